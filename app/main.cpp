@@ -1,0 +1,37 @@
+#include "toolkit/AppInfo.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+// Qt aborts with a page of advice when there is no display; one line says it better.
+bool displayAvailable()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || qEnvironmentVariableIsSet("DISPLAY")
+        || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "%s needs a graphical display, and none was found (DISPLAY is not set).\n",
+                     AppInfo::Title);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(AppInfo::Title));
+    QApplication::setApplicationVersion(QString::fromLatin1(AppInfo::Version));
+    QApplication::setOrganizationName(QString::fromLatin1(AppInfo::Organisation));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(AppInfo::Title));
+
+    QWidget window;
+    window.setObjectName(QStringLiteral("AlarmMain"));
+    window.setFixedSize(497, 435);
+    window.show();
+    return app.exec();
+}

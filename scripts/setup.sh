@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program needs (and, with --test, what its tests need)
+# when they are missing. Runs as root, or through sudo.
+set -euo pipefail
+
+runtime=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  libsdl2-dev libsdl2-mixer-dev
+  # The window's fonts: Arial, Comic Sans MS and the rest metric-compatible, not a script fallback.
+  fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+)
+testing=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth trayer xdotool x11-utils imagemagick sox
+)
+
+wanted=("${runtime[@]}")
+[ "${1:-}" = "--test" ] && wanted+=("${testing[@]}")
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Please run as root or install sudo: packages missing: ${missing[*]}" >&2; exit 1; }
+  as_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

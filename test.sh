@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs every test: unit tests, window tests on a private
+# X server with a tray host, and the unit tests again under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+scripts/setup.sh --test
+jobs=$(nproc)
+
+cmake -S . -B build -DCHIMEWELL_TESTS=ON -Wno-dev >/dev/null
+cmake --build build --parallel "$jobs"
+
+cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
+cmake --build build-asan --parallel "$jobs"
+
+status=0
+echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, LeakSanitizer)"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" --label-regex unit || status=1
+
+echo "== Main build"
+ctest --test-dir build --output-on-failure --parallel "$jobs" || status=1
+exit $status

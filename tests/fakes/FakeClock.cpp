@@ -1,0 +1,6 @@
+#include "FakeClock.h"
+
+FakeClock::FakeClock(QDateTime start)
+    : m_now(std::move(start))
+{
+}

@@ -1,0 +1,91 @@
+#include "toolkit/Dispatcher.h"
+#include "toolkit/UserError.h"
+
+#include "ScriptedDialogs.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+struct Harness
+{
+    QStringList errors;
+    int refreshes = 0;
+    Dispatcher dispatcher{[this](const QString &m) { errors << m; }, [this] { ++refreshes; }};
+};
+
+} // namespace
+
+TEST(Dispatcher, ACountdownTickDuringAModalBoxIsDroppedWhileTheClockGoesOn)
+{
+    Harness h;
+    ScriptedDialogs dialogs;
+    int countdownTicks = 0;
+    int clockTicks = 0;
+    int clicksWhileOpen = 0;
+    dialogs.whileOpen = [&] {
+        h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ++countdownTicks; });
+        h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [&] { ++clockTicks; });
+        h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ++clicksWhileOpen; });
+    };
+    dialogs.messageAnswers = {MsgBox::Yes};
+
+    int answer = 0;
+    h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), 67); });
+
+    EXPECT_EQ(answer, MsgBox::Yes);
+    EXPECT_EQ(countdownTicks, 0);
+    EXPECT_EQ(clicksWhileOpen, 0);
+    EXPECT_EQ(clockTicks, 1);
+    // The clock tick refreshed the view behind the box, and the click refreshed it at its end.
+    EXPECT_EQ(h.refreshes, 2);
+
+    h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ++countdownTicks; });
+    EXPECT_EQ(countdownTicks, 1);
+    EXPECT_FALSE(h.dispatcher.busy());
+}
+
+TEST(Dispatcher, AnErrorEscapingAClickIsShownAndTheProgramGoesOn)
+{
+    Harness h;
+    h.dispatcher.run(Dispatcher::Kind::UserEvent,
+                     [] { throw UserError(QStringLiteral("The hours box of the duration: \"x\" is not a number.")); });
+    h.dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw std::runtime_error("disk on fire"); });
+    h.dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw 42; });
+
+    ASSERT_EQ(h.errors.size(), 3);
+    EXPECT_EQ(h.errors[0], QStringLiteral("The hours box of the duration: \"x\" is not a number."));
+    EXPECT_EQ(h.errors[1], QStringLiteral("The action could not be completed: disk on fire"));
+    EXPECT_FALSE(h.errors[2].isEmpty());
+    EXPECT_EQ(h.refreshes, 3);
+
+    bool ran = false;
+    h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ran = true; });
+    EXPECT_TRUE(ran);
+}
+
+TEST(Dispatcher, AnErrorInATickEndsThatTickSilently)
+{
+    Harness h;
+    h.dispatcher.run(Dispatcher::Kind::Tick, [] { throw UserError(QStringLiteral("tick")); });
+    h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [] { throw std::runtime_error("blink"); });
+    EXPECT_TRUE(h.errors.isEmpty());
+    EXPECT_EQ(h.refreshes, 2);
+
+    int ticks = 0;
+    h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ++ticks; });
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(Dispatcher, TheErrorBoxItselfHoldsBackCountdownTicks)
+{
+    int ticks = 0;
+    Dispatcher *self = nullptr;
+    Dispatcher dispatcher(
+        [&](const QString &) { self->run(Dispatcher::Kind::Tick, [&] { ++ticks; }); }, nullptr);
+    self = &dispatcher;
+    dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw UserError(QStringLiteral("no")); });
+    EXPECT_EQ(ticks, 0);
+}

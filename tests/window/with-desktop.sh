@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a command on a private X server with a tray host, as a user's desktop would be:
+#   with-desktop.sh COMMAND [ARGS...]
+# It gives the command DISPLAY, SDL's disk audio driver writing to $AUDIO_OUT, and $WORK,
+# a scratch folder. Anything that cannot start is a failure, never a skip.
+set -euo pipefail
+
+die() { echo "with-desktop: $*" >&2; exit 1; }
+for tool in Xvfb trayer xdotool import; do
+  command -v "$tool" >/dev/null || die "$tool is not installed (run ./test.sh, which installs it)"
+done
+
+WORK=$(mktemp -d /tmp/chimewell-desktop.XXXXXX)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# -displayfd picks a free display number, so tests can run side by side.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+[ -s "$WORK/display" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+
+trayer --edge bottom --align right --widthtype request --height 32 --transparent false \
+  >"$WORK/trayer.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdotool search --classname panel >/dev/null 2>&1 && break; sleep 0.05; done
+xdotool search --classname panel >/dev/null 2>&1 || die "trayer did not start: $(cat "$WORK/trayer.log")"
+
+export WORK
+export SDL_AUDIODRIVER=disk
+export AUDIO_OUT="$WORK/audio.raw"
+export SDL_DISKAUDIOFILE="$AUDIO_OUT"
+export TZ="${TZ:-Europe/Berlin}"
+export LANG="${LANG_UNDER_TEST:-C}"
+unset LC_ALL LANGUAGE WAYLAND_DISPLAY QT_QPA_PLATFORM
+mkdir -p "${SCREENSHOTS:-$WORK/screenshots}"
+
+"$@"

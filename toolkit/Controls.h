@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// The state of the desktop controls, kept in plain fields the logic reads back and a view
+// mirrors. Captions and texts, flags, colours and intervals read back what was last written.
+
+// A 32-bit colour value written &HBBGGRR (red in the lowest byte). With the top bit set it
+// names a system colour by the index in its low byte.
+using ColorValue = quint32;
+
+namespace Colors {
+constexpr ColorValue Black = 0x000000;
+constexpr ColorValue White = 0xFFFFFF;
+constexpr ColorValue Blue = 0xFF0000;
+constexpr ColorValue Red = 0x0000FF;
+constexpr ColorValue SystemFlag = 0x80000000;
+constexpr ColorValue ButtonFace = SystemFlag | 15;
+constexpr ColorValue InfoBackground = SystemFlag | 24;
+
+constexpr ColorValue rgb(int r, int g, int b)
+{
+    return ColorValue(r & 0xFF) | ColorValue(g & 0xFF) << 8 | ColorValue(b & 0xFF) << 16;
+}
+constexpr bool isSystem(ColorValue c)
+{
+    return (c & SystemFlag) != 0;
+}
+} // namespace Colors
+
+// A label, text box, image, picture box, command button or menu item: "text" is the caption
+// of those that have one and the contents of a text box.
+struct Control
+{
+    QString text;
+    QString tooltip;
+    bool enabled = true;
+    bool visible = true;
+    bool bold = false;
+    ColorValue foreColor = Colors::Black;
+    ColorValue backColor = Colors::ButtonFace;
+};
+
+using Label = Control;
+using TextBox = Control;
+using Image = Control;
+using PictureBox = Control;
+using CommandButton = Control;
+using MenuItem = Control;
+
+// A drop-down list that only takes a choice from its items.
+struct ComboBox : Control
+{
+    QStringList items;
+    int listIndex = -1;
+
+    QString selectedText() const;
+    // Selects the item with exactly this text; false (nothing changed) when there is none.
+    bool selectText(const QString &itemText);
+};
+
+// A timer ticks on the window thread every interval milliseconds; 0 means it does not tick.
+struct Timer
+{
+    int interval = 0;
+};

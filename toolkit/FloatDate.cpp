@@ -1,0 +1,78 @@
+#include "toolkit/FloatDate.h"
+
+#include "toolkit/UserError.h"
+
+#include <cmath>
+
+namespace FloatDates {
+
+namespace {
+
+constexpr qint64 secondsPerDay = 86400;
+
+const QDate &dayZero()
+{
+    static const QDate zero(1899, 12, 30);
+    return zero;
+}
+
+void checkRange(FloatDate value)
+{
+    if (!std::isfinite(value) || value < -657434.0 || value >= 2958466.0)
+        throw UserError(QStringLiteral("The date lies outside the years 100 to 9999."));
+}
+
+// Splits a value into its calendar day (counted toward zero) and the second of that day.
+void split(FloatDate value, qint64 &day, qint64 &second)
+{
+    checkRange(value);
+    const double days = std::trunc(value);
+    day = static_cast<qint64>(days);
+    second = std::llround(std::fabs(value - days) * secondsPerDay);
+    if (second >= secondsPerDay) {
+        // A fraction that rounds up to a whole day is midnight of the next calendar day.
+        second -= secondsPerDay;
+        day += 1;
+    }
+}
+
+} // namespace
+
+FloatDate fromDateTime(const QDate &date, const QTime &time)
+{
+    const double days = static_cast<double>(dayZero().daysTo(date));
+    const double fraction = time.msecsSinceStartOfDay() / 1000.0 / secondsPerDay;
+    return days < 0 ? days - fraction : days + fraction;
+}
+
+FloatDate fromDateTime(const QDateTime &local)
+{
+    return fromDateTime(local.date(), local.time());
+}
+
+QDate datePart(FloatDate value)
+{
+    qint64 day, second;
+    split(value, day, second);
+    return dayZero().addDays(day);
+}
+
+QTime timePart(FloatDate value)
+{
+    qint64 day, second;
+    split(value, day, second);
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(second * 1000));
+}
+
+qint64 secondsBetween(FloatDate from, FloatDate to)
+{
+    // Compare as calendar instants: a negative day counts back, its time forward.
+    const auto instant = [](FloatDate v) {
+        qint64 day, second;
+        split(v, day, second);
+        return day * secondsPerDay + second;
+    };
+    return instant(to) - instant(from);
+}
+
+} // namespace FloatDates

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+// The floating date: days since 30 December 1899, the time of day as the fraction.
+// Before that day the whole part counts back while the fraction still counts forward
+// through the day, so -1.25 is 29 December 1899, 06:00. 0 is midnight of day zero,
+// which the alarm uses for "no target". All values are local wall-clock time.
+using FloatDate = double;
+
+namespace FloatDates {
+
+FloatDate fromDateTime(const QDate &date, const QTime &time);
+FloatDate fromDateTime(const QDateTime &local);
+
+// Rounded to the nearest second. Throws UserError outside the years 100 to 9999.
+QDate datePart(FloatDate value);
+QTime timePart(FloatDate value);
+
+// Whole seconds from one floating date to another (to minus from), each taken to the second.
+qint64 secondsBetween(FloatDate from, FloatDate to);
+
+} // namespace FloatDates

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "toolkit/WindowHost.h"
+
+#include <QIcon>
+#include <functional>
+
+class QWidget;
+
+// The alarm window's platform side, over a real top-level QWidget.
+class QtWindowHost : public WindowHost
+{
+public:
+    using IconSource = std::function<QIcon(WindowIcon)>;
+
+    QtWindowHost(QWidget *window, IconSource icons);
+
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+    int windowState() const override;
+    void setWindowState(int state) override;
+    quintptr handle() const override;
+    WindowIcon icon() const override;
+    void setIcon(WindowIcon icon) override;
+    double twipsPerPixelX() const override;
+    void endProgram() override;
+
+private:
+    QWidget *m_window;
+    IconSource m_icons;
+    WindowIcon m_icon = WindowIcon::Application;
+};

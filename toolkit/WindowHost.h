@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The pictures a window can carry as its icon.
+enum class WindowIcon {
+    Application, // the program's icon
+    BlinkRed,    // first of the two blink pictures
+    BlinkCyan,   // second of the two blink pictures
+};
+
+// The alarm window as the platform sees it.
+class WindowHost
+{
+public:
+    virtual ~WindowHost() = default;
+    // Modeless show: a hidden window becomes visible and comes to the front; its window
+    // state (normal or minimized) does not change.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    // 0 normal, 1 minimized.
+    virtual int windowState() const = 0;
+    virtual void setWindowState(int state) = 0;
+    virtual quintptr handle() const = 0;
+    virtual WindowIcon icon() const = 0;
+    virtual void setIcon(WindowIcon icon) = 0;
+    // 1440 divided by the screen's horizontal dots per inch.
+    virtual double twipsPerPixelX() const = 0;
+    // Ends the program at once: no further handler runs.
+    virtual void endProgram() = 0;
+};
