@@ -1,7 +1,12 @@
+#include "alarm/AlarmMain.h"
+#include "alarm/AlarmWindow.h"
 #include "toolkit/AppInfo.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Dispatcher.h"
+#include "toolkit/QtDialogs.h"
+#include "toolkit/QtWindowHost.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <cstdio>
 
 namespace {
@@ -27,11 +32,19 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::Title));
     QApplication::setApplicationVersion(QString::fromLatin1(AppInfo::Version));
     QApplication::setOrganizationName(QString::fromLatin1(AppInfo::Organisation));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(AppInfo::Title));
+    QApplication::setDesktopFileName(QString::fromLatin1(AppInfo::DesktopId));
+    // The window hides while an alarm waits; only the exit commands or closing it end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    QWidget window;
-    window.setObjectName(QStringLiteral("AlarmMain"));
-    window.setFixedSize(497, 435);
-    window.show();
+    AlarmWindow window;
+    QtWindowHost host(&window, &AlarmWindow::iconFor);
+    QtDialogs dialogs(&window, [&window] { window.render(); });
+    SystemClock clock;
+    AlarmMain alarm({clock, dialogs, host, QLocale::system()});
+    Dispatcher dispatcher([&dialogs](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
+                          [&window] { window.render(); });
+    window.attach(alarm, dispatcher);
+
+    dispatcher.run(Dispatcher::Kind::UserEvent, [&alarm] { alarm.Form_Load(); });
     return app.exec();
 }

@@ -41,6 +41,9 @@ struct Control
     bool bold = false;
     ColorValue foreColor = Colors::Black;
     ColorValue backColor = Colors::ButtonFace;
+    bool opaque = false; // a label paints its back colour; otherwise the window shows through
+
+    bool operator==(const Control &) const = default;
 };
 
 using Label = Control;
@@ -56,6 +59,8 @@ struct ComboBox : Control
     QStringList items;
     int listIndex = -1;
 
+    bool operator==(const ComboBox &) const = default;
+
     QString selectedText() const;
     // Selects the item with exactly this text; false (nothing changed) when there is none.
     bool selectText(const QString &itemText);
@@ -66,3 +71,8 @@ struct Timer
 {
     int interval = 0;
 };
+
+// A 16-bit boolean as the alarm's state record keeps it: -1 true, 0 false.
+using Flag16 = qint16;
+constexpr Flag16 FlagTrue = -1;
+constexpr Flag16 FlagFalse = 0;

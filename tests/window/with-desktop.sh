@@ -6,7 +6,7 @@
 set -euo pipefail
 
 die() { echo "with-desktop: $*" >&2; exit 1; }
-for tool in Xvfb trayer xdotool import; do
+for tool in Xvfb xdpyinfo trayer xdotool import; do
   command -v "$tool" >/dev/null || die "$tool is not installed (run ./test.sh, which installs it)"
 done
 
@@ -19,12 +19,30 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# -displayfd picks a free display number, so tests can run side by side.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-[ -s "$WORK/display" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-export DISPLAY=":$(head -n1 "$WORK/display")"
+# -displayfd picks a free display number, so tests can run side by side. Two servers starting
+# at once can race for the same number; the loser exits, and then we try again.
+start_x() {
+  : >"$WORK/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+  [ -s "$WORK/display" ] || return 1
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  for _ in $(seq 100); do
+    kill -0 "$xvfb_pid" 2>/dev/null || return 1
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
+started=
+for attempt in 1 2 3 4 5; do
+  if start_x; then started=1; break; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  sleep "0.$((RANDOM % 5 + 1))"
+done
+[ -n "$started" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+pids+=("$xvfb_pid")
 
 trayer --edge bottom --align right --widthtype request --height 32 --transparent false \
   >"$WORK/trayer.log" 2>&1 &

@@ -1,0 +1,132 @@
+// The alarm window's controls as they stand before start-up runs.
+#include "alarm/AlarmMain.h"
+
+#include "sound/ToneCatalogue.h"
+
+namespace {
+
+Label caption(const char *text, const char *tooltip = "")
+{
+    Label label;
+    label.text = QString::fromUtf8(text);
+    label.tooltip = QString::fromUtf8(tooltip);
+    label.foreColor = Colors::White;
+    return label;
+}
+
+Label opaque(Label label, ColorValue fore, ColorValue back)
+{
+    label.foreColor = fore;
+    label.backColor = back;
+    label.opaque = true;
+    return label;
+}
+
+Label disabled(Label label)
+{
+    label.enabled = false;
+    return label;
+}
+
+TextBox box(const char *text)
+{
+    TextBox t;
+    t.text = QString::fromLatin1(text);
+    t.backColor = Colors::White;
+    t.opaque = true;
+    return t;
+}
+
+} // namespace
+
+AlarmMain::AlarmMain(AlarmServices services)
+    : m_services(std::move(services))
+{
+    initialiseControls();
+}
+
+void AlarmMain::initialiseControls()
+{
+    static const char info[] = "Info about Meridane products";
+    constexpr ColorValue darkBlue = Colors::rgb(0, 0, 0xC0);
+
+    Label15 = caption("Current Date :");
+    Label16 = caption("Date");
+    Label5 = caption("Current Time :");
+    Label2 = {caption("23"), caption("59"), caption("59"), caption("sec"), caption("min:"), caption("Hr:")};
+
+    Label4 = caption("Duration");
+    Label3 = disabled(caption("Set Time"));
+    Label1 = disabled(caption("< Set Time >"));
+    Label9 = {caption("H"), disabled(caption("H")), caption("M"), disabled(caption("M")), caption("S"),
+              disabled(caption("S"))};
+    Text2 = {box("0"), box("0"), box("10")};
+    Text1 = {box("0"), box("0"), box("0")};
+    for (TextBox &t : Text1)
+        t.enabled = false;
+
+    Label13 = caption("Set Alarm Date");
+    for (ComboBox &c : Combo2) {
+        c.backColor = Colors::White;
+        c.opaque = true;
+    }
+
+    Orr.tooltip = QStringLiteral("Toggle between Duration AND Time Set");
+    OK.tooltip = QStringLiteral("Press after setting alarm criteria");
+    Stopp.tooltip = QStringLiteral("Stop Alarm Sound");
+    for (CommandButton *b : {&Orr, &OK, &Stopp}) {
+        b->backColor = Colors::Red;
+        b->opaque = true;
+    }
+
+    Label18 = caption("Duration in sec");
+    Label10 = opaque(caption(" 0 ", "Time set in seconds"), Colors::White, darkBlue);
+    Label11 = caption("Passed", "Seconds elapsed since the alarm started");
+    Label6[0] = opaque(caption("Meridane reminders and more at www.example.org"), Colors::White, Colors::Black);
+    Label6[1].visible = false;
+    Label6[2] = caption("Remaining", "Seconds reamining to activate the Alarm");
+    Label14 = {caption("Remaining sec"), caption("Passed sec")};
+    Label8 = opaque(caption(" 0 ", "Date & Time set to Alarm"), Colors::White, darkBlue);
+    Label8.visible = false;
+    Label7 = opaque(caption(" Click to write a Reminder message ", "This is your Reminder Text"), Colors::White,
+                    Colors::Black);
+
+    Label17 = caption("Select Alarm Sound");
+    for (int i = 0; i < ToneCatalogue::Count; ++i)
+        Label12[i] = caption(ToneCatalogue::caption(i).toUtf8().constData(), "Select Alarm Sound");
+    Label12[ToneCatalogue::StartIndex].bold = true;
+
+    Timer1.interval = 500;
+    Timer2.interval = 500;
+    Timer3.interval = 0;
+    Timer4.interval = 1000;
+
+    Image3[0].visible = false; // outside the client area: never seen
+    Image3[1].visible = false;
+    ImgHide.tooltip = QStringLiteral("Hide this screen");
+    Image5.tooltip = QStringLiteral("Hide");
+    Label19 = caption("Hide", "Hide");
+    Label20 = caption("Exit", "Exit");
+    Exitz = opaque(caption("Exit ", "Exit"), Colors::Black, Colors::White);
+    Picture1.tooltip = QStringLiteral("Exit");
+
+    MenuPopup.text = QStringLiteral("Popup");
+    MenuPopup.visible = false;
+    MenuVisible.text = QStringLiteral("Show/ Hide Alarm Screen");
+    MenuVisible.bold = true; // the default item
+    dash.text = QStringLiteral("-");
+    ExitAlarm.text = QStringLiteral("Close the Alarm Program");
+
+    for (Image *image : {&Image1[0], &Image1[1], &Image2, &Image4})
+        image->tooltip = QString::fromLatin1(info);
+
+    // Drawn bold by design; the tone captions are bold only while selected.
+    for (Control *c : {&Label2[0], &Label2[1], &Label2[2], &Label10, &Label11, &Label6[2], &Label7, &Exitz,
+                       &Label15, &Label5, &Label16, &Label17, &Label4, &Label3, &Label1, &Label13, &Label19,
+                       &Label20})
+        c->bold = true;
+    for (TextBox &t : Text2)
+        t.bold = true;
+    for (TextBox &t : Text1)
+        t.bold = true;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "alarm/AlarmState.h"
+#include "toolkit/Controls.h"
+
+#include <QLocale>
+#include <array>
+
+class Clock;
+class Dialogs;
+class WindowHost;
+
+// What the alarm window reaches outside itself.
+struct AlarmServices
+{
+    const Clock &clock;
+    Dialogs &dialogs;
+    WindowHost &window;
+    QLocale locale; // the user's language, for month names and date formats
+};
+
+// The alarm window: its state record, its controls as plain fields named as the controls
+// are, and its handlers. A view mirrors the fields onto widgets and routes events here.
+// Member functions are defined in the area that owns them.
+class AlarmMain
+{
+public:
+    explicit AlarmMain(AlarmServices services);
+
+    AlarmState state;
+
+    // --- controls ---
+    Label Label15, Label16;                  // "Current Date :" and today's date
+    Label Label5;                            // "Current Time :"
+    std::array<Label, 6> Label2;             // clock digits 0-2, unit captions 5 "Hr:", 4 "min:", 3 "sec"
+    Label Label4, Label3, Label1;            // mode markers "Duration", "Set Time"; "< Set Time >"
+    std::array<Label, 6> Label9;             // "H", "H", "M", "M", "S", "S": even duration, odd time of day
+    std::array<TextBox, 3> Text2;            // duration hours, minutes, seconds
+    std::array<TextBox, 3> Text1;            // time of day hours, minutes, seconds
+    Label Label13;                           // "Set Alarm Date"
+    std::array<ComboBox, 3> Combo2;          // day, month, year
+    CommandButton Orr, OK, Stopp;
+    Label Label18, Label10, Label11;         // "Duration in sec", seconds set, seconds passed
+    std::array<Label, 3> Label6;             // 0 the website line, 2 seconds remaining (1 is not used)
+    std::array<Label, 2> Label14;            // "Remaining sec", "Passed sec"
+    Label Label8;                            // the armed target
+    Label Label7;                            // the reminder
+    Label Label17;                           // "Select Alarm Sound"
+    std::array<Label, 8> Label12;            // the eight tone captions
+    Timer Timer1, Timer2, Timer3, Timer4;
+    std::array<Image, 2> Image3;             // the two blink pictures, off the window
+    Image ImgHide, Image5;
+    Label Label19, Label20, Exitz;
+    PictureBox Picture1;
+    MenuItem MenuPopup, MenuVisible, dash, ExitAlarm;
+    std::array<Image, 2> Image1;             // the information strips
+    Image Image2, Image4;                    // a picture and the banner; both open the information window
+
+    // --- start-up and clock (alarm/StartUp.cpp) ---
+    void Form_Load();
+    void LoadMonths();
+    void Timer2_Timer();
+
+private:
+    void initialiseControls(); // the load state of every control (alarm/AlarmControls.cpp)
+
+    AlarmServices m_services;
+};

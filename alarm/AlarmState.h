@@ -1,0 +1,24 @@
+#pragma once
+
+#include "toolkit/Controls.h"
+#include "toolkit/FloatDate.h"
+#include "tray/TrayIconRecord.h"
+
+#include <QString>
+
+// The alarm window's record. A durationSeconds of 0 with a targetDateTime of 0 means that no
+// alarm time is set.
+struct AlarmState
+{
+    qint32 durationSeconds = 0;
+    FloatDate timeOfDay = 0;
+    FloatDate targetDateTime = 0;
+    FloatDate armedAt = 0;
+    QString reminderText;
+    Flag16 alarmArmed = FlagFalse;
+    qint16 toneIndex = 0;
+    QString userWavePath;
+    QString trayTipText;
+    Flag16 trayBlinkPhase = FlagFalse;
+    TrayIconRecord trayIcon;
+};

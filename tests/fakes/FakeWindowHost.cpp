@@ -1,0 +1,7 @@
+#include "FakeWindowHost.h"
+
+void FakeWindowHost::show()
+{
+    visible = true;
+    ++shows;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "toolkit/WindowHost.h"
+
+// The alarm window's platform side as a test sees it: visibility, state and icon as fields.
+class FakeWindowHost : public WindowHost
+{
+public:
+    void show() override;
+    void hide() override { visible = false; }
+    bool isVisible() const override { return visible; }
+    int windowState() const override { return state; }
+    void setWindowState(int s) override { state = s; }
+    quintptr handle() const override { return 0x5A17; }
+    WindowIcon icon() const override { return currentIcon; }
+    void setIcon(WindowIcon i) override { currentIcon = i; }
+    double twipsPerPixelX() const override { return twipsPerPixel; }
+    void endProgram() override { ended = true; }
+
+    bool visible = false;
+    int state = 0;
+    int shows = 0;
+    bool ended = false;
+    double twipsPerPixel = 15.0;
+    WindowIcon currentIcon = WindowIcon::Application;
+};

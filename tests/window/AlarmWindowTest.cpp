@@ -1,0 +1,151 @@
+// The real alarm window on a real X server: widgets at their places, showing the logic's state.
+#include "alarm/AlarmMain.h"
+#include "alarm/AlarmWindow.h"
+#include "toolkit/Clock.h"
+#include "toolkit/DateText.h"
+#include "toolkit/Dispatcher.h"
+#include "toolkit/QtDialogs.h"
+#include "toolkit/QtWindowHost.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RealAlarmWindow
+{
+    RealAlarmWindow()
+        : host(&window, &AlarmWindow::iconFor)
+        , dialogs(&window, [this] { window.render(); })
+        , alarm({clock, dialogs, host, QLocale::system()})
+        , dispatcher([this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, [this] { window.render(); })
+    {
+        window.attach(alarm, dispatcher);
+        dispatcher.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
+    }
+
+    template<typename W = QWidget>
+    W *widget(const char *name)
+    {
+        return window.findChild<W *>(QString::fromLatin1(name));
+    }
+
+    AlarmWindow window;
+    QtWindowHost host;
+    QtDialogs dialogs;
+    SystemClock clock;
+    AlarmMain alarm;
+    Dispatcher dispatcher;
+};
+
+void runEventsFor(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+QString screenshotPath(const char *name)
+{
+    const QString dir = qEnvironmentVariable("SCREENSHOTS", QStringLiteral("."));
+    QDir().mkpath(dir);
+    return dir + u'/' + QString::fromLatin1(name);
+}
+
+} // namespace
+
+TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
+{
+    RealAlarmWindow w;
+    runEventsFor(300);
+    ASSERT_TRUE(w.window.isVisible());
+    EXPECT_EQ(w.window.size(), QSize(497, 435));
+    EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
+    EXPECT_TRUE(w.window.windowTitle().trimmed().isEmpty());
+
+    const QRect client = w.window.rect();
+    const char *controls[] = {"Label15", "Label16", "Label5", "Label2(0)", "Label2(1)", "Label2(2)", "Label2(3)",
+                              "Label2(4)", "Label2(5)", "Label4", "Label3", "Label1", "Label9(0)", "Label9(5)",
+                              "Text2(0)", "Text2(2)", "Text1(0)", "Text1(2)", "Label13", "Combo2(0)", "Combo2(1)",
+                              "Combo2(2)", "Orr", "OK", "Stopp", "Label18", "Label10", "Label11", "Label6(2)",
+                              "Label14(0)", "Label14(1)", "Label7", "Label17", "Label12(0)", "Label12(7)", "ImgHide",
+                              "Image5", "Label19", "Label20", "Exitz", "Picture1", "Image1(0)", "Image1(1)",
+                              "Image2", "Label6(0)"};
+    for (const char *name : controls) {
+        QWidget *widget = w.widget(name);
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_TRUE(widget->isVisible()) << name;
+        EXPECT_TRUE(client.contains(widget->geometry())) << name << " lies outside the window";
+    }
+    EXPECT_FALSE(w.widget("Label8")->isVisible());
+    EXPECT_TRUE(w.widget("Image4")->isVisible());
+
+    EXPECT_EQ(w.widget<QLabel>("Label7")->text(), QStringLiteral(" Click to write a Reminder message "));
+    EXPECT_EQ(w.widget<QLabel>("Label11")->text(), QStringLiteral("Passed"));
+    EXPECT_EQ(w.widget<QLabel>("Label6(2)")->text(), QStringLiteral("Remaining"));
+    EXPECT_EQ(w.widget<QLabel>("Label10")->text(), QStringLiteral(" 0 "));
+    EXPECT_EQ(w.widget<QLineEdit>("Text2(2)")->text(), QStringLiteral("10"));
+    EXPECT_FALSE(w.widget("Text1(0)")->isEnabled());
+    EXPECT_FALSE(w.widget("Label3")->isEnabled());
+    EXPECT_TRUE(w.widget("Label12(4)")->font().bold());
+    EXPECT_FALSE(w.widget("Label12(3)")->font().bold());
+    EXPECT_EQ(w.widget("Stopp")->toolTip(), QStringLiteral("Stop Alarm Sound"));
+    EXPECT_EQ(w.widget("Label8")->toolTip(), QStringLiteral("Date & Time set to Alarm"));
+
+    for (const char *name : {"Orr", "OK", "Stopp", "Label7", "Label12(0)", "Label12(7)", "ImgHide", "Image5",
+                             "Label19", "Label20", "Exitz", "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
+        EXPECT_EQ(w.widget(name)->cursor().shape(), Qt::PointingHandCursor) << name;
+    for (QLabel *label : w.window.findChildren<QLabel *>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+
+    const QDate today = QDate::currentDate();
+    EXPECT_EQ(w.widget<QComboBox>("Combo2(0)")->currentText(), QString::number(today.day()));
+    EXPECT_EQ(w.widget<QComboBox>("Combo2(1)")->currentText(), DateText::monthName(QLocale::system(), today.month()));
+    EXPECT_EQ(w.widget<QComboBox>("Combo2(2)")->currentText(), QString::number(today.year()));
+    EXPECT_EQ(w.widget<QComboBox>("Combo2(1)")->count(), 12);
+
+    EXPECT_TRUE(w.window.grab().save(screenshotPath("alarm-window.png")));
+}
+
+TEST(AlarmWindowOnScreen, TheClockMovesOnScreen)
+{
+    RealAlarmWindow w;
+    runEventsFor(700);
+    const QString firstSeconds = w.widget<QLabel>("Label2(2)")->text();
+    const QImage first = w.window.grab().toImage();
+    runEventsFor(1000);
+    const QString secondSeconds = w.widget<QLabel>("Label2(2)")->text();
+    const QImage second = w.window.grab().toImage();
+    first.save(screenshotPath("clock-1.png"));
+    second.save(screenshotPath("clock-2.png"));
+
+    EXPECT_NE(firstSeconds, secondSeconds);
+    EXPECT_NE(first, second);
+    const QRect seconds = w.widget("Label2(2)")->geometry();
+    EXPECT_NE(first.copy(seconds), second.copy(seconds)) << "the seconds digits did not change on screen";
+    EXPECT_EQ(w.widget<QLabel>("Label16")->text(), DateText::dayMonthYear(QLocale::system(), QDate::currentDate()));
+}
+
+TEST(AlarmWindowOnScreen, MonthNamesFollowTheUsersLanguage)
+{
+    const QString expectedJanuary = qEnvironmentVariable("EXPECT_JANUARY", QStringLiteral("January"));
+    RealAlarmWindow w;
+    runEventsFor(100);
+    EXPECT_EQ(w.widget<QComboBox>("Combo2(1)")->itemText(0), expectedJanuary);
+    const QString thisMonth = QLocale::system().monthName(QDate::currentDate().month());
+    EXPECT_TRUE(w.widget<QLabel>("Label16")->text().contains(thisMonth));
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

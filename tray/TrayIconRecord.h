@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+// The notification-area icon as the program keeps it: the platform's record in its smallest
+// form, with an 8-bit tooltip field of 64 bytes. The values are rewritten before each add or
+// modify; a delete sends the record as it stands.
+struct TrayIconRecord
+{
+    static constexpr quint32 Size = 88;
+    static constexpr int TipLength = 64;
+    static constexpr quint32 Message = 1, Icon = 2, Tip = 4;
+    static constexpr quint32 MouseMove = 0x200;
+
+    quint32 cbSize = 0;
+    quintptr hWnd = 0;
+    quint32 uID = 0;
+    quint32 uFlags = 0;
+    quint32 uCallbackMessage = 0;
+    int hIcon = 0; // the window icon's identity, WindowIcon as a number
+    QByteArray szTip; // empty until the first rewrite, then exactly TipLength bytes
+};
