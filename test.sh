@@ -16,7 +16,7 @@ cmake --build build-asan --parallel "$jobs"
 status=0
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, LeakSanitizer)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" --label-regex unit || status=1
+  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" --label-regex 'unit|sound' || status=1
 
 echo "== Main build"
 ctest --test-dir build --output-on-failure --parallel "$jobs" || status=1

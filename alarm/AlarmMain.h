@@ -6,9 +6,11 @@
 #include <QLocale>
 #include <array>
 
+class AudioOut;
 class Clock;
 class Dialogs;
 class WindowHost;
+class modATM;
 
 // What the alarm window reaches outside itself.
 struct AlarmServices
@@ -16,6 +18,8 @@ struct AlarmServices
     const Clock &clock;
     Dialogs &dialogs;
     WindowHost &window;
+    AudioOut &audio;
+    modATM &atm; // the built-in tones
     QLocale locale; // the user's language, for month names and date formats
 };
 
@@ -60,6 +64,10 @@ public:
     void Form_Load();
     void LoadMonths();
     void Timer2_Timer();
+
+    // --- the user's wave file (sound/PlayWave.cpp) ---
+    // Plays the file to its end; false when it could not be opened or played.
+    bool PlayWave(const QString &WaveFile);
 
 private:
     void initialiseControls(); // the load state of every control (alarm/AlarmControls.cpp)

@@ -1,5 +1,8 @@
 #include "alarm/AlarmMain.h"
 #include "alarm/AlarmWindow.h"
+#include "sound/Resources.h"
+#include "sound/SdlAudioOut.h"
+#include "sound/modATM.h"
 #include "toolkit/AppInfo.h"
 #include "toolkit/Clock.h"
 #include "toolkit/Dispatcher.h"
@@ -40,7 +43,10 @@ int main(int argc, char *argv[])
     QtWindowHost host(&window, &AlarmWindow::iconFor);
     QtDialogs dialogs(&window, [&window] { window.render(); });
     SystemClock clock;
-    AlarmMain alarm({clock, dialogs, host, QLocale::system()});
+    SdlAudioOut audio;
+    EmbeddedResources resources;
+    modATM atm(resources, audio);
+    AlarmMain alarm({clock, dialogs, host, audio, atm, QLocale::system()});
     Dispatcher dispatcher([&dialogs](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
                           [&window] { window.render(); });
     window.attach(alarm, dispatcher);

@@ -2,6 +2,6 @@
 
 AlarmHarness::AlarmHarness(QDateTime start, QLocale locale)
     : clock(std::move(start))
-    , alarm({clock, dialogs, window, std::move(locale)})
+    , alarm({clock, dialogs, window, audio, atm, std::move(locale)})
 {
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "FakeAudioOut.h"
 #include "FakeClock.h"
 #include "FakeWindowHost.h"
 #include "ScriptedDialogs.h"
 #include "alarm/AlarmMain.h"
+#include "sound/Resources.h"
+#include "sound/modATM.h"
 
 // The alarm window's logic with fake surroundings, as every alarm test needs it.
 struct AlarmHarness
@@ -13,5 +16,8 @@ struct AlarmHarness
     FakeClock clock;
     ScriptedDialogs dialogs;
     FakeWindowHost window;
+    FakeAudioOut audio;
+    EmbeddedResources resources;
+    modATM atm{resources, audio};
     AlarmMain alarm;
 };

@@ -1,6 +1,9 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
 #include "alarm/AlarmMain.h"
 #include "alarm/AlarmWindow.h"
+#include "sound/Resources.h"
+#include "sound/SdlAudioOut.h"
+#include "sound/modATM.h"
 #include "toolkit/Clock.h"
 #include "toolkit/DateText.h"
 #include "toolkit/Dispatcher.h"
@@ -23,7 +26,8 @@ struct RealAlarmWindow
     RealAlarmWindow()
         : host(&window, &AlarmWindow::iconFor)
         , dialogs(&window, [this] { window.render(); })
-        , alarm({clock, dialogs, host, QLocale::system()})
+        , atm(resources, audio)
+        , alarm({clock, dialogs, host, audio, atm, QLocale::system()})
         , dispatcher([this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, [this] { window.render(); })
     {
         window.attach(alarm, dispatcher);
@@ -40,6 +44,9 @@ struct RealAlarmWindow
     QtWindowHost host;
     QtDialogs dialogs;
     SystemClock clock;
+    SdlAudioOut audio;
+    EmbeddedResources resources;
+    modATM atm;
     AlarmMain alarm;
     Dispatcher dispatcher;
 };

@@ -1,0 +1,144 @@
+#include "FakeAudioOut.h"
+#include "WaveBuilder.h"
+#include "sound/Resources.h"
+#include "sound/ToneCatalogue.h"
+#include "sound/WaveFile.h"
+#include "sound/modATM.h"
+#include "toolkit/UserError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QByteArray committedTone(int id)
+{
+    QFile f(QStringLiteral(CHIMEWELL_SOURCE_DIR "/resources/waves/tone-%1.wav").arg(id));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+} // namespace
+
+TEST(ToneCatalogue, CaptionsAndResourceIds)
+{
+    EXPECT_EQ(ToneCatalogue::caption(0), QStringLiteral("[1] Leonardo Vinci Default"));
+    EXPECT_EQ(ToneCatalogue::caption(1), QStringLiteral("[2] Jungle Asterisk"));
+    EXPECT_EQ(ToneCatalogue::caption(6), QStringLiteral("[7] UnderWater Pop-up"));
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(ToneCatalogue::resourceId(i), 100 + i);
+    EXPECT_THROW(ToneCatalogue::resourceId(7), UserError);
+    EXPECT_THROW(ToneCatalogue::caption(8), UserError);
+}
+
+TEST(WaveResources, AreTheCommittedWholeWaveFiles)
+{
+    EmbeddedResources resources;
+    for (int id = 100; id <= 107; ++id) {
+        const QByteArray bytes = resources.load(id, QStringLiteral("WAVE"));
+        EXPECT_EQ(bytes, committedTone(id)) << id;
+        EXPECT_TRUE(isWholeWaveFile(bytes)) << id;
+    }
+    EXPECT_EQ(resources.load(107, QStringLiteral("WAVE")), resources.load(101, QStringLiteral("WAVE")));
+    EXPECT_THROW(resources.load(108, QStringLiteral("WAVE")), UserError);
+    EXPECT_THROW(resources.load(100, QStringLiteral("ICON")), UserError);
+}
+
+TEST(modATM, PlaysTheResourceAndKeepsOneTonesBytes)
+{
+    EmbeddedResources resources;
+    FakeAudioOut audio;
+    modATM atm(resources, audio);
+    EXPECT_TRUE(atm.soundBytes.isEmpty());
+    atm.StopSound(); // nothing playing: harmless
+    EXPECT_EQ(audio.stops, 1);
+
+    for (qint16 id = 100; id <= 106; ++id) {
+        atm.PlayResourceSound(id);
+        EXPECT_EQ(audio.tones.last(), committedTone(id));
+        EXPECT_EQ(atm.soundBytes, committedTone(id));
+    }
+    for (int i = 0; i < 1000; ++i)
+        atm.PlayResourceSound(qint16(100 + i % 7));
+    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % 7));
+
+    atm.StopSound();
+    EXPECT_FALSE(audio.sounding);
+    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % 7)); // stop keeps the bytes
+}
+
+TEST(modATM, AToneThatCannotBeLoadedLeavesTheSoundingOneAlone)
+{
+    EmbeddedResources resources;
+    FakeAudioOut audio;
+    modATM atm(resources, audio);
+    atm.PlayResourceSound(101);
+    EXPECT_THROW(atm.PlayResourceSound(108), UserError);
+    EXPECT_EQ(atm.soundBytes, committedTone(101));
+    EXPECT_EQ(audio.tones.size(), 1);
+}
+
+TEST(WaveFileCheck, RefusesWhatIsNotAWholeWaveFile)
+{
+    const QByteArray good = sineWave(0.1);
+    ASSERT_TRUE(isWholeWaveFile(good));
+
+    QByteArray emptyData = sineWave(0.0);
+    QByteArray shortFormat = good;
+    shortFormat[16] = 8; // "fmt " chunk of 8 bytes
+    QByteArray noChannels = good;
+    noChannels[22] = 0;
+    QByteArray notWave = good;
+    notWave.replace(8, 4, "AVI ");
+
+    const std::pair<const char *, QByteArray> bad[] = {
+        {"empty", QByteArray()},
+        {"header only", good.left(12)},
+        {"ogg", QByteArray("OggS\0\x02\0\0\0\0\0\0\0\0", 14) + QByteArray(200, 'x')},
+        {"riff of another kind", notWave},
+        {"truncated", good.left(good.size() - 10)},
+        {"empty data chunk", emptyData},
+        {"format chunk too short", shortFormat},
+        {"no channels", noChannels},
+        {"data before format", good.left(12) + good.mid(36)},
+        {"chunk size beyond the end", good.left(40) + QByteArray("\xff\xff\xff\xff", 4) + good.mid(44)},
+    };
+    for (const auto &[name, bytes] : bad)
+        EXPECT_FALSE(isWholeWaveFile(bytes)) << name;
+}
+
+TEST(WaveFileCheck, ReadsOnlyRegularReadableWaveFiles)
+{
+    QTemporaryDir dir;
+    const QByteArray wave = sineWave(0.2);
+    EXPECT_EQ(readWaveFile(writeFile(dir, QStringLiteral("plain.wav"), wave)), wave);
+    EXPECT_EQ(readWaveFile(writeFile(dir, QStringLiteral("with blanks and Ünïcödé ß.wav"), wave)), wave);
+
+    EXPECT_FALSE(readWaveFile(QString()));
+    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("missing.wav"))));
+    EXPECT_FALSE(readWaveFile(dir.path()));
+    QDir(dir.path()).mkdir(QStringLiteral("folder.wav"));
+    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("folder.wav"))));
+    EXPECT_FALSE(readWaveFile(QStringLiteral("/dev/zero")));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.wav"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(readWaveFile(fifo)); // must not block
+    EXPECT_FALSE(readWaveFile(writeFile(dir, QStringLiteral("song.wav"), QByteArray("OggS") + QByteArray(500, '\0'))));
+    EXPECT_FALSE(readWaveFile(writeFile(dir, QStringLiteral("cut.wav"), wave.left(wave.size() / 2))));
+
+    if (geteuid() != 0) { // root reads any file, so only a user can meet an unreadable one
+        const QString locked = writeFile(dir, QStringLiteral("locked.wav"), wave);
+        QFile::setPermissions(locked, QFileDevice::Permissions());
+        EXPECT_FALSE(readWaveFile(locked));
+    }
+}
