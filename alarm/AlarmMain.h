@@ -9,6 +9,7 @@
 class AudioOut;
 class Clock;
 class Dialogs;
+class NotifyArea;
 class WindowHost;
 class modATM;
 
@@ -20,6 +21,7 @@ struct AlarmServices
     WindowHost &window;
     AudioOut &audio;
     modATM &atm; // the built-in tones
+    NotifyArea &notifyArea;
     QLocale locale; // the user's language, for month names and date formats
 };
 
@@ -65,12 +67,32 @@ public:
     void LoadMonths();
     void Timer2_Timer();
 
+    // --- countdown, ringing and stop (alarm/Countdown.cpp) ---
+    void Timer1_Timer();
+    void Timer3_Timer();
+    void Stopp_Click();
+
+    // --- the notification-area icon (tray/TrayIcon.cpp) ---
+    void Timer4_Timer();
+    void AddTrayIcon();
+    void BlinkTrayIcon();
+    void RemoveTrayIcon();
+
     // --- the user's wave file (sound/PlayWave.cpp) ---
     // Plays the file to its end; false when it could not be opened or played.
     bool PlayWave(const QString &WaveFile);
 
 private:
     void initialiseControls(); // the load state of every control (alarm/AlarmControls.cpp)
+
+    // Ring steps, also the tone previews: sound the tone, then flash the reminder once.
+    void PlayToneAndFlash();
+    // At a ring, a file that cannot be played gives way to the default built-in tone.
+    enum class WhenUnplayable { Silence, DefaultTone };
+    void PlayWaveAndFlash(WhenUnplayable fallback = WhenUnplayable::Silence);
+    void FlashReminder();
+
+    void RewriteTrayRecord();
 
     AlarmServices m_services;
 };

@@ -149,10 +149,15 @@ void AlarmWindow::buildControls(AlarmMain &a)
     label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, false, true));
     picture(a.Picture1, "Picture1", "exit.png", 4, 398);
 
-    // The clock touches only its own labels, so it keeps ticking behind a modal box.
+    // The clock and the blink touch only their own controls, so they keep ticking behind a
+    // modal box; the countdown's ticks wait for the box to close.
+    timer(a.Timer1, "Timer1", int(Dispatcher::Kind::Tick), [&a] { a.Timer1_Timer(); });
     timer(a.Timer2, "Timer2", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer2_Timer(); });
+    timer(a.Timer3, "Timer3", int(Dispatcher::Kind::Tick), [&a] { a.Timer3_Timer(); });
+    timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
 
-    for (const char *name : {"Orr", "OK", "Stopp", "Label7", "ImgHide", "Image5", "Label19", "Label20", "Exitz",
+    clickable(findChild<QWidget *>(QStringLiteral("Stopp")), [&a] { a.Stopp_Click(); });
+    for (const char *name : {"Orr", "OK", "Label7", "ImgHide", "Image5", "Label19", "Label20", "Exitz",
                              "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
         clickable(findChild<QWidget *>(QString::fromLatin1(name)), {});
     for (int i = 0; i < 8; ++i)

@@ -3,6 +3,7 @@
 #include "sound/Resources.h"
 #include "sound/SdlAudioOut.h"
 #include "sound/modATM.h"
+#include "tray/QtNotifyArea.h"
 #include "toolkit/AppInfo.h"
 #include "toolkit/Clock.h"
 #include "toolkit/Dispatcher.h"
@@ -46,7 +47,8 @@ int main(int argc, char *argv[])
     SdlAudioOut audio;
     EmbeddedResources resources;
     modATM atm(resources, audio);
-    AlarmMain alarm({clock, dialogs, host, audio, atm, QLocale::system()});
+    QtNotifyArea notifyArea(&AlarmWindow::iconFor);
+    AlarmMain alarm({clock, dialogs, host, audio, atm, notifyArea, QLocale::system()});
     Dispatcher dispatcher([&dialogs](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
                           [&window] { window.render(); });
     window.attach(alarm, dispatcher);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 
 // The notification-area icon as the program keeps it: the platform's record in its smallest
-// form, with an 8-bit tooltip field of 64 bytes. The values are rewritten before each add or
+// form, with a tooltip field of 64 characters. The values are rewritten before each add or
 // modify; a delete sends the record as it stands.
 struct TrayIconRecord
 {
@@ -18,6 +18,10 @@ struct TrayIconRecord
     quint32 uID = 0;
     quint32 uFlags = 0;
     quint32 uCallbackMessage = 0;
-    int hIcon = 0; // the window icon's identity, WindowIcon as a number
-    QByteArray szTip; // empty until the first rewrite, then exactly TipLength bytes
+    int hIcon = 0;  // the window's current icon, a WindowIcon as a number
+    QString szTip;  // empty until the first rewrite, then exactly TipLength characters
+
+    // What a tooltip shows of szTip: the text up to its terminating NUL (all of it when the
+    // text filled the field), with CR LF as a line break.
+    QString shownTip() const;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "FakeAudioOut.h"
+#include "QtPrinters.h"
 #include "FakeClock.h"
+#include "FakeNotifyArea.h"
 #include "FakeWindowHost.h"
 #include "ScriptedDialogs.h"
 #include "alarm/AlarmMain.h"
@@ -19,5 +21,13 @@ struct AlarmHarness
     FakeAudioOut audio;
     EmbeddedResources resources;
     modATM atm{resources, audio};
+    FakeNotifyArea notifyArea;
     AlarmMain alarm;
+
+    // Arms the alarm the way the arming button will: counters, flag, moment and timers.
+    void armDuration(int seconds);
+    void armDateTime(const QDateTime &target);
+    // One half-second step: the clock moves on, then the countdown's two ticks run.
+    void halfSecond();
+    int halfSeconds = 0;
 };

@@ -79,7 +79,7 @@ protected:
     {
         explicit AlarmHarnessWith(AudioOut &audio)
             : atm(resources, audio)
-            , alarm({clock, dialogs, window, audio, atm, QLocale::c()})
+            , alarm({clock, dialogs, window, audio, atm, notifyArea, QLocale::c()})
         {
         }
         FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
@@ -87,6 +87,7 @@ protected:
         FakeWindowHost window;
         EmbeddedResources resources;
         modATM atm;
+        FakeNotifyArea notifyArea;
         AlarmMain alarm;
     };
 
@@ -232,7 +233,8 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         FakeClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 0)));
         ScriptedDialogs dialogs;
         FakeWindowHost window;
-        AlarmMain alarm({clock, dialogs, window, audio, atm, QLocale::c()});
+        FakeNotifyArea notifyArea;
+        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, QLocale::c()});
 
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("fine.wav")));

@@ -1,6 +1,8 @@
 #include "toolkit/DateText.h"
 #include "toolkit/UserError.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 using namespace DateText;

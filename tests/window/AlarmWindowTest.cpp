@@ -1,71 +1,18 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
-#include "alarm/AlarmMain.h"
-#include "alarm/AlarmWindow.h"
-#include "sound/Resources.h"
-#include "sound/SdlAudioOut.h"
-#include "sound/modATM.h"
-#include "toolkit/Clock.h"
+#include "RealAlarmWindow.h"
 #include "toolkit/DateText.h"
-#include "toolkit/Dispatcher.h"
-#include "toolkit/QtDialogs.h"
-#include "toolkit/QtWindowHost.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct RealAlarmWindow
-{
-    RealAlarmWindow()
-        : host(&window, &AlarmWindow::iconFor)
-        , dialogs(&window, [this] { window.render(); })
-        , atm(resources, audio)
-        , alarm({clock, dialogs, host, audio, atm, QLocale::system()})
-        , dispatcher([this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, [this] { window.render(); })
-    {
-        window.attach(alarm, dispatcher);
-        dispatcher.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
-    }
-
-    template<typename W = QWidget>
-    W *widget(const char *name)
-    {
-        return window.findChild<W *>(QString::fromLatin1(name));
-    }
-
-    AlarmWindow window;
-    QtWindowHost host;
-    QtDialogs dialogs;
-    SystemClock clock;
-    SdlAudioOut audio;
-    EmbeddedResources resources;
-    modATM atm;
-    AlarmMain alarm;
-    Dispatcher dispatcher;
-};
-
 void runEventsFor(int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    runEventsUntil(ms);
 }
-
-QString screenshotPath(const char *name)
-{
-    const QString dir = qEnvironmentVariable("SCREENSHOTS", QStringLiteral("."));
-    QDir().mkpath(dir);
-    return dir + u'/' + QString::fromLatin1(name);
-}
-
 } // namespace
 
 TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)

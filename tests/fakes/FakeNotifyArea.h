@@ -1,0 +1,25 @@
+#pragma once
+
+#include "tray/NotifyArea.h"
+
+#include <QList>
+#include <optional>
+
+// A notification area that keeps the icon as a record and logs every call with its result.
+class FakeNotifyArea : public NotifyArea
+{
+public:
+    struct Call
+    {
+        Command command;
+        TrayIconRecord record;
+        bool succeeded;
+    };
+
+    bool notify(Command command, const TrayIconRecord &record) override;
+    bool iconShown() const override { return icon.has_value() && present; }
+
+    std::optional<TrayIconRecord> icon; // the icon as the desktop shows it
+    bool present = true;                // a notification area is on the desktop
+    QList<Call> calls;
+};

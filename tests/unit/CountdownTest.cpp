@@ -1,0 +1,212 @@
+#include "AlarmHarness.h"
+#include "WaveBuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray tone(int id)
+{
+    return EmbeddedResources().load(id, QStringLiteral("WAVE"));
+}
+
+struct Countdown : testing::Test
+{
+    Countdown() { h.alarm.Form_Load(); }
+
+    QString counters() const
+    {
+        return h.alarm.Label10.text + u'|' + h.alarm.Label11.text + u'|' + h.alarm.Label6[2].text;
+    }
+
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+};
+
+} // namespace
+
+TEST_F(Countdown, DurationCountsDownAndRingsAtTheFirstDueTick)
+{
+    h.armDuration(5);
+    QStringList seen;
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 40) {
+        h.halfSecond();
+        seen << counters();
+    }
+    const QStringList expected = {" 5 |0| 5 ", " 5 |1| 4 ", " 5 |1| 4 ", " 5 |2| 3 ", " 5 |2| 3 ",
+                                  " 5 |3| 2 ", " 5 |3| 2 ", " 5 |4| 1 ", " 5 |4| 1 ", " 5 |5| 0 "};
+    EXPECT_EQ(seen, expected);
+    ASSERT_EQ(h.audio.tones.size(), 1);
+    EXPECT_EQ(h.audio.tones.last(), tone(104)); // the start-up tone, "[5] ..."
+    EXPECT_EQ(h.alarm.Label7.backColor, Colors::White);
+    EXPECT_EQ(h.alarm.Label7.foreColor, Colors::Black);
+}
+
+TEST_F(Countdown, RingingRepeatsEveryTickUntilStop)
+{
+    h.armDuration(1);
+    h.halfSecond();
+    h.halfSecond(); // passed 1: rings
+    ASSERT_EQ(h.audio.tones.size(), 1);
+    h.window.hide();
+
+    QList<ColorValue> backs;
+    QStringList remaining;
+    for (int i = 0; i < 6; ++i) {
+        h.halfSecond();
+        backs << h.alarm.Label7.backColor;
+        remaining << h.alarm.Label6[2].text;
+        EXPECT_TRUE(h.window.visible) << "tick " << i;
+        h.window.hide();
+    }
+    EXPECT_EQ(h.audio.tones.size(), 7); // restarted at every tick
+    EXPECT_EQ(backs, (QList<ColorValue>{Colors::Black, Colors::White, Colors::Black, Colors::White, Colors::Black,
+                                        Colors::White}));
+    EXPECT_EQ(remaining, (QStringList{" 0 ", " -1 ", " -1 ", " -2 ", " -2 ", " -3 "}));
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(h.alarm.Timer3.interval, 500);
+
+    h.alarm.Stopp_Click();
+    EXPECT_EQ(counters(), QStringLiteral("0| Passed | Remaining "));
+    EXPECT_EQ(h.alarm.Timer1.interval, 0);
+    EXPECT_EQ(h.alarm.Timer3.interval, 0);
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_FALSE(h.audio.sounding);
+    // The reminder keeps the colours of the last flash.
+    EXPECT_EQ(h.alarm.Label7.backColor, Colors::White);
+
+    const int tones = h.audio.tones.size();
+    for (int i = 0; i < 10; ++i)
+        h.halfSecond();
+    EXPECT_EQ(h.audio.tones.size(), tones);
+}
+
+TEST_F(Countdown, RemainingIsReadBackFromTheTwoOtherCaptions)
+{
+    h.alarm.state.alarmArmed = FlagTrue;
+    h.alarm.Label10.text = QStringLiteral(" 10 ");
+    h.alarm.Label11.text = QStringLiteral("3");
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 7 "));
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+
+    h.armDuration(-3); // a negative duration arms unchanged and is due at once
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" -3 "));
+    EXPECT_EQ(h.audio.tones.size(), 1);
+}
+
+TEST_F(Countdown, StopWithNothingArmedResetsTheSameWay)
+{
+    h.alarm.Stopp_Click();
+    EXPECT_EQ(counters(), QStringLiteral("0| Passed | Remaining "));
+    EXPECT_EQ(h.alarm.Timer1.interval, 0);
+    EXPECT_EQ(h.audio.stops, 1);
+    EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
+}
+
+TEST_F(Countdown, DateAndTimeRingsWhenTheClockReachesTheTarget)
+{
+    const QDateTime target = h.clock.now().addSecs(3);
+    h.armDateTime(target);
+    // The summary stayed open 4 seconds: the total counts from before it.
+    h.alarm.Label10.text = QStringLiteral(" 7 ");
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 40)
+        h.halfSecond();
+    EXPECT_EQ(h.clock.now(), target);
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 4 "));
+    EXPECT_TRUE(h.window.visible);
+}
+
+TEST_F(Countdown, ADeclinedAlarmNeverRingsThoughItsTimerRuns)
+{
+    h.armDateTime(h.clock.now().addSecs(2));
+    h.alarm.state.alarmArmed = FlagFalse; // the next confirmation was declined
+    h.alarm.Label11.text = QStringLiteral("0");
+    for (int i = 0; i < 20; ++i)
+        h.halfSecond();
+    EXPECT_EQ(h.alarm.Timer3.interval, 500);
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
+
+    h.alarm.Label3.enabled = false; // duration mode with a remaining count already at 0
+    h.alarm.Label6[2].text = QStringLiteral(" 0 ");
+    h.alarm.Timer3_Timer();
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+}
+
+TEST_F(Countdown, RingShowsAHiddenWindowWithoutChangingItsState)
+{
+    h.window.visible = false;
+    h.window.state = 1;
+    h.armDuration(0);
+    h.alarm.Timer3_Timer();
+    EXPECT_TRUE(h.window.visible);
+    EXPECT_EQ(h.window.state, 1);
+}
+
+TEST_F(Countdown, TheOwnFilePlaysToItsEndAndGivesWayToTheDefaultToneWhenGone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mine ä.wav"));
+    const QByteArray mine = sineWave(0.3);
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(mine);
+    }
+    h.alarm.state.toneIndex = 7;
+    h.alarm.state.userWavePath = path;
+    h.armDuration(0);
+    h.alarm.Timer3_Timer();
+    ASSERT_EQ(h.audio.files.size(), 1);
+    EXPECT_EQ(h.audio.files.first(), mine);
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+    EXPECT_EQ(h.alarm.Label7.backColor, Colors::White);
+
+    QFile::remove(path);
+    h.alarm.Timer3_Timer();
+    ASSERT_EQ(h.audio.tones.size(), 1);
+    EXPECT_EQ(h.audio.tones.last(), tone(104));
+    EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
+    EXPECT_TRUE(h.window.visible);
+
+    h.alarm.Stopp_Click(); // the fallback tone stops with the alarm
+    EXPECT_FALSE(h.audio.sounding);
+}
+
+TEST_F(Countdown, AFailingStepIsSkippedAndTheTickGoesOn)
+{
+    h.armDuration(5);
+    h.halfSecond();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 5 "));
+
+    // A total too large to write back: the remaining count keeps its caption and nothing rings.
+    h.alarm.Label10.text = QString(400, u'9');
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 5 "));
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+
+    // A tone that cannot be found: the ring step fails, the window still comes up.
+    h.alarm.state.toneIndex = 9;
+    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.window.visible = false;
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 0 "));
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+    EXPECT_TRUE(h.window.visible);
+}
+
+TEST_F(Countdown, PassedSecondsCountFromTheMomentOfArming)
+{
+    h.clock.advance(30);
+    h.armDuration(100);
+    h.clock.advance(42);
+    h.alarm.Timer1_Timer();
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("42"));
+    h.alarm.state.alarmArmed = FlagFalse;
+    h.clock.advance(5);
+    h.alarm.Timer1_Timer();
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("42"));
+}

@@ -1,0 +1,102 @@
+#include "AlarmHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TrayIcon : testing::Test
+{
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+};
+
+const QString durationTip = QStringLiteral("Alarm Setting duration : 10 sec\r\nRight Click to check status.") + QChar(0);
+
+} // namespace
+
+TEST_F(TrayIcon, BlinkingBeforeAnyArmingChangesOnlyTheWindowsIcon)
+{
+    h.alarm.Timer4_Timer();
+    EXPECT_EQ(h.window.currentIcon, WindowIcon::BlinkCyan); // element 1 first
+    EXPECT_EQ(h.alarm.state.trayBlinkPhase, FlagTrue);
+    h.alarm.Timer4_Timer();
+    EXPECT_EQ(h.window.currentIcon, WindowIcon::BlinkRed);
+    EXPECT_EQ(h.alarm.state.trayBlinkPhase, FlagFalse);
+
+    ASSERT_EQ(h.notifyArea.calls.size(), 2);
+    for (const auto &call : h.notifyArea.calls) {
+        EXPECT_EQ(call.command, NotifyArea::Modify);
+        EXPECT_FALSE(call.succeeded);
+    }
+    EXPECT_FALSE(h.notifyArea.icon.has_value());
+}
+
+TEST_F(TrayIcon, RemovingANeverAddedIconSendsTheUntouchedRecordAndFails)
+{
+    h.alarm.RemoveTrayIcon();
+    ASSERT_EQ(h.notifyArea.calls.size(), 1);
+    EXPECT_FALSE(h.notifyArea.calls[0].succeeded);
+    EXPECT_EQ(h.notifyArea.calls[0].record.cbSize, 0u);
+    EXPECT_TRUE(h.notifyArea.calls[0].record.szTip.isEmpty());
+}
+
+TEST_F(TrayIcon, AddWritesTheRecordAndTheTipStopsAtItsNul)
+{
+    h.alarm.state.trayTipText = durationTip;
+    h.alarm.AddTrayIcon();
+    ASSERT_TRUE(h.notifyArea.icon.has_value());
+    const TrayIconRecord &r = *h.notifyArea.icon;
+    EXPECT_EQ(r.cbSize, 88u);
+    EXPECT_EQ(r.hWnd, 0x5A17u);
+    EXPECT_EQ(r.uID, 1u);
+    EXPECT_EQ(r.uFlags, 7u);
+    EXPECT_EQ(r.uCallbackMessage, 0x200u);
+    EXPECT_EQ(r.hIcon, int(WindowIcon::Application));
+    ASSERT_EQ(r.szTip.size(), 64);
+    EXPECT_EQ(r.szTip, durationTip + QString(64 - durationTip.size(), u' '));
+    EXPECT_EQ(r.shownTip(), QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
+}
+
+TEST_F(TrayIcon, ALongTipFillsTheFieldWithoutItsTerminator)
+{
+    // A five-digit duration pushes the tip past 64 characters.
+    h.alarm.state.trayTipText =
+        QStringLiteral("Alarm Setting duration : 36000 sec\r\nRight Click to check status.") + QChar(0);
+    h.alarm.AddTrayIcon();
+    const TrayIconRecord &r = *h.notifyArea.icon;
+    EXPECT_EQ(r.szTip, h.alarm.state.trayTipText.left(64));
+    EXPECT_EQ(r.shownTip(), QStringLiteral("Alarm Setting duration : 36000 sec\nRight Click to check status."));
+}
+
+TEST_F(TrayIcon, BlinksBetweenTheTwoPicturesAndPicksUpANewTip)
+{
+    h.alarm.state.trayTipText = durationTip;
+    h.alarm.AddTrayIcon();
+    QList<int> icons;
+    for (int i = 0; i < 4; ++i) {
+        h.alarm.Timer4_Timer();
+        icons << h.notifyArea.icon->hIcon;
+        EXPECT_TRUE(h.notifyArea.calls.last().succeeded);
+    }
+    EXPECT_EQ(icons, (QList<int>{int(WindowIcon::BlinkCyan), int(WindowIcon::BlinkRed), int(WindowIcon::BlinkCyan),
+                                 int(WindowIcon::BlinkRed)}));
+
+    h.alarm.state.trayTipText = QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\r\nRight Click to check status.") + QChar(0);
+    h.alarm.Timer4_Timer();
+    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\nRight Click to check status."));
+}
+
+TEST_F(TrayIcon, ReArmingReplacesTheIcon)
+{
+    h.alarm.state.trayTipText = durationTip;
+    h.alarm.RemoveTrayIcon();
+    h.alarm.AddTrayIcon();
+    h.alarm.state.trayTipText = QStringLiteral("second") + QChar(0);
+    h.alarm.RemoveTrayIcon();
+    h.alarm.AddTrayIcon();
+    ASSERT_EQ(h.notifyArea.calls.size(), 4);
+    EXPECT_FALSE(h.notifyArea.calls[0].succeeded);
+    EXPECT_TRUE(h.notifyArea.calls[1].succeeded);
+    EXPECT_TRUE(h.notifyArea.calls[2].succeeded);
+    EXPECT_TRUE(h.notifyArea.calls[3].succeeded);
+    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("second"));
+}

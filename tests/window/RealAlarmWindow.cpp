@@ -1,0 +1,46 @@
+#include "RealAlarmWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QWidget>
+
+RealAlarmWindow::RealAlarmWindow()
+    : host(&window, &AlarmWindow::iconFor)
+    , dialogs(&window, [this] { window.render(); })
+    , atm(resources, audio)
+    , notifyArea(&AlarmWindow::iconFor)
+    , alarm({clock, dialogs, host, audio, atm, notifyArea, QLocale::system()})
+    , dispatcher([this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, [this] { window.render(); })
+{
+    window.attach(alarm, dispatcher);
+    dispatcher.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
+}
+
+bool runEventsUntil(int ms, const std::function<bool()> &done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (done && done())
+            return true;
+    }
+    return !done;
+}
+
+QString screenshotPath(const char *name)
+{
+    const QString dir = qEnvironmentVariable("SCREENSHOTS", QStringLiteral("."));
+    QDir().mkpath(dir);
+    return dir + u'/' + QString::fromLatin1(name);
+}
+
+void clickWithMouse(QWidget *widget, int button)
+{
+    const QPoint centre = widget->mapToGlobal(widget->rect().center());
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
+                       QStringLiteral("click"), QString::number(button)});
+}

@@ -1,0 +1,111 @@
+// An alarm armed a few seconds ahead, on a desktop with a real tray and the disk audio driver:
+// the icon docks and blinks, the ring is heard and flashes, and a real click on Stop ends it.
+#include "RealAlarmWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Seconds from the start of the disk output to its last sound.
+double lastSoundAt(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray raw = f.readAll();
+    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
+    for (qsizetype i = raw.size() / 2 - 1; i >= 0; --i)
+        if (std::abs(s[i]) > 200)
+            return double(i / 2) / 44100;
+    return -1;
+}
+
+QImage grabTray(QSystemTrayIcon *icon)
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, icon->geometry().x(), icon->geometry().y(),
+                                                        icon->geometry().width(), icon->geometry().height())
+        .toImage();
+}
+
+} // namespace
+
+TEST(RingingOnTheDesktop, DocksBlinksRingsAndStopsOnAClick)
+{
+    const QString audioOut = qEnvironmentVariable("AUDIO_OUT");
+    ASSERT_FALSE(audioOut.isEmpty()) << "run under with-desktop.sh";
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(300);
+
+    // Armed through the logic, three seconds ahead, as the arming button will do it.
+    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+        AlarmMain &a = w->alarm;
+        a.Timer1.interval = 500;
+        a.state.durationSeconds = 3;
+        a.Label10.text = QStringLiteral(" 3 ");
+        a.Label11.text = QStringLiteral("0");
+        a.state.alarmArmed = FlagTrue;
+        a.state.armedAt = FloatDates::fromDateTime(w->clock.now());
+        a.Timer3.interval = 500;
+        a.state.trayTipText = QStringLiteral("Alarm Setting duration : 3 sec\r\nRight Click to check status.") + QChar(0);
+        a.RemoveTrayIcon();
+        a.AddTrayIcon();
+    });
+
+    QSystemTrayIcon *icon = w->notifyArea.trayIcon();
+    ASSERT_NE(icon, nullptr);
+    // Docked means placed in the tray panel along the bottom edge, not just given a size.
+    const int panelTop = QGuiApplication::primaryScreen()->geometry().height() - 40;
+    ASSERT_TRUE(runEventsUntil(5000, [&] { return icon->geometry().width() > 0 && icon->geometry().y() >= panelTop; }))
+        << "the icon did not dock";
+    runEventsUntil(200);
+    EXPECT_TRUE(w->notifyArea.iconShown());
+    EXPECT_EQ(icon->toolTip(), QStringLiteral("Alarm Setting duration : 3 sec\nRight Click to check status."));
+
+    const QImage first = grabTray(icon);
+    runEventsUntil(1000);
+    const QImage second = grabTray(icon);
+    first.save(screenshotPath("tray-blink-1.png"));
+    second.save(screenshotPath("tray-blink-2.png"));
+    EXPECT_NE(first, second) << "the tray icon did not blink";
+
+    // The ring: the reminder's colours alternate at every tick.
+    auto *reminder = w->widget<QLabel>("Label7");
+    const auto back = [&] { return reminder->palette().color(QPalette::Window); };
+    ASSERT_TRUE(runEventsUntil(5000, [&] { return back() == Qt::white; })) << "the alarm did not ring";
+    QElapsedTimer sinceRing;
+    sinceRing.start();
+    w->window.grab().save(screenshotPath("ringing.png"));
+    ASSERT_TRUE(runEventsUntil(1000, [&] { return back() == Qt::black; }));
+    ASSERT_TRUE(runEventsUntil(1000, [&] { return back() == Qt::white; }));
+    EXPECT_TRUE(w->window.isVisible());
+
+    clickWithMouse(w->widget("Stopp"));
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarmArmed == FlagFalse; })) << "Stop was not clicked";
+    const double stoppedAfter = sinceRing.elapsed() / 1000.0;
+    EXPECT_EQ(w->widget<QLabel>("Label11")->text(), QStringLiteral(" Passed "));
+    EXPECT_EQ(w->widget<QLabel>("Label6(2)")->text(), QStringLiteral(" Remaining "));
+    runEventsUntil(1500);
+    const QColor afterStop = back();
+    runEventsUntil(1000);
+    EXPECT_EQ(back(), afterStop) << "the reminder still flashes after Stop";
+
+    w.reset(); // closes the sound device, so the output is complete
+    const double lastSound = lastSoundAt(audioOut);
+    ASSERT_GT(lastSound, 0) << "nothing was heard";
+    // The device opened at the first ring; the tones stop with the click (a 0.15 s tone at most after it).
+    EXPECT_GT(lastSound, stoppedAfter - 0.7);
+    EXPECT_LT(lastSound, stoppedAfter + 0.3);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
