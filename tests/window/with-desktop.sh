@@ -44,11 +44,23 @@ done
 [ -n "$started" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
 pids+=("$xvfb_pid")
 
-trayer --edge bottom --align right --widthtype request --height 32 --transparent false \
-  >"$WORK/trayer.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdotool search --classname panel >/dev/null 2>&1 && break; sleep 0.05; done
-xdotool search --classname panel >/dev/null 2>&1 || die "trayer did not start: $(cat "$WORK/trayer.log")"
+# The tray host; a machine under load can be slow to map its panel, so allow it time and a retry.
+start_tray() {
+  trayer --edge bottom --align right --widthtype request --height 32 --transparent false \
+    >"$WORK/trayer.log" 2>&1 &
+  tray_pid=$!
+  for _ in $(seq 300); do
+    xdotool search --classname panel >/dev/null 2>&1 && return 0
+    kill -0 "$tray_pid" 2>/dev/null || return 1
+    sleep 0.05
+  done
+  return 1
+}
+if ! start_tray; then
+  kill "$tray_pid" 2>/dev/null || true
+  start_tray || die "trayer did not start: $(cat "$WORK/trayer.log")"
+fi
+pids+=("$tray_pid")
 
 export WORK
 export SDL_AUDIODRIVER=disk
