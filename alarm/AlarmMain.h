@@ -67,6 +67,10 @@ public:
     void LoadMonths();
     void Timer2_Timer();
 
+    // --- criteria (alarm/Criteria.cpp) and arming (alarm/Arming.cpp) ---
+    void Orr_Click();
+    void OK_Click();
+
     // --- countdown, ringing and stop (alarm/Countdown.cpp) ---
     void Timer1_Timer();
     void Timer3_Timer();
@@ -93,6 +97,16 @@ private:
     void FlashReminder();
 
     void RewriteTrayRecord();
+
+    // Seconds of the duration boxes, h × 3600 + m × 60 + s; throws on text or overflow.
+    qint32 DurationRule() const;
+    void ComputeTarget();
+    void ValidateTarget();
+    bool TargetIsPast() const; // targetDateTime lies before the current second
+    QString SummaryTail() const;
+    void RecordAnswer(int answer);
+    void FinishDateTime();
+    void FinishDuration();
 
     AlarmServices m_services;
 };

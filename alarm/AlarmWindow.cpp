@@ -157,7 +157,9 @@ void AlarmWindow::buildControls(AlarmMain &a)
     timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
 
     clickable(findChild<QWidget *>(QStringLiteral("Stopp")), [&a] { a.Stopp_Click(); });
-    for (const char *name : {"Orr", "OK", "Label7", "ImgHide", "Image5", "Label19", "Label20", "Exitz",
+    clickable(findChild<QWidget *>(QStringLiteral("Orr")), [&a] { a.Orr_Click(); });
+    clickable(findChild<QWidget *>(QStringLiteral("OK")), [&a] { a.OK_Click(); });
+    for (const char *name : {"Label7", "ImgHide", "Image5", "Label19", "Label20", "Exitz",
                              "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
         clickable(findChild<QWidget *>(QString::fromLatin1(name)), {});
     for (int i = 0; i < 8; ++i)

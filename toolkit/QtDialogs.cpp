@@ -3,8 +3,63 @@
 #include "toolkit/AppInfo.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+#include <QScrollArea>
+
+namespace {
+
+// A word longer than this gets invisible break points, so a long unbroken reminder still wraps.
+constexpr int LongestUnbrokenRun = 40;
+
+QString breakableText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / LongestUnbrokenRun);
+    int run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        out += c;
+        if (run == LongestUnbrokenRun) {
+            out += QChar(0x200B); // zero-width space
+            run = 0;
+        }
+    }
+    return out;
+}
+
+// Puts the box's text in a scroll area no taller than most of the screen, for texts that
+// would otherwise make the box run off it.
+void fitToScreen(QMessageBox &box)
+{
+    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
+    if (!label || !grid || !screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const int width = std::min(560, available.width() * 2 / 3);
+    label->setWordWrap(true);
+    if (label->heightForWidth(width) <= available.height() / 2)
+        return;
+    int row = 0, column = 0, rows = 1, columns = 1;
+    grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+    grid->removeWidget(label);
+    auto *scroll = new QScrollArea(&box);
+    scroll->setObjectName(QStringLiteral("messageScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(label);
+    scroll->setFixedSize(width + 24, available.height() / 2);
+    grid->addWidget(scroll, row, column, rows, columns);
+}
+
+} // namespace
 
 QtDialogs::QtDialogs(QWidget *parent, std::function<void()> beforeModal)
     : m_parent(parent)
@@ -20,7 +75,7 @@ int QtDialogs::messageBox(const QString &text, int style)
     QMessageBox box(m_parent);
     box.setWindowTitle(QString::fromLatin1(AppInfo::Title));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text);
+    box.setText(breakableText(text));
     switch (style & 0xF0) {
     case MsgBox::Critical: box.setIcon(QMessageBox::Critical); break;
     case 32: box.setIcon(QMessageBox::Question); break;
@@ -41,6 +96,7 @@ int QtDialogs::messageBox(const QString &text, int style)
         break;
     }
 
+    fitToScreen(box);
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgBox::Yes;
     case QMessageBox::No: return MsgBox::No;

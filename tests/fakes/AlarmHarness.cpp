@@ -40,3 +40,8 @@ void AlarmHarness::halfSecond()
     if (alarm.Timer3.interval > 0)
         alarm.Timer3_Timer();
 }
+
+void AlarmHarness::click(const std::function<void()> &handler)
+{
+    dispatcher.run(Dispatcher::Kind::UserEvent, handler);
+}

@@ -9,6 +9,9 @@
 #include "alarm/AlarmMain.h"
 #include "sound/Resources.h"
 #include "sound/modATM.h"
+#include "toolkit/Dispatcher.h"
+
+#include <functional>
 
 // The alarm window's logic with fake surroundings, as every alarm test needs it.
 struct AlarmHarness
@@ -23,6 +26,10 @@ struct AlarmHarness
     modATM atm{resources, audio};
     FakeNotifyArea notifyArea;
     AlarmMain alarm;
+
+    // A click as the window delivers it: an error that escapes is shown in an error box.
+    void click(const std::function<void()> &handler);
+    Dispatcher dispatcher{[this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, nullptr};
 
     // Arms the alarm the way the arming button will: counters, flag, moment and timers.
     void armDuration(int seconds);

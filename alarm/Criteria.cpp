@@ -1,0 +1,109 @@
+// Entering the alarm's criteria: the mode toggle, the duration rule and the target.
+#include "alarm/AlarmMain.h"
+
+#include "toolkit/Clock.h"
+#include "toolkit/DateText.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Numbers.h"
+#include "toolkit/UserError.h"
+
+#include <limits>
+
+namespace {
+
+// The number in an entry box; a refusal names the box.
+qint32 entryNumber(const TextBox &box, const QString &entry)
+{
+    try {
+        return Numbers::textToInt32(box.text);
+    } catch (const UserError &e) {
+        throw UserError(entry + QStringLiteral(": ") + e.message());
+    }
+}
+
+void setTimeBoxesToNow(std::array<TextBox, 3> &boxes, const Clock &clock)
+{
+    boxes[0].text = QString::number(clock.now().time().hour());
+    boxes[1].text = QString::number(clock.now().time().minute());
+    boxes[2].text = QString::number(clock.now().time().second());
+}
+
+} // namespace
+
+void AlarmMain::Orr_Click()
+{
+    state.durationSeconds = 0;
+    state.targetDateTime = 0; // midnight of day zero: no target
+    if (Label4.enabled) {
+        Label1.enabled = true;
+        Label3.enabled = true;
+        Label4.enabled = false;
+        for (int i : {1, 3, 5})
+            Label9[i].enabled = true;
+        Text2[0].enabled = false;
+        Text2[0].text = QStringLiteral("0");
+        Text2[1].enabled = false;
+        Text2[1].text = QStringLiteral("0");
+        Text2[2].enabled = false;
+        Text2[2].text = QStringLiteral("10");
+        for (TextBox &t : Text1)
+            t.enabled = true;
+        setTimeBoxesToNow(Text1, m_services.clock);
+    } else {
+        Label1.enabled = false;
+        Label3.enabled = false;
+        Label4.enabled = true;
+        for (int i : {1, 3, 5})
+            Label9[i].enabled = false;
+        for (TextBox &t : Text1)
+            t.enabled = false;
+        setTimeBoxesToNow(Text1, m_services.clock);
+        for (TextBox &t : Text2)
+            t.enabled = true;
+    }
+    Stopp_Click();
+}
+
+qint32 AlarmMain::DurationRule() const
+{
+    const qint32 h = entryNumber(Text2[0], QStringLiteral("The hours of the duration"));
+    const qint32 m = entryNumber(Text2[1], QStringLiteral("The minutes of the duration"));
+    const qint32 s = entryNumber(Text2[2], QStringLiteral("The seconds of the duration"));
+    try {
+        using Numbers::checkedAdd, Numbers::checkedMul;
+        return checkedAdd(checkedAdd(checkedMul(m, 60), s), checkedMul(h, 3600));
+    } catch (const OverflowError &) {
+        throw OverflowError(QStringLiteral("The duration of %1 h %2 min %3 s is too long: at most %4 seconds (about 68 years) can be set.")
+                                .arg(h).arg(m).arg(s).arg(std::numeric_limits<qint32>::max()));
+    }
+}
+
+void AlarmMain::ComputeTarget()
+{
+    const qint32 h = entryNumber(Text1[0], QStringLiteral("The hour of the alarm time"));
+    const qint32 m = entryNumber(Text1[1], QStringLiteral("The minute of the alarm time"));
+    const qint32 s = entryNumber(Text1[2], QStringLiteral("The second of the alarm time"));
+    state.timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
+    const QString text = Combo2[0].selectedText() + u'/' + Combo2[1].selectedText() + u'/' + Combo2[2].selectedText()
+        + u' ' + QString::number(h) + u':' + QString::number(m) + u':' + QString::number(s);
+    try {
+        state.targetDateTime = DateText::readDate(m_services.locale, text);
+    } catch (const UserError &e) {
+        throw UserError(QStringLiteral("The alarm date and time cannot be set: ") + e.message());
+    }
+    state.targetDateTime = state.targetDateTime + state.timeOfDay;
+}
+
+bool AlarmMain::TargetIsPast() const
+{
+    const FloatDate now = FloatDates::fromDateTime(m_services.clock.now());
+    return FloatDates::secondsBetween(now, state.targetDateTime) < 0;
+}
+
+void AlarmMain::ValidateTarget()
+{
+    ComputeTarget();
+    if (TargetIsPast())
+        m_services.dialogs.messageBox(QStringLiteral("Alarm can not be Activated in PAST Date/Time values"),
+                                      MsgBox::Critical | MsgBox::OkOnly);
+}

@@ -1,0 +1,286 @@
+#include "AlarmHarness.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QString Question = QStringLiteral("Would you like to go ahead with these selections?");
+const QString PastMessage = QStringLiteral("Alarm can not be Activated in PAST Date/Time values");
+
+// Switches to date and time and enters a time of day.
+void setTime(AlarmHarness &h, int hour, int minute, int second)
+{
+    if (!h.alarm.Label3.enabled)
+        h.alarm.Orr_Click();
+    h.alarm.Text1[0].text = QString::number(hour);
+    h.alarm.Text1[1].text = QString::number(minute);
+    h.alarm.Text1[2].text = QString::number(second);
+}
+
+void setDate(AlarmHarness &h, const char *day, int monthIndex, const char *year)
+{
+    h.alarm.Combo2[0].selectText(QString::fromLatin1(day));
+    h.alarm.Combo2[1].listIndex = monthIndex;
+    h.alarm.Combo2[2].selectText(QString::fromLatin1(year));
+}
+
+struct Arming : testing::Test
+{
+    Arming() { h.alarm.Form_Load(); }
+    void setTime(int hour, int minute, int second) { ::setTime(h, hour, minute, second); }
+
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+};
+
+} // namespace
+
+TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
+{
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_EQ(h.dialogs.messages[0].style, 67);
+    EXPECT_EQ(h.dialogs.messages[0].text,
+              QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : 10 sec") + CrLf
+                  + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
+                  + QStringLiteral("Message :  Click to write a Reminder message ") + CrLf + CrLf + Question);
+    EXPECT_EQ(h.alarm.state.durationSeconds, 10);
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(h.alarm.state.armedAt, FloatDates::fromDateTime(h.clock.now()));
+    EXPECT_EQ(h.alarm.Timer3.interval, 500);
+    EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
+                                             + QStringLiteral("Right Click to check status.") + QChar(0));
+    ASSERT_TRUE(h.notifyArea.icon.has_value());
+    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
+    EXPECT_FALSE(h.alarm.Label8.visible);
+    EXPECT_TRUE(h.alarm.Label8.text.isEmpty());
+    // The placeholder reminder now carries two blanks on each side.
+    EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Click to write a Reminder message "));
+
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 60)
+        h.halfSecond();
+    EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 10));
+    h.click([&] { h.alarm.Stopp_Click(); });
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_TRUE(h.notifyArea.icon.has_value()); // the icon stays after Stop
+}
+
+TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
+{
+    h.click([&] { h.alarm.Orr_Click(); });
+    EXPECT_EQ(h.alarm.Text1[0].text + u':' + h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text, QStringLiteral("9:0:0"));
+    setTime(9, 0, 5);
+    h.alarm.state.reminderText = QStringLiteral("Call <b>Mum</b> & Dad");
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_EQ(h.dialogs.messages[0].text,
+              QStringLiteral("You Selection is ...") + CrLf + CrLf + QStringLiteral("Date & Time :07 December 2026, 09:00:05")
+                  + CrLf + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
+                  + QStringLiteral("Message :  Click to write a Reminder message ") + CrLf + CrLf + Question);
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 5 "));
+    EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Call <b>Mum</b> & Dad "));
+    EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM") + CrLf
+                                             + QStringLiteral("Right Click to check status.") + QChar(0));
+    EXPECT_TRUE(h.alarm.Label8.visible);
+    EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:00:05 AM "));
+
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 60)
+        h.halfSecond();
+    EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 5));
+}
+
+TEST_F(Arming, NoOrCancelArmsNothingButTheCountersHaveChanged)
+{
+    h.alarm.Stopp_Click(); // stops Timer1
+    for (int answer : {MsgBox::No, MsgBox::Cancel}) {
+        h.alarm.Timer1.interval = 0;
+        h.dialogs.messageAnswers = {answer};
+        h.click([&] { h.alarm.OK_Click(); });
+        EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+        EXPECT_EQ(h.alarm.Timer1.interval, 500);
+        EXPECT_EQ(h.alarm.Timer3.interval, 0);
+        EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
+        EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
+        EXPECT_EQ(h.alarm.state.durationSeconds, 10);
+        EXPECT_FALSE(h.notifyArea.icon.has_value());
+        EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Click to write a Reminder message "));
+    }
+}
+
+TEST_F(Arming, ArmingAgainWhileArmedStartsAfresh)
+{
+    h.dialogs.messageAnswers = {MsgBox::Yes, MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    h.clock.advance(4);
+    h.alarm.Text2[2].text = QStringLiteral("30");
+    h.click([&] { h.alarm.OK_Click(); });
+    EXPECT_EQ(h.alarm.state.armedAt, FloatDates::fromDateTime(h.clock.now()));
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 30 "));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 30 sec\nRight Click to check status."));
+    const auto &calls = h.notifyArea.calls;
+    ASSERT_EQ(calls.size(), 4);
+    EXPECT_TRUE(calls[2].succeeded && calls[2].command == NotifyArea::Delete);
+    EXPECT_TRUE(calls[3].succeeded && calls[3].command == NotifyArea::Add);
+}
+
+TEST_F(Arming, TheToggleClearsTheCriteriaStopsARingAndRefreshesTheTime)
+{
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.alarm.Text2[2].text = QStringLiteral("1");
+    h.click([&] { h.alarm.OK_Click(); });
+    for (int i = 0; i < 4; ++i)
+        h.halfSecond();
+    ASSERT_FALSE(h.audio.tones.isEmpty());
+
+    h.clock.advance(61);
+    h.alarm.Text2[0].text = QStringLiteral("5");
+    h.click([&] { h.alarm.Orr_Click(); });
+    EXPECT_EQ(h.alarm.state.durationSeconds, 0);
+    EXPECT_EQ(h.alarm.state.targetDateTime, 0.0);
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_FALSE(h.audio.sounding);
+    EXPECT_EQ(h.alarm.Timer3.interval, 0);
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral(" Passed "));
+    EXPECT_TRUE(h.alarm.Label3.enabled);
+    EXPECT_FALSE(h.alarm.Label4.enabled);
+    EXPECT_EQ(h.alarm.Text2[0].text + h.alarm.Text2[1].text + h.alarm.Text2[2].text, QStringLiteral("0010"));
+    EXPECT_FALSE(h.alarm.Text2[0].enabled);
+    EXPECT_TRUE(h.alarm.Text1[0].enabled);
+    EXPECT_EQ(h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text, QStringLiteral("1:3"));
+
+    h.clock.advance(7);
+    h.click([&] { h.alarm.Orr_Click(); });
+    EXPECT_TRUE(h.alarm.Label4.enabled);
+    EXPECT_FALSE(h.alarm.Text1[0].enabled);
+    EXPECT_EQ(h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text, QStringLiteral("1:10"));
+    EXPECT_TRUE(h.alarm.Text2[0].enabled);
+    EXPECT_EQ(h.alarm.Text2[0].text + h.alarm.Text2[1].text + h.alarm.Text2[2].text, QStringLiteral("0010"));
+}
+
+TEST_F(Arming, ATargetOnTheCurrentSecondPassesAndOneSecondEarlierIsRefused)
+{
+    setTime(9, 0, 0);
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_EQ(h.dialogs.messages[0].style, 67);
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 0 "));
+
+    h.click([&] { h.alarm.Stopp_Click(); });
+    h.clock.advance(1);
+    h.dialogs.messages.clear();
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_EQ(h.dialogs.messages[0].text, PastMessage);
+    EXPECT_EQ(h.dialogs.messages[0].style, 16);
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral("0")); // untouched since Stop
+    EXPECT_EQ(h.alarm.Timer1.interval, 500);
+}
+
+TEST_F(Arming, YesAfterTheTargetPassedIsRefusedAndLeavesTheAlarmUnarmed)
+{
+    setTime(9, 0, 3);
+    h.dialogs.whileOpen = [&] { h.clock.advance(10); h.dialogs.whileOpen = nullptr; };
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 2);
+    EXPECT_EQ(h.dialogs.messages[1].text, PastMessage);
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_EQ(h.alarm.Timer3.interval, 0);
+    EXPECT_FALSE(h.alarm.Label8.visible);
+    EXPECT_TRUE(h.notifyArea.calls.isEmpty());
+    for (int i = 0; i < 10; ++i)
+        h.halfSecond();
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+}
+
+TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(AlarmHarness &)> enter;
+        QString message;
+    };
+    const QString badTime = QStringLiteral(" is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.");
+    const Case cases[] = {
+        {"no number", [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("abc"); },
+         QStringLiteral("The hours of the duration: \"abc\" is not a number.")},
+        {"empty", [](AlarmHarness &h) { h.alarm.Text2[2].text = QString(); },
+         QStringLiteral("The seconds of the duration: it is empty, and a whole number is needed.")},
+        {"duration overflow", [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("596524"); },
+         QStringLiteral("The duration of 596524 h 0 min 10 s is too long: at most 2147483647 seconds (about 68 years) can be set.")},
+        {"box overflow", [](AlarmHarness &h) { h.alarm.Text2[1].text = QStringLiteral("99999999999"); },
+         QStringLiteral("The minutes of the duration: \"99999999999\" is out of range: whole numbers run from -2147483648 to 2147483647.")},
+        {"31 February", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "31", 1, "2027"); },
+         QStringLiteral("The alarm date and time cannot be set: 31 February 2027 does not exist: February 2027 has 28 days.")},
+        {"30 February", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "30", 1, "2028"); },
+         QStringLiteral("The alarm date and time cannot be set: 30 February 2028 does not exist: February 2028 has 29 days.")},
+        {"29 February of a common year", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "29", 1, "2027"); },
+         QStringLiteral("The alarm date and time cannot be set: 29 February 2027 does not exist: February 2027 has 28 days.")},
+        {"minute 90", [](AlarmHarness &h) { setTime(h, 10, 90, 0); },
+         QStringLiteral("The alarm date and time cannot be set: 10:90:0") + badTime},
+        {"hour 24", [](AlarmHarness &h) { setTime(h, 24, 0, 0); },
+         QStringLiteral("The alarm date and time cannot be set: 24:0:0") + badTime},
+        {"time not a number", [](AlarmHarness &h) { setTime(h, 10, 0, 0); h.alarm.Text1[1].text = QStringLiteral("half"); },
+         QStringLiteral("The minute of the alarm time: \"half\" is not a number.")},
+    };
+    for (const Case &c : cases) {
+        AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+        h.alarm.Form_Load();
+        c.enter(h);
+        const QString totalBefore = h.alarm.Label10.text;
+        h.dialogs.messageAnswers = {MsgBox::Yes};
+        h.click([&] { h.alarm.OK_Click(); });
+        ASSERT_EQ(h.dialogs.messages.size(), 1) << c.name;
+        EXPECT_EQ(h.dialogs.messages[0].text, c.message) << c.name;
+        EXPECT_EQ(h.dialogs.messages[0].style, 16) << c.name;
+        EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse) << c.name;
+        EXPECT_EQ(h.alarm.Timer3.interval, 0) << c.name;
+        EXPECT_EQ(h.alarm.Label10.text, totalBefore) << c.name;
+        EXPECT_TRUE(h.notifyArea.calls.isEmpty()) << c.name;
+
+        // The window stays usable: a good entry arms afterwards.
+        if (h.alarm.Label3.enabled)
+            h.click([&] { h.alarm.Orr_Click(); });
+        for (TextBox &box : h.alarm.Text2)
+            box.text = QStringLiteral("5");
+        h.dialogs.messageAnswers = {MsgBox::Yes};
+        h.click([&] { h.alarm.OK_Click(); });
+        EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue) << c.name;
+    }
+}
+
+TEST(ArmingInGerman, TheMonthNameIsReadBackInTheUsersLanguage)
+{
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)), QLocale(QLocale::German, QLocale::Germany)};
+    h.alarm.Form_Load();
+    h.alarm.Orr_Click();
+    h.alarm.Text1[2].text = QStringLiteral("4");
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Date & Time :07 Dezember 2026, 09:00:04")));
+    EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 07.12.26 09:00:04 "));
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 60)
+        h.halfSecond();
+    EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 4));
+}
+
+TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
+{
+    h.alarm.state.reminderText = QString(3000, u'x') + QStringLiteral(" end");
+    h.alarm.Label7.text = u' ' + h.alarm.state.reminderText + u' ';
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.reminderText + u' ' + CrLf));
+}
