@@ -1,14 +1,5 @@
-#include "alarm/AlarmMain.h"
-#include "alarm/AlarmWindow.h"
-#include "sound/Resources.h"
-#include "sound/SdlAudioOut.h"
-#include "sound/modATM.h"
-#include "tray/QtNotifyArea.h"
+#include "app/AlarmProgram.h"
 #include "toolkit/AppInfo.h"
-#include "toolkit/Clock.h"
-#include "toolkit/Dispatcher.h"
-#include "toolkit/QtDialogs.h"
-#include "toolkit/QtWindowHost.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -40,19 +31,7 @@ int main(int argc, char *argv[])
     // The window hides while an alarm waits; only the exit commands or closing it end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    AlarmWindow window;
-    QtWindowHost host(&window, &AlarmWindow::iconFor);
-    QtDialogs dialogs(&window, [&window] { window.render(); });
-    SystemClock clock;
-    SdlAudioOut audio;
-    EmbeddedResources resources;
-    modATM atm(resources, audio);
-    QtNotifyArea notifyArea(&AlarmWindow::iconFor);
-    AlarmMain alarm({clock, dialogs, host, audio, atm, notifyArea, QLocale::system()});
-    Dispatcher dispatcher([&dialogs](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
-                          [&window] { window.render(); });
-    window.attach(alarm, dispatcher);
-
-    dispatcher.run(Dispatcher::Kind::UserEvent, [&alarm] { alarm.Form_Load(); });
+    AlarmProgram program;
+    program.start();
     return app.exec();
 }

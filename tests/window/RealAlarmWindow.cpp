@@ -6,18 +6,6 @@
 #include <QProcess>
 #include <QWidget>
 
-RealAlarmWindow::RealAlarmWindow()
-    : host(&window, &AlarmWindow::iconFor)
-    , dialogs(&window, [this] { window.render(); })
-    , atm(resources, audio)
-    , notifyArea(&AlarmWindow::iconFor)
-    , alarm({clock, dialogs, host, audio, atm, notifyArea, QLocale::system()})
-    , dispatcher([this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, [this] { window.render(); })
-{
-    window.attach(alarm, dispatcher);
-    dispatcher.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
-}
-
 bool runEventsUntil(int ms, const std::function<bool()> &done)
 {
     QElapsedTimer timer;

@@ -1,0 +1,35 @@
+#pragma once
+
+// The whole program as main() runs it: the alarm window, its logic and every real service,
+// wired together. Window tests build the same thing.
+#include "alarm/AlarmMain.h"
+#include "alarm/AlarmWindow.h"
+#include "sound/Resources.h"
+#include "sound/SdlAudioOut.h"
+#include "sound/modATM.h"
+#include "toolkit/Clock.h"
+#include "toolkit/Dispatcher.h"
+#include "toolkit/QtDialogs.h"
+#include "toolkit/QtWindowHost.h"
+#include "tray/QtNotifyArea.h"
+
+class AlarmProgram
+{
+public:
+    AlarmProgram();
+    ~AlarmProgram();
+
+    // Runs start-up: the window loads and shows itself.
+    void start();
+
+    AlarmWindow window;
+    QtWindowHost host;
+    QtDialogs dialogs;
+    SystemClock clock;
+    SdlAudioOut audio;
+    EmbeddedResources resources;
+    modATM atm;
+    QtNotifyArea notifyArea;
+    AlarmMain alarm;
+    Dispatcher dispatcher;
+};
