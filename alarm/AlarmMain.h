@@ -22,6 +22,7 @@ struct AlarmServices
     AudioOut &audio;
     modATM &atm; // the built-in tones
     NotifyArea &notifyArea;
+    QString programFolder; // where the program's executable lies: the file dialog starts there
     QLocale locale; // the user's language, for month names and date formats
 };
 
@@ -71,6 +72,23 @@ public:
     void Orr_Click();
     void OK_Click();
 
+    // --- tone and reminder (alarm/Selection.cpp) ---
+    void Label12_Click(int Index);
+    void Label7_Click();
+
+    // --- hide, show, the icon's menu and exit (tray/Visibility.cpp) ---
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void ToggleAlarmWindow();
+    void ImgHide_Click();
+    void Label19_Click();
+    void Image5_Click();
+    void MenuVisible_Click();
+    void Exitz_Click();
+    void Label20_Click();
+    void Picture1_Click();
+    void ExitAlarm_Click();
+    void Form_Terminate();
+
     // --- countdown, ringing and stop (alarm/Countdown.cpp) ---
     void Timer1_Timer();
     void Timer3_Timer();
@@ -97,6 +115,9 @@ private:
     void FlashReminder();
 
     void RewriteTrayRecord();
+
+    enum class OwnWave { Chosen, Cancelled, Unplayable, DialogFailed };
+    OwnWave ChooseOwnWave();
 
     // Seconds of the duration boxes, h × 3600 + m × 60 + s; throws on text or overflow.
     qint32 DurationRule() const;

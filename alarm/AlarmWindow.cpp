@@ -3,7 +3,9 @@
 #include "alarm/AlarmMain.h"
 #include "toolkit/Dispatcher.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +72,13 @@ QIcon AlarmWindow::iconFor(WindowIcon icon)
     QIcon app(QStringLiteral(":/pictures/app-icon-32.png"));
     app.addFile(QStringLiteral(":/pictures/app-icon-256.png"));
     return app;
+}
+
+void AlarmWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the alarm window through its frame ends the program the ordinary way.
+    event->accept();
+    QCoreApplication::quit();
 }
 
 void AlarmWindow::paintEvent(QPaintEvent *)
@@ -156,14 +165,23 @@ void AlarmWindow::buildControls(AlarmMain &a)
     timer(a.Timer3, "Timer3", int(Dispatcher::Kind::Tick), [&a] { a.Timer3_Timer(); });
     timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
 
-    clickable(findChild<QWidget *>(QStringLiteral("Stopp")), [&a] { a.Stopp_Click(); });
-    clickable(findChild<QWidget *>(QStringLiteral("Orr")), [&a] { a.Orr_Click(); });
-    clickable(findChild<QWidget *>(QStringLiteral("OK")), [&a] { a.OK_Click(); });
-    for (const char *name : {"Label7", "ImgHide", "Image5", "Label19", "Label20", "Exitz",
-                             "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
-        clickable(findChild<QWidget *>(QString::fromLatin1(name)), {});
+    const auto click = [this](const char *name, std::function<void()> handler) {
+        clickable(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler));
+    };
+    click("Stopp", [&a] { a.Stopp_Click(); });
+    click("Orr", [&a] { a.Orr_Click(); });
+    click("OK", [&a] { a.OK_Click(); });
+    click("Label7", [&a] { a.Label7_Click(); });
     for (int i = 0; i < 8; ++i)
-        clickable(findChild<QWidget *>(QStringLiteral("Label12(%1)").arg(i)), {});
+        click(qPrintable(QStringLiteral("Label12(%1)").arg(i)), [&a, i] { a.Label12_Click(i); });
+    click("ImgHide", [&a] { a.ImgHide_Click(); });
+    click("Image5", [&a] { a.Image5_Click(); });
+    click("Label19", [&a] { a.Label19_Click(); });
+    click("Label20", [&a] { a.Label20_Click(); });
+    click("Exitz", [&a] { a.Exitz_Click(); });
+    click("Picture1", [&a] { a.Picture1_Click(); });
+    for (const char *name : {"Image1(0)", "Image1(1)", "Image2", "Image4"})
+        click(name, {});
 }
 
 QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w, int h, Qt::Alignment align)

@@ -7,14 +7,23 @@ AlarmProgram::AlarmProgram()
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
     , notifyArea(&AlarmWindow::iconFor)
-    , alarm({clock, dialogs, host, audio, atm, notifyArea, QLocale::system()})
+    , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
+             QLocale::system()})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
                  [this] { window.render(); })
 {
     window.attach(alarm, dispatcher);
+    // The icon reports its mouse events as the window's mouse moves, the message's number in x.
+    notifyArea.setMouseMessages([this](int message) {
+        const float x = float(message * host.twipsPerPixelX());
+        dispatcher.run(Dispatcher::Kind::UserEvent, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
+    });
 }
 
-AlarmProgram::~AlarmProgram() = default;
+AlarmProgram::~AlarmProgram()
+{
+    alarm.Form_Terminate();
+}
 
 void AlarmProgram::start()
 {

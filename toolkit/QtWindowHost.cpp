@@ -1,6 +1,8 @@
 #include "toolkit/QtWindowHost.h"
 
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QWidget>
 #include <cstdio>
@@ -64,6 +66,30 @@ double QtWindowHost::twipsPerPixelX() const
     const QScreen *screen = m_window->screen() ? m_window->screen() : QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
+}
+
+int QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
+{
+    QMenu menu;
+    menu.setObjectName(QStringLiteral("MenuPopup"));
+    std::vector<QAction *> actions;
+    for (const MenuItem *item : items) {
+        QAction *action = item->text == QStringLiteral("-") ? menu.addSeparator() : menu.addAction(item->text);
+        action->setEnabled(item->enabled);
+        action->setVisible(item->visible);
+        if (item->bold) {
+            QFont bold = action->font();
+            bold.setBold(true);
+            action->setFont(bold);
+            menu.setDefaultAction(action);
+        }
+        actions.push_back(action);
+    }
+    QAction *chosen = menu.exec(QCursor::pos());
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        if (actions[i] == chosen)
+            return int(i);
+    return -1;
 }
 
 void QtWindowHost::endProgram()

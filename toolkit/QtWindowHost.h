@@ -24,6 +24,7 @@ public:
     WindowIcon icon() const override;
     void setIcon(WindowIcon icon) override;
     double twipsPerPixelX() const override;
+    int popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override;
 
 private:

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "toolkit/Controls.h"
+
 #include <QtGlobal>
+#include <vector>
 
 // The pictures a window can carry as its icon.
 enum class WindowIcon {
@@ -27,6 +30,9 @@ public:
     virtual void setIcon(WindowIcon icon) = 0;
     // 1440 divided by the screen's horizontal dots per inch.
     virtual double twipsPerPixelX() const = 0;
+    // Pops a menu up at the mouse and waits for a choice: the index of the item chosen, or -1.
+    // An item captioned "-" is a separator; a bold item is the default.
+    virtual int popupMenu(const std::vector<const MenuItem *> &items) = 0;
     // Ends the program at once: no further handler runs.
     virtual void endProgram() = 0;
 };

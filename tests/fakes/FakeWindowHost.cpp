@@ -5,3 +5,12 @@ void FakeWindowHost::show()
     visible = true;
     ++shows;
 }
+
+int FakeWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
+{
+    QStringList captions;
+    for (const MenuItem *item : items)
+        captions << (item->bold ? QStringLiteral("*") : QString()) + item->text;
+    menus << captions;
+    return menuChoice;
+}

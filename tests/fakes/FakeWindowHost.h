@@ -2,6 +2,9 @@
 
 #include "toolkit/WindowHost.h"
 
+#include <QList>
+#include <QStringList>
+
 // The alarm window's platform side as a test sees it: visibility, state and icon as fields.
 class FakeWindowHost : public WindowHost
 {
@@ -15,7 +18,12 @@ public:
     WindowIcon icon() const override { return currentIcon; }
     void setIcon(WindowIcon i) override { currentIcon = i; }
     double twipsPerPixelX() const override { return twipsPerPixel; }
+    int popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override { ended = true; }
+
+    // The menus popped up, each as its items' captions ("*" before the default), and the answer.
+    QList<QStringList> menus;
+    int menuChoice = -1;
 
     bool visible = false;
     int state = 0;

@@ -1,0 +1,75 @@
+// Choosing the tone and writing the reminder.
+#include "alarm/AlarmMain.h"
+
+#include "sound/ToneCatalogue.h"
+#include "sound/WaveFile.h"
+#include "toolkit/Dialogs.h"
+
+namespace {
+const QString Placeholder = QStringLiteral(" Click to write a Reminder message ");
+} // namespace
+
+void AlarmMain::Label12_Click(int Index)
+{
+    int previouslyBold = -1;
+    for (int i = 0; i < ToneCatalogue::Count; ++i) {
+        if (Label12[i].bold && previouslyBold < 0)
+            previouslyBold = i;
+        Label12[i].bold = false;
+    }
+
+    if (Index >= ToneCatalogue::OwnFile) {
+        switch (ChooseOwnWave()) {
+        case OwnWave::Chosen:
+        case OwnWave::DialogFailed:
+            PlayWaveAndFlash();
+            break;
+        case OwnWave::Cancelled:
+        case OwnWave::Unplayable:
+            // Nothing was chosen: the selection stays exactly as it was, without a preview.
+            Label12[ToneCatalogue::OwnFile].bold = false;
+            if (previouslyBold >= 0)
+                Label12[previouslyBold].bold = true;
+            break;
+        }
+        return;
+    }
+    Label12[Index].bold = true;
+    state.toneIndex = static_cast<qint16>(Index);
+    PlayToneAndFlash();
+}
+
+AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
+{
+    Label12[ToneCatalogue::OwnFile].bold = true;
+    std::optional<QString> chosen;
+    try {
+        chosen = m_services.dialogs.openFile(m_services.programFolder, QStringLiteral("*.wav (Only wave files)"),
+                                             QStringLiteral("*.wav"));
+    } catch (const DialogError &e) {
+        m_services.dialogs.messageBox(QString::number(e.number) + e.description, MsgBox::OkOnly);
+        return OwnWave::DialogFailed;
+    }
+    if (!chosen)
+        return OwnWave::Cancelled;
+    if (!readWaveFile(*chosen)) {
+        m_services.dialogs.messageBox(
+            QStringLiteral("The file \"%1\" cannot be played: it is not a wave file that can be opened.").arg(*chosen),
+            MsgBox::Critical | MsgBox::OkOnly);
+        return OwnWave::Unplayable;
+    }
+    state.userWavePath = *chosen;
+    state.toneIndex = ToneCatalogue::OwnFile;
+    return OwnWave::Chosen;
+}
+
+void AlarmMain::Label7_Click()
+{
+    const std::optional<QString> typed = m_services.dialogs.inputBox(
+        QStringLiteral("WRITE A SMALL MESSAGE THAT WILL REMIND YOU THE PURPOSE OF THIS ALARM SETTING"));
+    // Cancel keeps the reminder already written.
+    if (!typed)
+        return;
+    state.reminderText = typed->isEmpty() ? Placeholder : *typed;
+    Label7.text = u' ' + state.reminderText + u' ';
+}

@@ -1,0 +1,195 @@
+// Choosing a tone, hiding, and the tray icon's double-click and menu, by real input on a
+// desktop with a real tray.
+#include "RealAlarmWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+void xdotool(const QStringList &args)
+{
+    QProcess::execute(QStringLiteral("xdotool"), args);
+}
+
+void clickAt(const QPoint &p, int button = 1, int repeat = 1)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
+             QStringLiteral("--repeat"), QString::number(repeat), QStringLiteral("--delay"), QStringLiteral("80"),
+             QString::number(button)});
+}
+
+// The text of the box a click opens; the box is then closed with Return.
+QString boxAfterClick(QWidget *widget)
+{
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !text.isEmpty())
+            return;
+        text = box->text();
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(box->winId())});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    });
+    poll.start(100);
+    clickWithMouse(widget);
+    runEventsUntil(4000, [&] { return !text.isEmpty() && !QApplication::activeModalWidget(); });
+    return text;
+}
+
+QSystemTrayIcon *dockedIcon(RealAlarmWindow &w)
+{
+    QSystemTrayIcon *icon = w.notifyArea.trayIcon();
+    if (!icon)
+        return nullptr;
+    const bool docked = runEventsUntil(5000, [&] { return icon->geometry().y() > 700; });
+    runEventsUntil(300);
+    return docked ? icon : nullptr;
+}
+
+// trayer shrinks its panel to 2 pixels when it holds no icon.
+bool trayIsEmpty()
+{
+    return QProcess::execute(QStringLiteral("sh"),
+                             {QStringLiteral("-c"), QStringLiteral("xdotool getwindowgeometry --shell "
+                                                                   "$(xdotool search --classname panel | head -n1) "
+                                                                   "| grep -qx 'WIDTH=2'")}) == 0;
+}
+
+double soundSeconds(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray raw = f.readAll();
+    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
+    qsizetype loud = 0;
+    for (qsizetype i = 0; i < raw.size() / 2; ++i)
+        loud += std::abs(s[i]) > 200;
+    return double(loud) / 2 / 44100;
+}
+
+} // namespace
+
+TEST(TonesOnTheDesktop, AClickedToneIsAloneBoldAndIsHeard)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    clickWithMouse(w->widget("Label12(1)"));
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->widget("Label12(1)")->font().bold(); }));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(w->widget(qPrintable(QStringLiteral("Label12(%1)").arg(i)))->font().bold(), i == 1) << i;
+    EXPECT_EQ(w->alarm.state.toneIndex, 1);
+    runEventsUntil(1000);
+    w.reset();
+    EXPECT_NEAR(soundSeconds(qEnvironmentVariable("AUDIO_OUT")), 0.745, 0.1) << "the preview was not heard whole";
+}
+
+TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackAtTheRing)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    EXPECT_EQ(boxAfterClick(w->widget("Label19")), QStringLiteral("Hiding without time set is not allowed."));
+    EXPECT_TRUE(w->window.isVisible());
+
+    // Armed for a little while ahead, with the confirmation answered through the logic's box.
+    w->alarm.Text2[2].text = QStringLiteral("6");
+    w->window.render();
+    QTimer yes;
+    QObject::connect(&yes, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Yes);
+    });
+    yes.start(100);
+    clickWithMouse(w->widget("OK"));
+    ASSERT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; }));
+    yes.stop();
+
+    QSystemTrayIcon *icon = dockedIcon(*w);
+    ASSERT_NE(icon, nullptr) << "the icon did not dock";
+    const QPoint iconCentre = icon->geometry().center();
+
+    clickAt(iconCentre, 1, 2);
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return !w->window.isVisible(); })) << "double-click did not hide";
+    EXPECT_TRUE(w->window.windowState() & Qt::WindowMinimized);
+    clickAt(iconCentre, 1, 2);
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->window.isVisible(); })) << "double-click did not show";
+    EXPECT_FALSE(w->window.windowState() & Qt::WindowMinimized);
+
+    clickWithMouse(w->widget("ImgHide"));
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return !w->window.isVisible(); })) << "Hide did not hide";
+    ASSERT_TRUE(runEventsUntil(8000, [&] { return w->window.isVisible(); })) << "the ring did not bring it back";
+    w->window.grab().save(screenshotPath("back-at-ring.png"));
+    clickWithMouse(w->widget("Stopp"));
+    runEventsUntil(500);
+}
+
+TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
+        w->alarm.AddTrayIcon();
+    });
+    QSystemTrayIcon *icon = dockedIcon(*w);
+    ASSERT_NE(icon, nullptr);
+
+    QStringList rows;
+    QString boldRow;
+    int menusSeen = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !rows.isEmpty())
+            return;
+        ++menusSeen;
+        for (QAction *a : menu->actions()) {
+            rows << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            if (a->font().bold() && menu->defaultAction() == a)
+                boldRow = a->text();
+        }
+        menu->grab().save(screenshotPath("tray-menu.png"));
+        const QRect first = menu->actionGeometry(menu->actions().first());
+        clickAt(menu->mapToGlobal(first.center()));
+    });
+    poll.start(100);
+    clickAt(icon->geometry().center(), 3);
+    ASSERT_TRUE(runEventsUntil(3000, [&] { return !w->window.isVisible(); })) << "the menu did not toggle";
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("Show/ Hide Alarm Screen"), QStringLiteral("-"),
+                                 QStringLiteral("Close the Alarm Program")}));
+    EXPECT_EQ(boldRow, QStringLiteral("Show/ Hide Alarm Screen"));
+    runEventsUntil(500);
+    EXPECT_EQ(menusSeen, 1);
+}
+
+TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
+        w->alarm.AddTrayIcon();
+    });
+    ASSERT_NE(dockedIcon(*w), nullptr);
+    QTimer::singleShot(200, &w->window, [&] { w->window.close(); });
+    QTimer::singleShot(5000, qApp, [] { qApp->exit(7); }); // guard: the close did not quit
+    EXPECT_EQ(qApp->exec(), 0);
+    w.reset(); // the program's end: the terminate handler removes the icon
+    EXPECT_TRUE(runEventsUntil(3000, trayIsEmpty)) << "the tray still holds an icon";
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

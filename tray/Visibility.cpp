@@ -1,0 +1,113 @@
+// Hiding and showing the window, the icon's mouse events and menu, and leaving the program.
+#include "alarm/AlarmMain.h"
+
+#include "toolkit/Clock.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/UserError.h"
+#include "toolkit/WindowHost.h"
+#include "tray/NotifyArea.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+constexpr qint32 LeftButtonDoubleClick = 0x203;
+constexpr qint32 RightButtonDown = 0x204;
+} // namespace
+
+void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y*/)
+{
+    // The icon's events arrive with the mouse message's number in place of x, in twips.
+    const double code = std::nearbyint(X / m_services.window.twipsPerPixelX());
+    if (!(code >= std::numeric_limits<qint32>::min() && code <= std::numeric_limits<qint32>::max()))
+        throw OverflowError(QStringLiteral("The mouse position is out of range."));
+    switch (static_cast<qint32>(code)) {
+    case LeftButtonDoubleClick:
+        ToggleAlarmWindow();
+        break;
+    case RightButtonDown:
+        switch (m_services.window.popupMenu({&MenuVisible, &dash, &ExitAlarm})) {
+        case 0: MenuVisible_Click(); break;
+        case 2: ExitAlarm_Click(); break;
+        default: break;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void AlarmMain::ToggleAlarmWindow()
+{
+    // The state goes with the new visibility: minimized when hidden, normal when shown. It is set
+    // while the window is unmapped, because a state changed just after mapping can be lost.
+    WindowHost &window = m_services.window;
+    if (window.isVisible()) {
+        window.hide();
+        window.setWindowState(1);
+    } else {
+        window.setWindowState(0);
+        window.show();
+    }
+}
+
+void AlarmMain::ImgHide_Click()
+{
+    const bool unset = state.durationSeconds == 0 && state.targetDateTime == 0;
+    const bool passed = Label3.enabled && TargetIsPast();
+    if (unset || passed) {
+        m_services.dialogs.messageBox(QStringLiteral("Hiding without time set is not allowed."),
+                                      MsgBox::Critical | MsgBox::OkOnly);
+        return;
+    }
+    // Only the icon can bring a hidden window back: without one it stays.
+    if (!m_services.notifyArea.iconShown()) {
+        m_services.dialogs.messageBox(
+            QStringLiteral("The window cannot be hidden now: there is no icon in the notification area to bring it back."),
+            MsgBox::Critical | MsgBox::OkOnly);
+        return;
+    }
+    m_services.window.hide();
+}
+
+void AlarmMain::Label19_Click()
+{
+    ImgHide_Click();
+}
+
+void AlarmMain::Image5_Click()
+{
+    ImgHide_Click();
+}
+
+void AlarmMain::MenuVisible_Click()
+{
+    ToggleAlarmWindow();
+}
+
+void AlarmMain::Exitz_Click()
+{
+    RemoveTrayIcon();
+    m_services.window.endProgram();
+}
+
+void AlarmMain::Label20_Click()
+{
+    Exitz_Click();
+}
+
+void AlarmMain::Picture1_Click()
+{
+    Exitz_Click();
+}
+
+void AlarmMain::ExitAlarm_Click()
+{
+    RemoveTrayIcon();
+    m_services.window.endProgram();
+}
+
+void AlarmMain::Form_Terminate()
+{
+    RemoveTrayIcon();
+}
