@@ -6,29 +6,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QTimer>
 
 namespace {
-
-QColor toQColor(ColorValue value, const QPalette &palette)
-{
-    if (Colors::isSystem(value)) {
-        switch (value & 0xFF) {
-        case 24: return palette.color(QPalette::ToolTipBase);
-        case 5: return palette.color(QPalette::Base);
-        case 8: return palette.color(QPalette::Text);
-        default: return palette.color(QPalette::Button);
-        }
-    }
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
 
 QFont designFont(const char *family, double points, bool bold = false, bool italic = false)
 {
@@ -39,20 +23,11 @@ QFont designFont(const char *family, double points, bool bold = false, bool ital
     return f;
 }
 
-const QColor disabledText(0x8a, 0x94, 0xa6);
-
-// Qt guesses whether a tooltip is markup; a text that looks like markup is escaped instead.
-QString plainToolTip(const QString &text)
-{
-    if (!Qt::mightBeRichText(text))
-        return text;
-    return QStringLiteral("<span>") + text.toHtmlEscaped() + QStringLiteral("</span>");
-}
-
 } // namespace
 
 AlarmWindow::AlarmWindow()
     : m_background(QStringLiteral(":/pictures/background.png"))
+    , m_binder(this)
 {
     setObjectName(QStringLiteral("AlarmMain"));
     setFixedSize(497, 435);
@@ -89,7 +64,7 @@ void AlarmWindow::paintEvent(QPaintEvent *)
 
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
 {
-    m_dispatcher = &dispatcher;
+    m_binder.setDispatcher(&dispatcher);
     buildControls(logic);
     render();
 }
@@ -165,9 +140,6 @@ void AlarmWindow::buildControls(AlarmMain &a)
     timer(a.Timer3, "Timer3", int(Dispatcher::Kind::Tick), [&a] { a.Timer3_Timer(); });
     timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
 
-    const auto click = [this](const char *name, std::function<void()> handler) {
-        clickable(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler));
-    };
     click("Stopp", [&a] { a.Stopp_Click(); });
     click("Orr", [&a] { a.Orr_Click(); });
     click("OK", [&a] { a.OK_Click(); });
@@ -190,9 +162,7 @@ QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, w, h);
     widget->setAlignment(align);
-    // A caption may hold the user's own words: never read them as markup.
-    widget->setTextFormat(Qt::PlainText);
-    m_bindings.push_back({widget, &control, {}, true});
+    m_binder.bind(widget, &control);
     return widget;
 }
 
@@ -201,39 +171,34 @@ QLabel *AlarmWindow::picture(Image &control, const char *name, const char *file,
     auto *widget = new QLabel(this);
     widget->setObjectName(QString::fromLatin1(name));
     const QPixmap pixmap(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
-    widget->setTextFormat(Qt::PlainText);
     widget->setPixmap(pixmap);
     widget->setGeometry(x, y, w ? w : pixmap.width(), h ? h : pixmap.height());
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_bindings.push_back({widget, &control, {}, true});
+    m_binder.bind(widget, &control);
     return widget;
 }
 
-QLineEdit *AlarmWindow::textBox(TextBox &control, const char *name, int x, int y)
+void AlarmWindow::textBox(TextBox &control, const char *name, int x, int y)
 {
     auto *widget = new QLineEdit(this);
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, 34, 20);
     widget->setAlignment(Qt::AlignCenter);
     widget->setFont(designFont("MS Sans Serif", 8.25));
-    connect(widget, &QLineEdit::textEdited, this, [&control](const QString &text) { control.text = text; });
-    m_bindings.push_back({widget, &control, {}, true});
-    return widget;
+    m_binder.bind(widget, &control);
 }
 
-QComboBox *AlarmWindow::list(ComboBox &control, const char *name, int x, int y, int w)
+void AlarmWindow::list(ComboBox &control, const char *name, int x, int y, int w)
 {
     auto *widget = new QComboBox(this);
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, w, 22);
     widget->setEditable(false);
     widget->setMaxVisibleItems(12);
-    connect(widget, &QComboBox::activated, this, [&control](int index) { control.listIndex = index; });
-    m_lists.push_back({widget, &control, {}, true});
-    return widget;
+    m_binder.bindList(widget, &control);
 }
 
-QPushButton *AlarmWindow::button(CommandButton &control, const char *name, const char *file, int x, int y)
+void AlarmWindow::button(CommandButton &control, const char *name, const char *file, int x, int y)
 {
     auto *widget = new QPushButton(this);
     widget->setObjectName(QString::fromLatin1(name));
@@ -242,120 +207,22 @@ QPushButton *AlarmWindow::button(CommandButton &control, const char *name, const
     widget->setIconSize(pixmap.size());
     widget->setGeometry(x, y, pixmap.width() + 2, pixmap.height() + 2);
     widget->setFlat(true);
-    m_bindings.push_back({widget, &control, {}, true});
-    return widget;
+    m_binder.bind(widget, &control);
 }
 
 void AlarmWindow::timer(const Timer &control, const char *name, int kind, std::function<void()> handler)
 {
     auto *qtimer = new QTimer(this);
     qtimer->setObjectName(QString::fromLatin1(name));
-    connect(qtimer, &QTimer::timeout, this, [this, kind, handler = std::move(handler)] {
-        m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler);
-    });
-    m_timers.push_back({qtimer, &control});
+    m_binder.bindTimer(qtimer, &control, kind, std::move(handler));
 }
 
-void AlarmWindow::clickable(QWidget *widget, std::function<void()> handler)
+void AlarmWindow::click(const char *name, std::function<void()> handler)
 {
-    if (!widget)
-        return;
-    widget->setCursor(Qt::PointingHandCursor);
-    if (!handler)
-        return;
-    if (auto *button = qobject_cast<QPushButton *>(widget)) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { m_dispatcher->run(Dispatcher::Kind::UserEvent, handler); });
-        return;
-    }
-    widget->installEventFilter(this);
-    m_clicks.insert(widget, std::move(handler));
-}
-
-bool AlarmWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        auto *mouse = static_cast<QMouseEvent *>(event);
-        auto *widget = static_cast<QWidget *>(watched);
-        const auto handler = m_clicks.constFind(watched);
-        if (handler != m_clicks.constEnd() && mouse->button() == Qt::LeftButton
-            && widget->rect().contains(mouse->position().toPoint())) {
-            const std::function<void()> run = *handler;
-            m_dispatcher->run(Dispatcher::Kind::UserEvent, run);
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-void AlarmWindow::apply(Binding &b)
-{
-    const Control &c = *b.control;
-    QWidget *w = b.widget;
-    const bool first = b.firstRender;
-    const Control &was = b.shown;
-
-    if (first || c.text != was.text) {
-        if (auto *l = qobject_cast<QLabel *>(w); l && l->pixmap().isNull())
-            l->setText(c.text);
-        else if (auto *e = qobject_cast<QLineEdit *>(w); e && e->text() != c.text)
-            e->setText(c.text);
-    }
-    if (first || c.tooltip != was.tooltip)
-        w->setToolTip(plainToolTip(c.tooltip));
-    if (first || c.enabled != was.enabled)
-        w->setEnabled(c.enabled);
-    if (first || c.visible != was.visible)
-        w->setVisible(c.visible);
-    if (first || c.bold != was.bold) {
-        QFont f = w->font();
-        f.setBold(c.bold);
-        w->setFont(f);
-    }
-    if (first || c.foreColor != was.foreColor || c.backColor != was.backColor || c.opaque != was.opaque) {
-        QPalette p = w->palette();
-        const QColor fore = toQColor(c.foreColor, p);
-        const QColor back = toQColor(c.backColor, p);
-        const bool editable = qobject_cast<QLineEdit *>(w) != nullptr;
-        p.setColor(QPalette::Active, QPalette::WindowText, fore);
-        p.setColor(QPalette::Inactive, QPalette::WindowText, fore);
-        p.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
-        p.setColor(QPalette::Window, back);
-        p.setColor(QPalette::Button, back);
-        if (editable) {
-            p.setColor(QPalette::Text, QColor(Qt::black));
-            p.setColor(QPalette::Base, back);
-        }
-        w->setPalette(p);
-        w->setAutoFillBackground(c.opaque && !editable);
-    }
-    b.shown = c;
-    b.firstRender = false;
+    m_binder.onClick(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler));
 }
 
 void AlarmWindow::render()
 {
-    for (Binding &b : m_bindings) {
-        if (b.firstRender || !(*b.control == b.shown))
-            apply(b);
-    }
-    for (ListBinding &l : m_lists) {
-        if (!l.firstRender && *l.control == l.shown)
-            continue;
-        if (l.firstRender || l.control->items != l.shown.items) {
-            l.widget->clear();
-            l.widget->addItems(l.control->items);
-        }
-        l.widget->setCurrentIndex(l.control->listIndex);
-        l.widget->setEnabled(l.control->enabled);
-        l.widget->setVisible(l.control->visible);
-        l.shown = *l.control;
-        l.firstRender = false;
-    }
-    for (const TimerBinding &t : m_timers) {
-        const int interval = t.control->interval;
-        if (interval <= 0)
-            t.timer->stop();
-        else if (!t.timer->isActive() || t.timer->interval() != interval)
-            t.timer->start(interval);
-    }
+    m_binder.render();
 }

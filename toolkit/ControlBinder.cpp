@@ -1,0 +1,180 @@
+#include "toolkit/ControlBinder.h"
+
+#include "toolkit/Dispatcher.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+const QColor disabledText(0x8a, 0x94, 0xa6);
+
+// Qt guesses whether a tooltip is markup; a text that looks like markup is escaped instead.
+QString plainToolTip(const QString &text)
+{
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return QStringLiteral("<span>") + text.toHtmlEscaped() + QStringLiteral("</span>");
+}
+
+} // namespace
+
+ControlBinder::ControlBinder(QObject *parent)
+    : QObject(parent)
+{
+}
+
+QColor ControlBinder::toQColor(ColorValue value, const QPalette &palette)
+{
+    if (Colors::isSystem(value)) {
+        switch (value & 0xFF) {
+        case 24: return palette.color(QPalette::ToolTipBase);
+        case 5: return palette.color(QPalette::Base);
+        case 8: return palette.color(QPalette::Text);
+        default: return palette.color(QPalette::Button);
+        }
+    }
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+void ControlBinder::bind(QWidget *widget, Control *control)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        label->setTextFormat(Qt::PlainText); // a caption may hold the user's own words
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        connect(edit, &QLineEdit::textEdited, this, [control](const QString &text) { control->text = text; });
+    m_bindings.push_back({widget, control, {}, true});
+}
+
+void ControlBinder::bindList(QComboBox *widget, ComboBox *control)
+{
+    connect(widget, &QComboBox::activated, this, [control](int index) { control->listIndex = index; });
+    m_lists.push_back({widget, control, {}, true});
+}
+
+void ControlBinder::bindTimer(QTimer *timer, const Timer *control, int kind, std::function<void()> handler)
+{
+    connect(timer, &QTimer::timeout, this, [this, kind, handler = std::move(handler)] { run(kind, handler); });
+    m_timers.push_back({timer, control});
+}
+
+void ControlBinder::run(int kind, const std::function<void()> &handler)
+{
+    if (m_dispatcher)
+        m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler);
+}
+
+void ControlBinder::onClick(QWidget *widget, std::function<void()> handler)
+{
+    if (!widget)
+        return;
+    widget->setCursor(Qt::PointingHandCursor);
+    if (!handler)
+        return;
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { run(int(Dispatcher::Kind::UserEvent), handler); });
+        return;
+    }
+    widget->installEventFilter(this);
+    m_clicks.insert(widget, std::move(handler));
+}
+
+bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *widget = static_cast<QWidget *>(watched);
+        const auto handler = m_clicks.constFind(watched);
+        if (handler != m_clicks.constEnd() && mouse->button() == Qt::LeftButton
+            && widget->rect().contains(mouse->position().toPoint())) {
+            const std::function<void()> click = *handler;
+            run(int(Dispatcher::Kind::UserEvent), click);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ControlBinder::apply(Binding &b)
+{
+    const Control &c = *b.control;
+    QWidget *w = b.widget;
+    const bool first = b.firstRender;
+    const Control &was = b.shown;
+
+    if (first || c.text != was.text) {
+        if (auto *l = qobject_cast<QLabel *>(w); l && l->pixmap().isNull())
+            l->setText(c.text);
+        else if (auto *e = qobject_cast<QLineEdit *>(w); e && e->text() != c.text)
+            e->setText(c.text);
+        else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+            p->setPlainText(QString(c.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        else if (auto *b = qobject_cast<QPushButton *>(w); b && b->icon().isNull())
+            b->setText(c.text);
+    }
+    if (first || c.tooltip != was.tooltip)
+        w->setToolTip(plainToolTip(c.tooltip));
+    if (first || c.enabled != was.enabled)
+        w->setEnabled(c.enabled);
+    if (first || c.visible != was.visible)
+        w->setVisible(c.visible);
+    if (first || c.bold != was.bold) {
+        QFont f = w->font();
+        f.setBold(c.bold);
+        w->setFont(f);
+    }
+    if (first || c.foreColor != was.foreColor || c.backColor != was.backColor || c.opaque != was.opaque) {
+        QPalette p = w->palette();
+        const QColor fore = toQColor(c.foreColor, p);
+        const QColor back = toQColor(c.backColor, p);
+        const bool editable = qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w);
+        p.setColor(QPalette::Active, QPalette::WindowText, fore);
+        p.setColor(QPalette::Inactive, QPalette::WindowText, fore);
+        p.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
+        p.setColor(QPalette::Window, back);
+        p.setColor(QPalette::Button, back);
+        if (editable) {
+            p.setColor(QPalette::Text, QColor(Qt::black));
+            p.setColor(QPalette::Base, back);
+        }
+        w->setPalette(p);
+        w->setAutoFillBackground(c.opaque && !editable);
+    }
+    b.shown = c;
+    b.firstRender = false;
+}
+
+void ControlBinder::render()
+{
+    for (Binding &b : m_bindings) {
+        if (b.firstRender || !(*b.control == b.shown))
+            apply(b);
+    }
+    for (ListBinding &l : m_lists) {
+        if (!l.firstRender && *l.control == l.shown)
+            continue;
+        if (l.firstRender || l.control->items != l.shown.items) {
+            l.widget->clear();
+            l.widget->addItems(l.control->items);
+        }
+        l.widget->setCurrentIndex(l.control->listIndex);
+        l.widget->setEnabled(l.control->enabled);
+        l.widget->setVisible(l.control->visible);
+        l.shown = *l.control;
+        l.firstRender = false;
+    }
+    for (const TimerBinding &t : m_timers) {
+        const int interval = t.control->interval;
+        if (interval <= 0)
+            t.timer->stop();
+        else if (!t.timer->isActive() || t.timer->interval() != interval)
+            t.timer->start(interval);
+    }
+}
