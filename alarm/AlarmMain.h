@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <array>
+#include <functional>
 
 class AudioOut;
 class Clock;
@@ -23,6 +24,7 @@ struct AlarmServices
     modATM &atm; // the built-in tones
     NotifyArea &notifyArea;
     QString programFolder; // where the program's executable lies: the file dialog starts there
+    std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale; // the user's language, for month names and date formats
 };
 
@@ -89,6 +91,11 @@ public:
     void ExitAlarm_Click();
     void Form_Terminate();
 
+    // --- the information images (info/OpenInfo.cpp) ---
+    void Image1_Click(int Index);
+    void Image2_Click();
+    void Image4_Click();
+
     // --- countdown, ringing and stop (alarm/Countdown.cpp) ---
     void Timer1_Timer();
     void Timer3_Timer();
@@ -115,6 +122,7 @@ private:
     void FlashReminder();
 
     void RewriteTrayRecord();
+    void OpenProgramInfo();
 
     enum class OwnWave { Chosen, Cancelled, Unplayable, DialogFailed };
     OwnWave ChooseOwnWave();

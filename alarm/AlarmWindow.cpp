@@ -152,8 +152,10 @@ void AlarmWindow::buildControls(AlarmMain &a)
     click("Label20", [&a] { a.Label20_Click(); });
     click("Exitz", [&a] { a.Exitz_Click(); });
     click("Picture1", [&a] { a.Picture1_Click(); });
-    for (const char *name : {"Image1(0)", "Image1(1)", "Image2", "Image4"})
-        click(name, {});
+    click("Image1(0)", [&a] { a.Image1_Click(0); });
+    click("Image1(1)", [&a] { a.Image1_Click(1); });
+    click("Image2", [&a] { a.Image2_Click(); });
+    click("Image4", [&a] { a.Image4_Click(); });
 }
 
 QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w, int h, Qt::Alignment align)

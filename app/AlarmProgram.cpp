@@ -8,9 +8,10 @@ AlarmProgram::AlarmProgram()
     , atm(resources, audio)
     , notifyArea(&AlarmWindow::iconFor)
     , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
-             QLocale::system()})
+             [this] { programInfo.show(); }, QLocale::system()})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
                  [this] { window.render(); })
+    , programInfo(dispatcher)
 {
     window.attach(alarm, dispatcher);
     // The icon reports its mouse events as the window's mouse moves, the message's number in x.

@@ -4,6 +4,7 @@
 // wired together. Window tests build the same thing.
 #include "alarm/AlarmMain.h"
 #include "alarm/AlarmWindow.h"
+#include "info/InfoWindow.h"
 #include "sound/Resources.h"
 #include "sound/SdlAudioOut.h"
 #include "sound/modATM.h"
@@ -32,4 +33,5 @@ public:
     QtNotifyArea notifyArea;
     AlarmMain alarm;
     Dispatcher dispatcher;
+    ProgramInfo programInfo;
 };

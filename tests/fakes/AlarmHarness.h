@@ -37,4 +37,5 @@ struct AlarmHarness
     // One half-second step: the clock moves on, then the countdown's two ticks run.
     void halfSecond();
     int halfSeconds = 0;
+    int infoRequests = 0; // times the information window was asked for
 };

@@ -79,7 +79,7 @@ protected:
     {
         explicit AlarmHarnessWith(AudioOut &audio)
             : atm(resources, audio)
-            , alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), QLocale::c()})
+            , alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c()})
         {
         }
         FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
@@ -234,7 +234,7 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         ScriptedDialogs dialogs;
         FakeWindowHost window;
         FakeNotifyArea notifyArea;
-        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), QLocale::c()});
+        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c()});
 
         QTemporaryDir dir;
         QFile file(dir.filePath(QStringLiteral("fine.wav")));

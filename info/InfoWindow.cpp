@@ -1,0 +1,309 @@
+#include "info/InfoWindow.h"
+
+#include "toolkit/Dispatcher.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+QFont designFont(const char *family, double points, bool italic = false)
+{
+    QFont f(QString::fromLatin1(family));
+    f.setPointSizeF(points);
+    f.setItalic(italic);
+    return f;
+}
+
+QString picturePath(const QString &file)
+{
+    return QStringLiteral(":/info/pictures/") + file;
+}
+
+// Places are the design's twips over 15; on a tab they count from the tab control's top,
+// which the tab bar takes up on screen.
+constexpr int TabBarHeight = 22;
+
+QRect onTab(int x, int y, int w, int h)
+{
+    return QRect(x / 15, y / 15 - TabBarHeight, w / 15, h / 15);
+}
+
+} // namespace
+
+InfoWindow::InfoWindow(Dispatcher &dispatcher, std::function<void()> unloaded)
+    : m_logic(InfoContent::embedded())
+    , m_dispatcher(dispatcher)
+    , m_unloaded(std::move(unloaded))
+    , m_binder(this)
+{
+    setObjectName(QStringLiteral("prginfo"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(6540 / 15, 5460 / 15);
+    setWindowIcon(QIcon(picturePath(QStringLiteral("info-icon.png"))));
+    setMouseTracking(true);
+    m_binder.setDispatcher(&dispatcher);
+    m_logic.Form_Load();
+    build();
+    render();
+}
+
+void InfoWindow::run(const std::function<void()> &handler)
+{
+    m_dispatcher.run(Dispatcher::Kind::UserEvent, handler);
+    render();
+}
+
+QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h,
+                          const QFont &font, Qt::Alignment align)
+{
+    auto *widget = new QLabel(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, w, h);
+    widget->setFont(font);
+    widget->setAlignment(align);
+    widget->setWordWrap(true);
+    m_binder.bind(widget, &control);
+    return widget;
+}
+
+QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place)
+{
+    auto *widget = new QLabel(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setPixmap(QPixmap(picturePath(file)));
+    widget->setScaledContents(true);
+    widget->setGeometry(place);
+    m_binder.bind(widget, &control);
+    return widget;
+}
+
+QWidget *InfoWindow::page(int tab)
+{
+    return m_tabs->widget(tab);
+}
+
+void InfoWindow::build()
+{
+    prginfo &p = m_logic;
+    const InfoContent &c = p.content();
+
+    // Along the top: the title label, or the portraits while "Authors" is current.
+    const int portraitX[] = {0, 735, 2505, 4350};
+    for (int i = 1; i <= 3; ++i)
+        picture(this, p.Picture[i], qPrintable(QStringLiteral("Picture%1").arg(i)),
+                QStringLiteral("portrait-%1.png").arg(i), QRect(portraitX[i] / 15, 1, 45, 60));
+    const QFont portraitFont = designFont("Comic Sans MS", 9.75);
+    label(this, p.Label4, "Label4", 333, 13, 72, 40, portraitFont, Qt::AlignCenter);
+    label(this, p.Label3, "Label3", 213, 14, 64, 40, portraitFont, Qt::AlignCenter);
+    label(this, p.Label2, "Label2", 92, 15, 68, 40, portraitFont, Qt::AlignCenter);
+    label(this, p.Label1[0], "Label1(0)", 52, 21, 330, 23, designFont("Comic Sans MS", 12), Qt::AlignCenter);
+    picture(this, p.Image6, "Image6", QStringLiteral("info-icon-under.png"), QRect(398, 3, 32, 32));
+    m_image7 = picture(this, p.Image7, "Image7", QStringLiteral("info-icon.png"), QRect(398, 3, 32, 32));
+    m_image7->setMouseTracking(true);
+    m_image7->installEventFilter(this);
+
+    auto *cloze = new QPushButton(this);
+    cloze->setObjectName(QStringLiteral("Cloze"));
+    cloze->setGeometry(4, 17, 40, 26);
+    cloze->setFont(designFont("Arial", 8.25));
+    cloze->setMouseTracking(true);
+    cloze->installEventFilter(this);
+    m_binder.bind(cloze, &p.Cloze);
+    m_binder.onClick(cloze, [&p] { p.Cloze_Click(); });
+    m_cloze = cloze;
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->setGeometry(6, 64, 426, 296);
+    // All five tabs in one row, as the window is narrow.
+    m_tabs->setUsesScrollButtons(false);
+    m_tabs->tabBar()->setFont(designFont("Arial", 7.5));
+    m_tabs->setElideMode(Qt::ElideRight);
+    for (const QString &caption : p.SSTab1.captions) {
+        auto *pageWidget = new QWidget;
+        pageWidget->setAutoFillBackground(true);
+        const int tab = m_tabs->addTab(pageWidget, caption);
+        m_tabs->setTabToolTip(tab, caption); // the whole caption, where the tab shortens it
+    }
+    m_binder.bind(m_tabs, &p.SSTab1);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (m_renderingTabs || tab == m_logic.SSTab1.tab)
+            return;
+        run([this, tab] {
+            const int previous = m_logic.SSTab1.tab;
+            m_logic.SSTab1.tab = tab;
+            m_logic.SSTab1_Click(previous);
+        });
+    });
+
+    // Tab 0: the first featured program, with the animation.
+    auto *frame = new QFrame(page(0));
+    frame->setObjectName(QStringLiteral("Frame2"));
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setGeometry(10, 10, 250, 110);
+    m_binder.bind(frame, &p.Frame2);
+    const InfoContent::Featured &first = c.featured[0];
+    auto *name = new QLabel(c.catalogue[first.entry - 1].title, frame);
+    name->setFont(designFont("Comic Sans MS", 12));
+    name->setGeometry(10, 8, 230, 24);
+    auto *version = new QLabel(first.version, frame);
+    version->setGeometry(10, 36, 230, 18);
+    auto *summary = new QLabel(first.summary, frame);
+    summary->setWordWrap(true);
+    summary->setGeometry(10, 58, 230, 44);
+    for (QLabel *l : {name, version, summary})
+        l->setTextFormat(Qt::PlainText);
+    auto *featured = new QLabel(page(0));
+    featured->setPixmap(QPixmap(picturePath(QStringLiteral("featured-0.png"))));
+    featured->setGeometry(290, 20, 68, 68);
+    featured->setToolTip(QStringLiteral("Meridane"));
+    auto *slogan = new QLabel(first.slogan, page(0));
+    slogan->setTextFormat(Qt::PlainText);
+    slogan->setFont(designFont("Comic Sans MS", 9.75, true));
+    slogan->setGeometry(10, 140, 400, 24);
+    // Lower frame numbers lie on top: raise from the last to the first.
+    for (int i = 15; i >= 1; --i) {
+        QLabel *frameImage = picture(page(0), p.Image1[i], qPrintable(QStringLiteral("Image1(%1)").arg(i)),
+                                     QStringLiteral("frame-%1.png").arg(i), onTab(4185, 3135, 480, 660));
+        frameImage->raise();
+    }
+
+    // Tab 1: the second featured program, this alarm.
+    const InfoContent::Featured &second = c.featured[1];
+    auto *picture1 = new QLabel(page(1));
+    picture1->setPixmap(QPixmap(picturePath(QStringLiteral("featured-1.png"))));
+    picture1->setGeometry(10, 8, 68, 68);
+    auto *title1 = new QLabel(c.catalogue[second.entry - 1].title, page(1));
+    title1->setFont(designFont("Comic Sans MS", 12));
+    title1->setGeometry(90, 14, 300, 24);
+    auto *version1 = new QLabel(second.version, page(1));
+    version1->setGeometry(90, 44, 300, 18);
+    for (QLabel *l : {title1, version1})
+        l->setTextFormat(Qt::PlainText);
+    const auto textBox = [this](QWidget *parent, TextBox &control, const char *name, const QRect &place,
+                                const char *family) {
+        auto *box = new QPlainTextEdit(parent);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setReadOnly(true);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setFont(designFont(family, 8.25));
+        box->setGeometry(place);
+        m_binder.bind(box, &control);
+    };
+    textBox(page(1), p.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana");
+
+    // Tab 2: the catalogue.
+    label(page(2), p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
+    label(page(2), p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
+    for (int i = 1; i <= 19; ++i)
+        picture(page(2), p.Image2[i], qPrintable(QStringLiteral("Image2(%1)").arg(i)), QStringLiteral("picture-%1.png").arg(i),
+                i == 3 ? onTab(60, 360, 600, 600) : onTab(120, 420, 480, 480));
+    m_combo = new QComboBox(page(2));
+    m_combo->setObjectName(QStringLiteral("ImageCombo1"));
+    m_combo->setGeometry(onTab(3270, 465, 2730, 345).adjusted(0, 0, 0, 2));
+    m_combo->setIconSize(QSize(16, 16));
+    for (const ImageCombo::Item &item : p.ImageCombo1.items) {
+        const qsizetype key = c.imageKeys.indexOf(item.image);
+        m_combo->addItem(QIcon(picturePath(QStringLiteral("icon-%1.png").arg(key + 1))), item.text, item.key);
+    }
+    m_binder.bind(m_combo, &p.ImageCombo1);
+    connect(m_combo, &QComboBox::activated, this, [this](int index) {
+        run([this, index] {
+            m_logic.ImageCombo1.selected = index;
+            m_logic.ImageCombo1_Click();
+        });
+    });
+    textBox(page(2), p.Text2, "Text2", onTab(555, 1125, 5430, 2985), "Tahoma");
+
+    // Tabs 3 and 4: the authors and the home pages.
+    textBox(page(3), p.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma");
+    textBox(page(4), p.Text4, "Text4", onTab(390, 600, 5715, 3540), "Tahoma");
+
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    m_binder.bindTimer(timer, &p.Timer1, int(Dispatcher::Kind::OwnControlTick), [this] {
+        m_logic.Timer1_Timer();
+        render();
+    });
+}
+
+void InfoWindow::render()
+{
+    m_binder.render();
+    const prginfo &p = m_logic;
+    m_renderingTabs = true;
+    if (m_tabs->currentIndex() != p.SSTab1.tab)
+        m_tabs->setCurrentIndex(p.SSTab1.tab);
+    if (m_combo->currentIndex() != p.ImageCombo1.selected)
+        m_combo->setCurrentIndex(p.ImageCombo1.selected);
+    m_renderingTabs = false;
+    if (windowTitle() != p.Form.text)
+        setWindowTitle(p.Form.text);
+    if (p.Form.visible && !isVisible()) {
+        show();
+    } else if (!p.Form.visible && isVisible()) {
+        hide();
+    }
+}
+
+bool InfoWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == m_cloze)
+            run([this] { m_logic.Cloze_MouseMove(); });
+        else if (watched == m_image7)
+            run([this] { m_logic.Image7_MouseMove(); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InfoWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only the bare background counts, not a move passed on by a child.
+    if (!childAt(event->position().toPoint()))
+        run([this] { m_logic.Form_MouseMove(); });
+}
+
+void InfoWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        run([this] { m_logic.Form_Click(); });
+}
+
+void InfoWindow::closeEvent(QCloseEvent *event)
+{
+    run([this] { m_logic.Form_QueryUnload(); });
+    event->accept();
+    if (m_unloaded)
+        m_unloaded();
+}
+
+ProgramInfo::ProgramInfo(Dispatcher &dispatcher)
+    : m_dispatcher(dispatcher)
+{
+}
+
+ProgramInfo::~ProgramInfo() = default;
+
+void ProgramInfo::show()
+{
+    if (!m_window) {
+        m_window = std::make_unique<InfoWindow>(m_dispatcher, [this] {
+            // Closed through its frame: unloaded, so the next request loads it afresh.
+            m_window.release()->deleteLater();
+        });
+    }
+    m_window->logic().Form.visible = true;
+    m_window->render();
+    m_window->raise();
+    m_window->activateWindow();
+}

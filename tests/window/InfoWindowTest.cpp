@@ -1,0 +1,118 @@
+// The information window on a real desktop: opened from each of the alarm window's four
+// information images, every tab shown, closed and opened again.
+#include "RealAlarmWindow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+InfoWindow *openWith(RealAlarmWindow &w, const char *image)
+{
+    clickWithMouse(w.widget(image));
+    runEventsUntil(3000, [&] { return w.programInfo.window() && w.programInfo.window()->isVisible(); });
+    return w.programInfo.window();
+}
+
+} // namespace
+
+TEST(InfoWindowOnTheDesktop, EachImageOpensTheOneWindow)
+{
+    RealAlarmWindow w;
+    runEventsUntil(500);
+    InfoWindow *first = openWith(w, "Image1(0)");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->windowTitle(), QStringLiteral(" Program Informations"));
+    EXPECT_EQ(first->parentWidget(), nullptr); // no owner window
+    for (const char *image : {"Image1(1)", "Image2", "Image4"}) {
+        first->logic().Cloze_Click();
+        first->render();
+        runEventsUntil(300);
+        ASSERT_FALSE(first->isVisible());
+        w.window.raise();
+        runEventsUntil(200);
+        EXPECT_EQ(openWith(w, image), first) << image;
+        EXPECT_TRUE(first->isVisible()) << image;
+    }
+    EXPECT_EQ(openWith(w, "Image4"), first); // asked again while visible: the same window
+    EXPECT_TRUE(w.window.isVisible());
+}
+
+TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
+{
+    RealAlarmWindow w;
+    runEventsUntil(300);
+    w.programInfo.show();
+    InfoWindow *info = w.programInfo.window();
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return info->isVisible(); }));
+    auto *tabs = info->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    ASSERT_EQ(tabs->count(), 5);
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("From Meridane"));
+    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Authors"));
+    EXPECT_EQ(tabs->tabText(4), QStringLiteral("Homepages"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Meridane Chimewell"));
+
+    auto *combo = info->findChild<QComboBox *>(QStringLiteral("ImageCombo1"));
+    EXPECT_EQ(combo->count(), 19);
+    EXPECT_EQ(combo->currentIndex(), 17);
+    EXPECT_FALSE(combo->itemIcon(0).isNull());
+
+    for (int tab = 0; tab < 5; ++tab) {
+        tabs->setCurrentIndex(tab);
+        runEventsUntil(600);
+        EXPECT_EQ(info->logic().SSTab1.tab, tab);
+        info->grab().save(screenshotPath(qPrintable(QStringLiteral("info-tab-%1.png").arg(tab))));
+    }
+    tabs->setCurrentIndex(3);
+    runEventsUntil(200);
+    EXPECT_TRUE(info->findChild<QWidget *>(QStringLiteral("Picture1"))->isVisible());
+    EXPECT_FALSE(info->findChild<QWidget *>(QStringLiteral("Label1(0)"))->isVisible());
+}
+
+TEST(InfoWindowOnTheDesktop, CloseKeepsItFrameCloseLoadsItAfresh)
+{
+    RealAlarmWindow w;
+    runEventsUntil(300);
+    w.programInfo.show();
+    InfoWindow *info = w.programInfo.window();
+    runEventsUntil(300);
+    auto *tabs = info->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    tabs->setCurrentIndex(2);
+    auto *combo = info->findChild<QComboBox *>(QStringLiteral("ImageCombo1"));
+    combo->setCurrentIndex(3);
+    emit combo->activated(3);
+    runEventsUntil(200);
+    EXPECT_EQ(info->logic().Label10.text, info->logic().content().catalogue[3].title);
+    EXPECT_TRUE(info->findChild<QPlainTextEdit *>(QStringLiteral("Text2"))->toPlainText().startsWith(u'\n'));
+
+    clickWithMouse(info->findChild<QWidget *>(QStringLiteral("Cloze")));
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return !info->isVisible(); }));
+    w.programInfo.show();
+    runEventsUntil(300);
+    EXPECT_EQ(w.programInfo.window(), info);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(combo->currentIndex(), 3);
+
+    info->close(); // through the frame
+    runEventsUntil(300);
+    EXPECT_EQ(w.programInfo.window(), nullptr);
+    w.programInfo.show();
+    runEventsUntil(300);
+    InfoWindow *fresh = w.programInfo.window();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->findChild<QTabWidget *>(QStringLiteral("SSTab1"))->currentIndex(), 0);
+    EXPECT_EQ(fresh->findChild<QComboBox *>(QStringLiteral("ImageCombo1"))->currentIndex(), 17);
+    EXPECT_TRUE(w.window.isVisible()); // closing the information window never ends the program
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
