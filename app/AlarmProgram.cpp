@@ -19,6 +19,15 @@ AlarmProgram::AlarmProgram()
         const float x = float(message * host.twipsPerPixelX());
         dispatcher.run(Dispatcher::Kind::UserEvent, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
+    notifyArea.setHostMenu([this] { return std::vector<const MenuItem *>{&alarm.MenuVisible, &alarm.dash, &alarm.ExitAlarm}; },
+                           [this](int index) {
+                               dispatcher.run(Dispatcher::Kind::UserEvent, [this, index] {
+                                   if (index == 0)
+                                       alarm.MenuVisible_Click();
+                                   else if (index == 2)
+                                       alarm.ExitAlarm_Click();
+                               });
+                           });
 }
 
 AlarmProgram::~AlarmProgram()

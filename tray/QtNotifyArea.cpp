@@ -1,5 +1,8 @@
 #include "tray/QtNotifyArea.h"
 
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -22,6 +25,26 @@ void QtNotifyArea::setMouseMessages(MouseMessages sink)
     m_mouseMessages = std::move(sink);
 }
 
+void QtNotifyArea::setHostMenu(MenuItems items, MenuChoice chosen)
+{
+    m_menuItems = std::move(items);
+    m_menuChoice = std::move(chosen);
+}
+
+bool QtNotifyArea::statusNotifierHostPresent()
+{
+    // The same question Qt asks before it registers the icon with such a host.
+    QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+                           QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus());
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
+
+void QtNotifyArea::report(int message)
+{
+    if (m_mouseMessages)
+        m_mouseMessages(message);
+}
+
 bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
 {
     const bool same = m_icon && record.hWnd == m_window && record.uID == m_id;
@@ -33,14 +56,28 @@ bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
         m_window = record.hWnd;
         m_id = record.uID;
         m_shownIcon = -1;
+        m_hostDrawsMenu = m_menuItems && statusNotifierHostPresent();
+        if (m_hostDrawsMenu) {
+            m_hostMenu = std::make_unique<QMenu>();
+            const std::vector<const MenuItem *> items = m_menuItems();
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                if (items[i]->text == QStringLiteral("-")) {
+                    m_hostMenu->addSeparator();
+                    continue;
+                }
+                QAction *action = m_hostMenu->addAction(items[i]->text);
+                if (items[i]->bold)
+                    m_hostMenu->setDefaultAction(action);
+                connect(action, &QAction::triggered, this, [this, i] { m_menuChoice(int(i)); });
+            }
+            m_icon->setContextMenu(m_hostMenu.get());
+        }
         connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (!m_mouseMessages)
-                return;
             switch (reason) {
-            case QSystemTrayIcon::DoubleClick: m_mouseMessages(LeftButtonDoubleClick); break;
-            case QSystemTrayIcon::Context: m_mouseMessages(RightButtonDown); break;
-            case QSystemTrayIcon::Trigger: m_mouseMessages(LeftButtonDown); break;
-            case QSystemTrayIcon::MiddleClick: m_mouseMessages(MiddleButtonDown); break;
+            case QSystemTrayIcon::DoubleClick: report(LeftButtonDoubleClick); break;
+            case QSystemTrayIcon::Context: report(RightButtonDown); break;
+            case QSystemTrayIcon::Trigger: report(m_hostDrawsMenu ? LeftButtonDoubleClick : LeftButtonDown); break;
+            case QSystemTrayIcon::MiddleClick: report(MiddleButtonDown); break;
             case QSystemTrayIcon::Unknown: break;
             }
         });
@@ -58,6 +95,7 @@ bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
             return false;
         m_icon->hide();
         m_icon.reset();
+        m_hostMenu.reset();
         return true;
     }
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/Controls.h"
 #include "toolkit/WindowHost.h"
 #include "tray/NotifyArea.h"
 
@@ -7,7 +8,9 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
+class QMenu;
 class QSystemTrayIcon;
 
 // The notification area over QSystemTrayIcon. An icon added while the desktop has no
@@ -26,6 +29,13 @@ public:
 
     void setMouseMessages(MouseMessages sink);
 
+    // A StatusNotifierItem host draws the icon's menu itself and has no double-click: there the
+    // icon carries the window's menu (items(), chosen by index) and the host's primary action
+    // stands for the double-click. A tray that embeds the icon reports the right button instead.
+    using MenuItems = std::function<std::vector<const MenuItem *>()>;
+    using MenuChoice = std::function<void(int index)>;
+    void setHostMenu(MenuItems items, MenuChoice chosen);
+
     bool notify(Command command, const TrayIconRecord &record) override;
     bool iconShown() const override;
 
@@ -34,9 +44,15 @@ public:
 
 private:
     void show(const TrayIconRecord &record);
+    void report(int message);
+    static bool statusNotifierHostPresent();
 
     IconSource m_icons;
     MouseMessages m_mouseMessages;
+    MenuItems m_menuItems;
+    MenuChoice m_menuChoice;
+    std::unique_ptr<QMenu> m_hostMenu;
+    bool m_hostDrawsMenu = false;
     std::unique_ptr<QSystemTrayIcon> m_icon;
     quintptr m_window = 0;
     quint32 m_id = 0;
