@@ -1,5 +1,7 @@
 #include "WaveBuilder.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
 
@@ -37,4 +39,12 @@ QByteArray sineWave(double seconds, double frequency)
     for (quint32 i = 0; i < frames; ++i)
         put16(b, quint16(qint16(16000 * std::sin(2 * M_PI * frequency * i / rate))));
     return b;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return file.fileName();
 }

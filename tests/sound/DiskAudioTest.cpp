@@ -91,13 +91,7 @@ protected:
         AlarmMain alarm;
     };
 
-    QString writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(m_dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return f.fileName();
-    }
+    QString writeFile(const QString &name, const QByteArray &bytes) { return ::writeFile(m_dir, name, bytes); }
 
     QTemporaryDir m_dir;
     QString m_output;
@@ -237,17 +231,14 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c()});
 
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("fine.wav")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(sineWave(1.0));
-        file.close();
+        const QString fine = writeFile(dir, QStringLiteral("fine.wav"), sineWave(1.0));
 
         QElapsedTimer timer;
         timer.start();
         for (qint16 id = 100; id <= 106; ++id)
             atm.PlayResourceSound(id);
         atm.StopSound();
-        EXPECT_FALSE(alarm.PlayWave(file.fileName()));
+        EXPECT_FALSE(alarm.PlayWave(fine));
         EXPECT_FALSE(audio.open());
         EXPECT_LT(timer.elapsed(), 500);
         EXPECT_FALSE(atm.soundBytes.isEmpty());

@@ -25,13 +25,7 @@ struct Selection : testing::Test
         return bold;
     }
 
-    QString writeFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(dir.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return f.fileName();
-    }
+    QString writeFile(const QString &name, const QByteArray &bytes) { return ::writeFile(dir, name, bytes); }
 
     QTemporaryDir dir;
     AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};

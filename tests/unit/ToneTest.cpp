@@ -19,15 +19,6 @@ QByteArray committedTone(int id)
     QFile f(QStringLiteral(CHIMEWELL_SOURCE_DIR "/resources/waves/tone-%1.wav").arg(id));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
 } // namespace
 
 TEST(ToneCatalogue, CaptionsAndResourceIds)

@@ -22,3 +22,9 @@ bool runEventsUntil(int ms, const std::function<bool()> &done = {});
 QString screenshotPath(const char *name);
 // A real click by the X server's pointer on the middle of a widget.
 void clickWithMouse(QWidget *widget, int button = 1);
+void xdotool(const QStringList &args);
+
+// What SDL's disk driver wrote to path (44.1 kHz, 16-bit stereo): the seconds that sound,
+// and the moment of the last sound from the start of the output (-1 when all is silence).
+double soundSeconds(const QString &path);
+double lastSoundAt(const QString &path);

@@ -12,19 +12,6 @@
 
 namespace {
 
-// Seconds from the start of the disk output to its last sound.
-double lastSoundAt(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray raw = f.readAll();
-    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    for (qsizetype i = raw.size() / 2 - 1; i >= 0; --i)
-        if (std::abs(s[i]) > 200)
-            return double(i / 2) / 44100;
-    return -1;
-}
 
 QImage grabTray(QSystemTrayIcon *icon)
 {

@@ -15,10 +15,6 @@
 
 namespace {
 
-void xdotool(const QStringList &args)
-{
-    QProcess::execute(QStringLiteral("xdotool"), args);
-}
 
 void clickAt(const QPoint &p, int button = 1, int repeat = 1)
 {
@@ -65,18 +61,6 @@ bool trayIsEmpty()
                                                                    "| grep -qx 'WIDTH=2'")}) == 0;
 }
 
-double soundSeconds(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray raw = f.readAll();
-    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    qsizetype loud = 0;
-    for (qsizetype i = 0; i < raw.size() / 2; ++i)
-        loud += std::abs(s[i]) > 200;
-    return double(loud) / 2 / 44100;
-}
 
 } // namespace
 

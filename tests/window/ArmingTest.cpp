@@ -18,10 +18,6 @@
 
 namespace {
 
-void xdotool(const QStringList &args)
-{
-    QProcess::execute(QStringLiteral("xdotool"), args);
-}
 
 // Replaces a text box's text by real typing.
 void typeInto(QWidget *box, const QString &text)
@@ -81,18 +77,6 @@ Answer clickAndAnswer(QWidget *widget, const QString &key, const char *screensho
     return answer;
 }
 
-double soundSeconds(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray raw = f.readAll();
-    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    qsizetype loud = 0;
-    for (qsizetype i = 0; i < raw.size() / 2; ++i)
-        loud += std::abs(s[i]) > 200;
-    return double(loud) / 2 / 44100;
-}
 
 } // namespace
 

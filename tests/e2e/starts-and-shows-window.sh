@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program starts on a desktop and shows its window at the fixed size.
 set -euo pipefail
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../window/lib.sh"
 
 start_app "$1"
 eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
