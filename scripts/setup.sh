@@ -12,7 +12,7 @@ runtime=(
 )
 testing=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth trayer xdotool x11-utils imagemagick sox
+  xvfb xauth trayer xdotool x11-utils xclip imagemagick sox
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )

@@ -2,6 +2,7 @@
 
 #include "toolkit/AppInfo.h"
 
+#include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 
 namespace {
 
@@ -97,6 +99,9 @@ int QtDialogs::messageBox(const QString &text, int style)
     }
 
     fitToScreen(box);
+    // Ctrl+C copies the whole message, as a user may want to keep or paste it.
+    QShortcut copy(QKeySequence::Copy, &box);
+    QObject::connect(&copy, &QShortcut::activated, &box, [&text] { QGuiApplication::clipboard()->setText(text); });
     switch (box.exec()) {
     case QMessageBox::Yes: return MsgBox::Yes;
     case QMessageBox::No: return MsgBox::No;

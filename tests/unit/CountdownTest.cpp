@@ -210,3 +210,30 @@ TEST_F(Countdown, PassedSecondsCountFromTheMomentOfArming)
     h.alarm.Timer1_Timer();
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("42"));
 }
+
+TEST_F(Countdown, TheClockJumpingForwardRingsAtTheNextTickAndBackwardNeverEarly)
+{
+    h.armDateTime(h.clock.now().addSecs(600));
+    h.halfSecond();
+    h.clock.advance(3600); // the machine wakes from sleep an hour later
+    h.alarm.Timer1_Timer();
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(h.audio.tones.size(), 1);
+    h.alarm.Stopp_Click();
+
+    AlarmHarness back{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+    back.alarm.Form_Load();
+    back.armDuration(10);
+    back.armDateTime(back.clock.now().addSecs(10));
+    back.clock.advance(-7200); // the clock is set two hours back
+    for (int i = 0; i < 30; ++i)
+        back.halfSecond();
+    EXPECT_TRUE(back.audio.tones.isEmpty());
+    EXPECT_EQ(back.alarm.Label11.text, QStringLiteral("-7185"));
+
+    back.alarm.Label3.enabled = false; // in duration mode the count from arming goes negative too
+    back.alarm.Label10.text = QStringLiteral(" 10 ");
+    back.halfSecond();
+    EXPECT_TRUE(back.audio.tones.isEmpty());
+    EXPECT_EQ(back.alarm.Label6[2].text, QStringLiteral(" 7195 "));
+}

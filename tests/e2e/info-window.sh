@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The information window opens from each of its four images, one window each time.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+start_app "$1"
+info_windows() { xdotool search --onlyvisible --name "^ Program Informations$" 2>/dev/null | wc -l; }
+for image in Image1_0 Image1_1 Image2 Image4; do
+  click "$image"
+  wait_for '[ "$(info_windows)" = 1 ]' 5 || fail "$image did not open the information window"
+  screenshot "journey-info-from-$image"
+  info=$(xdotool search --onlyvisible --name "^ Program Informations$" | head -n1)
+  eval "$(xdotool getwindowgeometry --shell "$info")"
+  xdotool mousemove $((X + 24)) $((Y + 30)) click 1   # Close
+  wait_for '[ "$(info_windows)" = 0 ]' 3 || fail "Close did not hide the information window"
+  echo "ok: $image opens the information window"
+done
+kill -0 "$APP_PID" || fail "the program ended"
+kill "$APP_PID"

@@ -1,0 +1,90 @@
+# Helpers for journeys of the real program; sourced inside with-desktop.sh.
+source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"
+
+# Places on the alarm window (pixels from its top-left corner).
+declare -A AT=(
+  [OK]="181 235" [Stopp]="230 235" [Orr]="63 172" [Label7]="217 307" [ImgHide]="465 320"
+  [Label19]="452 14" [Exitz]="24 382" [Label20]="20 13" [Picture1]="17 411"
+  [Text2_0]="97 144" [Text2_1]="152 144" [Text2_2]="207 144"
+  [Text1_0]="97 196" [Text1_1]="152 196" [Text1_2]="207 196"
+  [Image1_0]="80 271" [Image1_1]="200 275" [Image2]="44 243" [Image4]="300 30"
+)
+tone_at() { echo "380 $((125 + $1 * 136 / 7))"; } # Label12(i)
+
+click() { # control [button [repeat]]
+  eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
+  set -- ${AT[$1]} "${2:-1}" "${3:-1}"
+  xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
+}
+click_tone() { # index
+  eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
+  set -- $(tone_at "$1")
+  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+}
+type_into() { # control text
+  click "$1"
+  xdotool key ctrl+a
+  xdotool type -- "$2"
+}
+
+# Types text by pasting it, as xdotool cannot type every letter (accents, for one).
+paste_text() {
+  printf '%s' "$1" | xclip -selection clipboard
+  xdotool key ctrl+v
+}
+
+mapped() { xwininfo -id "$APP_WINDOW" 2>/dev/null | grep -q IsViewable; }
+
+# The program's modal box (titled with the program's name) once it shows; its text, copied
+# with Ctrl+C as a user could, is in BOX_TEXT.
+wait_box() {
+  wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' "${1:-5}" || fail "no box appeared"
+  BOX=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
+  xdotool windowfocus --sync "$BOX"
+  sleep 0.2
+  xdotool key ctrl+c
+  sleep 0.2
+  BOX_TEXT=$(xclip -selection clipboard -o 2>/dev/null || true)
+}
+answer_box() { # key
+  xdotool windowfocus --sync "$BOX" key "$1"
+  wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the box did not close"
+}
+
+tray_panel() { xdotool search --classname panel | head -n1; }
+tray_width() {
+  local panel
+  panel=$(tray_panel) || return 1
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  echo "$WIDTH"
+}
+icon_docked() { [ "$(tray_width 2>/dev/null || echo 0)" -gt 2 ]; }
+click_icon() { # button [repeat]
+  local panel
+  panel=$(tray_panel)
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) click --repeat "${2:-1}" --delay 80 "$1"
+}
+
+# Arms the default (or current) criteria: OK, then Yes in the summary.
+arm() {
+  click OK
+  wait_box
+  answer_box Return
+}
+
+# The largest sample the program has sent to the sound device so far (0 to 1).
+loudest() {
+  [ -s "$AUDIO_OUT" ] || { echo 0; return; }
+  sox -t raw -r 44100 -e signed -b 16 -c 2 "$AUDIO_OUT" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'
+}
+heard() { awk -v a="$(loudest)" 'BEGIN { exit !(a > 0.01) }'; }
+
+# The program ends within $2 seconds (default 3) with status 0.
+expect_exit() {
+  local status=0
+  for _ in $(seq $(( ${2:-3} * 20 ))); do kill -0 "$APP_PID" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$APP_PID" 2>/dev/null && fail "$1: the program is still running"
+  wait "$APP_PID" || status=$?
+  [ "$status" = 0 ] || fail "$1: the program ended with status $status"
+}

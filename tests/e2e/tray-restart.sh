@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The tray host killed and started again while an alarm is armed: the icon comes back and the
+# alarm still rings.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+start_app "$1"
+type_into Text2_2 8
+arm
+wait_for icon_docked 5 || fail "the icon did not dock"
+kill "$TRAY_PID"
+wait_for '! tray_panel >/dev/null' 3 || fail "the tray host did not go"
+$TRAYER_COMMAND >"$WORK/again-trayer.log" 2>&1 &
+again=$!
+wait_for icon_docked 8 || fail "the icon did not come back to the restarted tray"
+screenshot fault-tray-restarted
+wait_for heard 10 || fail "the alarm did not ring"
+click Stopp
+kill "$APP_PID" "$again"
+echo "ok: icon back after the tray restarted; the alarm rang"
