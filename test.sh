@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test: unit tests, window tests on a private
-# X server with a tray host, and the unit tests again under AddressSanitizer and UBSan.
+# Sets everything up, builds, and runs every test: unit tests, window tests and journeys on a
+# private X server with a tray host, all of them again under AddressSanitizer, UBSan and
+# LeakSanitizer, and each fuzz target for 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,9 +15,12 @@ cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_SANITIZE=ON -DCMAKE_BU
 cmake --build build-asan --parallel "$jobs"
 
 status=0
+echo "== Fuzzing (20 s a target)"
+tests/fuzz/run.sh 20 || status=1
+
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, LeakSanitizer)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" --label-regex 'unit|sound' || status=1
+  ctest --test-dir build-asan --output-on-failure --parallel "$jobs" || status=1
 
 echo "== Main build"
 ctest --test-dir build --output-on-failure --parallel "$jobs" || status=1

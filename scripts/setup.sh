@@ -12,6 +12,8 @@ runtime=(
 )
 testing=(
   libgtest-dev libgmock-dev libbenchmark-dev
+  # libFuzzer and its sanitizer runtimes.
+  clang libclang-rt-14-dev
   xvfb xauth trayer xdotool x11-utils xclip imagemagick sox
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils

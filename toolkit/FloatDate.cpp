@@ -18,7 +18,9 @@ const QDate &dayZero()
 
 void checkRange(FloatDate value)
 {
-    if (!std::isfinite(value) || value < -657434.0 || value >= 2958466.0)
+    // 1 January 100 is day -657434; before day zero the time of day makes a value more negative,
+    // so that day's last second lies just above -657435.
+    if (!std::isfinite(value) || value <= -657435.0 || value >= 2958466.0)
         throw UserError(QStringLiteral("The date lies outside the years 100 to 9999."));
 }
 

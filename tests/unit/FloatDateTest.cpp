@@ -36,7 +36,8 @@ TEST(FloatDate, RoundTripsAroundMidnightLeapDaysAndYearEnds)
 {
     for (const QDateTime &moment :
          {at(2024, 2, 29, 23, 59, 59), at(2024, 3, 1), at(2026, 12, 31, 23, 59, 59), at(2027, 1, 1),
-          at(2079, 12, 31, 23, 59, 59), at(1900, 2, 28, 12), at(1899, 12, 1, 23, 59, 59)}) {
+          at(2079, 12, 31, 23, 59, 59), at(1900, 2, 28, 12), at(1899, 12, 1, 23, 59, 59), at(100, 1, 1),
+          at(100, 1, 1, 0, 0, 8), at(100, 1, 1, 23, 59, 59), at(9999, 12, 31, 23, 59, 59)}) {
         const FloatDate value = fromDateTime(moment);
         EXPECT_EQ(datePart(value), moment.date()) << moment.toString().toStdString();
         EXPECT_EQ(timePart(value), moment.time()) << moment.toString().toStdString();
@@ -76,6 +77,8 @@ TEST(FloatDate, WholeSecondsBetweenTwoMoments)
 TEST(FloatDate, RefusesValuesOutsideTheCalendar)
 {
     EXPECT_THROW(datePart(3e6), UserError);
+    EXPECT_THROW(datePart(-657435.0), UserError); // 31 December 99
+    EXPECT_THROW(datePart(2958466.0), UserError); // 1 January 10000
     EXPECT_THROW(timePart(-7e5), UserError);
     EXPECT_THROW(secondsBetween(0, std::numeric_limits<double>::infinity()), UserError);
 }

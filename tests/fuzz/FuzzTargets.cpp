@@ -1,0 +1,94 @@
+// libFuzzer targets over what the program reads from a person or a disk. One binary per
+// target: FUZZ_TARGET picks which body is compiled.
+#include "sound/WaveFile.h"
+#include "toolkit/DateText.h"
+#include "toolkit/FloatDate.h"
+#include "toolkit/Numbers.h"
+#include "toolkit/UserError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+[[maybe_unused]] QString text(const uint8_t *data, size_t size)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+[[noreturn, maybe_unused]] void broken(const char *what)
+{
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+#if FUZZ_TARGET == 1 // an entry box's text to a 32-bit integer
+    try {
+        const qint32 value = Numbers::textToInt32(text(data, size));
+        // What was accepted reads back the same from its own decimal text.
+        if (Numbers::textToInt32(QString::number(value)) != value)
+            broken("decimal text does not read back");
+    } catch (const UserError &) {
+    }
+#elif FUZZ_TARGET == 2 // a counter caption's leading number, written back
+    const double value = Numbers::leadingNumber(text(data, size));
+    try {
+        const QString written = Numbers::numberText(value);
+        if (std::fabs(value) < 1e15 && value == std::floor(value) && Numbers::leadingNumber(written) != value)
+            broken("a whole number does not read back from its text");
+    } catch (const OverflowError &) {
+        if (std::isfinite(value))
+            broken("a finite value was refused");
+    }
+#elif FUZZ_TARGET == 3 // the date text built from the lists and the time boxes
+    static const QLocale locales[] = {QLocale(QLocale::English, QLocale::UnitedStates),
+                                      QLocale(QLocale::German, QLocale::Germany)};
+    for (const QLocale &locale : locales) {
+        try {
+            const FloatDate day = DateText::readDate(locale, text(data, size));
+            if (FloatDates::timePart(day) != QTime(0, 0))
+                broken("a date read back with a time of day");
+        } catch (const UserError &) {
+        }
+    }
+#elif FUZZ_TARGET == 4 // a moment to its floating date, its parts and its default text, and back
+    if (size < 8)
+        return 0;
+    qint64 seconds;
+    std::memcpy(&seconds, data, 8);
+    // Years 100 to 9999, as the floating date holds them.
+    const qint64 first = QDateTime(QDate(100, 1, 1), QTime(0, 0)).toSecsSinceEpoch();
+    const qint64 last = QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59)).toSecsSinceEpoch();
+    const qint64 span = last - first + 1;
+    const QDateTime moment = QDateTime::fromSecsSinceEpoch(first + ((seconds % span) + span) % span, Qt::UTC);
+    const FloatDate value = FloatDates::fromDateTime(moment.date(), moment.time());
+    if (FloatDates::datePart(value) != moment.date() || FloatDates::timePart(value) != moment.time())
+        broken("a moment does not come back from its floating date");
+    const QString shown = DateText::defaultText(QLocale(QLocale::English, QLocale::UnitedStates), value);
+    if (shown.isEmpty() || shown.contains(u':') == (moment.time() == QTime(0, 0)))
+        broken("the default text shows a time exactly when it is not midnight");
+#elif FUZZ_TARGET == 5 // a wave file opened as the player opens it
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fuzz.wav"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return 0;
+        file.write(reinterpret_cast<const char *>(data), qsizetype(size));
+    }
+    const std::optional<QByteArray> wave = readWaveFile(path);
+    if (wave && (*wave != QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)) || !isWholeWaveFile(*wave)))
+        broken("an opened wave file is not the whole file it was");
+#else
+#error "FUZZ_TARGET must name a target"
+#endif
+    return 0;
+}
