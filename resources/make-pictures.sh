@@ -63,6 +63,7 @@ convert -size 26x26 xc:none -fill '#ffffff' -stroke '#a00000' -strokewidth 2 -dr
 # a dark-green core above a blue bar, the other mainly cyan.
 bell 32 '#ffd25a' '#8a5a00' app-icon-32.png
 bell 256 '#ffd25a' '#8a5a00' app-icon-256.png
+convert app-icon-32.png app-icon-256.png app-icon.ico   # for a Windows build's resource
 peak() {
   convert -size 32x32 xc:none -fill "$1" -stroke "$2" -strokewidth 1 \
     -draw "polygon 16,2 28,24 4,24" -fill "$3" -draw "polygon 16,11 22,22 10,22" \

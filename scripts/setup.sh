@@ -15,6 +15,8 @@ testing=(
   # libFuzzer and its sanitizer runtimes.
   clang libclang-rt-14-dev
   xvfb xauth trayer xdotool x11-utils xclip imagemagick sox
+  # Checks of the installed layout and the Debian package.
+  desktop-file-utils appstream dpkg-dev
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
 )
