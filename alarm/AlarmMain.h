@@ -38,6 +38,10 @@ public:
 
     AlarmState state;
 
+    // Set at the first ringing tick of an alarm: the reminder, for a screen reader to announce
+    // once. The view takes it and clears it.
+    QString announcement;
+
     // --- controls ---
     Label Label15, Label16;                  // "Current Date :" and today's date
     Label Label5;                            // "Current Time :"
@@ -122,6 +126,7 @@ private:
     void FlashReminder();
 
     void RewriteTrayRecord();
+    bool m_ringing = false; // the alarm armed last has rung at least once
     void OpenProgramInfo();
 
     enum class OwnWave { Chosen, Cancelled, Unplayable, DialogFailed };

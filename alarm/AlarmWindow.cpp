@@ -3,6 +3,7 @@
 #include "alarm/AlarmMain.h"
 #include "toolkit/Dispatcher.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -39,14 +40,23 @@ AlarmWindow::AlarmWindow()
 
 QIcon AlarmWindow::iconFor(WindowIcon icon)
 {
+    // Made once: a new QIcon at every blink would get a new cache key each second, and Qt's
+    // pixmap cache would fill up with copies of the same two pictures.
+    static const QIcon icons[] = {
+        [] {
+            QIcon app(QStringLiteral(":/pictures/app-icon-32.png"));
+            app.addFile(QStringLiteral(":/pictures/app-icon-256.png"));
+            return app;
+        }(),
+        QIcon(QStringLiteral(":/pictures/blink-0.png")),
+        QIcon(QStringLiteral(":/pictures/blink-1.png")),
+    };
     switch (icon) {
-    case WindowIcon::BlinkRed: return QIcon(QStringLiteral(":/pictures/blink-0.png"));
-    case WindowIcon::BlinkCyan: return QIcon(QStringLiteral(":/pictures/blink-1.png"));
+    case WindowIcon::BlinkRed: return icons[1];
+    case WindowIcon::BlinkCyan: return icons[2];
     case WindowIcon::Application: break;
     }
-    QIcon app(QStringLiteral(":/pictures/app-icon-32.png"));
-    app.addFile(QStringLiteral(":/pictures/app-icon-256.png"));
-    return app;
+    return icons[0];
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *event)
@@ -64,6 +74,7 @@ void AlarmWindow::paintEvent(QPaintEvent *)
 
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
 {
+    m_logic = &logic;
     m_binder.setDispatcher(&dispatcher);
     buildControls(logic);
     render();
@@ -91,9 +102,12 @@ void AlarmWindow::buildControls(AlarmMain &a)
 
     label(a.Label4, "Label4", 8, 137, 66, 16);
     label(a.Label3, "Label3", 8, 189, 66, 16);
+    const char *units[] = {"hours", "minutes", "seconds"};
     for (int i = 0; i < 3; ++i) {
-        textBox(a.Text2[i], qPrintable(QStringLiteral("Text2(%1)").arg(i)), 80 + i * 55, 134);
-        textBox(a.Text1[i], qPrintable(QStringLiteral("Text1(%1)").arg(i)), 80 + i * 55, 186);
+        textBox(a.Text2[i], qPrintable(QStringLiteral("Text2(%1)").arg(i)), 80 + i * 55, 134,
+                QStringLiteral("Duration %1").arg(QLatin1String(units[i])));
+        textBox(a.Text1[i], qPrintable(QStringLiteral("Text1(%1)").arg(i)), 80 + i * 55, 186,
+                QStringLiteral("Alarm time %1").arg(QLatin1String(units[i])));
     }
     for (int i = 0; i < 6; ++i)
         label(a.Label9[i], qPrintable(QStringLiteral("Label9(%1)").arg(i)), 116 + (i / 2) * 55, i % 2 ? 189 : 137, 14, 16);
@@ -127,9 +141,9 @@ void AlarmWindow::buildControls(AlarmMain &a)
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
     exitz->setFont(designFont("Arial", 12, false, true));
     label(a.Label13, "Label13", 60, 362, 96, 16);
-    list(a.Combo2[0], "Combo2(0)", 158, 359, 54);
-    list(a.Combo2[1], "Combo2(1)", 215, 359, 100);
-    list(a.Combo2[2], "Combo2(2)", 318, 359, 64);
+    list(a.Combo2[0], "Combo2(0)", 158, 359, 54, QStringLiteral("Alarm day"));
+    list(a.Combo2[1], "Combo2(1)", 215, 359, 100, QStringLiteral("Alarm month"));
+    list(a.Combo2[2], "Combo2(2)", 318, 359, 64, QStringLiteral("Alarm year"));
     label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, false, true));
     picture(a.Picture1, "Picture1", "exit.png", 4, 398);
 
@@ -180,9 +194,10 @@ QLabel *AlarmWindow::picture(Image &control, const char *name, const char *file,
     return widget;
 }
 
-void AlarmWindow::textBox(TextBox &control, const char *name, int x, int y)
+void AlarmWindow::textBox(TextBox &control, const char *name, int x, int y, const QString &accessibleName)
 {
     auto *widget = new QLineEdit(this);
+    widget->setAccessibleName(accessibleName);
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, 34, 20);
     widget->setAlignment(Qt::AlignCenter);
@@ -190,9 +205,10 @@ void AlarmWindow::textBox(TextBox &control, const char *name, int x, int y)
     m_binder.bind(widget, &control);
 }
 
-void AlarmWindow::list(ComboBox &control, const char *name, int x, int y, int w)
+void AlarmWindow::list(ComboBox &control, const char *name, int x, int y, int w, const QString &accessibleName)
 {
     auto *widget = new QComboBox(this);
+    widget->setAccessibleName(accessibleName);
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, w, 22);
     widget->setEditable(false);
@@ -227,4 +243,12 @@ void AlarmWindow::click(const char *name, std::function<void()> handler)
 void AlarmWindow::render()
 {
     m_binder.render();
+    // The ring's first tick: a screen reader announces the reminder, once, not at every flash.
+    if (m_logic && !m_logic->announcement.isEmpty()) {
+        if (QWidget *reminder = findChild<QWidget *>(QStringLiteral("Label7"))) {
+            QAccessibleEvent alert(reminder, QAccessible::Alert);
+            QAccessible::updateAccessibility(&alert);
+        }
+        m_logic->announcement.clear();
+    }
 }

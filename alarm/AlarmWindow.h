@@ -35,13 +35,14 @@ private:
     QLabel *label(Label &control, const char *name, int x, int y, int w, int h,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *picture(Image &control, const char *name, const char *file, int x, int y, int w = 0, int h = 0);
-    void textBox(TextBox &control, const char *name, int x, int y);
-    void list(ComboBox &control, const char *name, int x, int y, int w);
+    void textBox(TextBox &control, const char *name, int x, int y, const QString &accessibleName);
+    void list(ComboBox &control, const char *name, int x, int y, int w, const QString &accessibleName);
     void button(CommandButton &control, const char *name, const char *file, int x, int y);
     void timer(const Timer &control, const char *name, int kind, std::function<void()> handler);
     void click(const char *name, std::function<void()> handler);
     void buildControls(AlarmMain &logic);
 
+    AlarmMain *m_logic = nullptr;
     QPixmap m_background;
     ControlBinder m_binder;
 };

@@ -68,6 +68,7 @@ void AlarmMain::RecordAnswer(int answer)
     } else {
         state.alarmArmed = FlagTrue;
         Label7.text = u' ' + state.reminderText + u' ';
+        m_ringing = false;
     }
     state.armedAt = FloatDates::fromDateTime(m_services.clock.now());
 }

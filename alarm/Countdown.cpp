@@ -55,6 +55,10 @@ void AlarmMain::Timer3_Timer()
     });
     if (!due)
         return;
+    if (!m_ringing) {
+        m_ringing = true;
+        announcement = Label7.text.trimmed();
+    }
     skipOnFailure([&] {
         if (state.toneIndex == ToneCatalogue::OwnFile)
             PlayWaveAndFlash(WhenUnplayable::DefaultTone);
@@ -73,6 +77,7 @@ void AlarmMain::Stopp_Click()
     Label10.text = QStringLiteral("0");
     Label6[2].text = QStringLiteral(" Remaining ");
     state.alarmArmed = FlagFalse;
+    m_ringing = false;
 }
 
 void AlarmMain::PlayToneAndFlash()

@@ -86,6 +86,13 @@ QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name,
     return widget;
 }
 
+void InfoWindow::describe(const char *name, const QString &accessibleName)
+{
+    // For a screen reader: the pictures here have neither caption nor tooltip of their own.
+    if (QWidget *widget = findChild<QWidget *>(QString::fromLatin1(name)))
+        widget->setAccessibleName(accessibleName);
+}
+
 QWidget *InfoWindow::page(int tab)
 {
     return m_tabs->widget(tab);
@@ -200,6 +207,7 @@ void InfoWindow::build()
         m_binder.bind(box, &control);
     };
     textBox(page(1), p.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana");
+    findChild<QWidget *>(QStringLiteral("Text1"))->setAccessibleName(QStringLiteral("Description of ") + title1->text());
 
     // Tab 2: the catalogue.
     label(page(2), p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
@@ -227,6 +235,17 @@ void InfoWindow::build()
     // Tabs 3 and 4: the authors and the home pages.
     textBox(page(3), p.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma");
     textBox(page(4), p.Text4, "Text4", onTab(390, 600, 5715, 3540), "Tahoma");
+    describe("Text2", QStringLiteral("Description"));
+    describe("Text3", QStringLiteral("About the authors"));
+    describe("Text4", QStringLiteral("Home pages"));
+    describe("Image6", QStringLiteral("Information"));
+    describe("Image7", QStringLiteral("Information"));
+    for (int i = 1; i <= 3; ++i)
+        describe(qPrintable(QStringLiteral("Picture%1").arg(i)), QStringLiteral("Portrait of ") + c.portraitCaptions[i - 1].trimmed());
+    for (int i = 1; i <= 15; ++i)
+        describe(qPrintable(QStringLiteral("Image1(%1)").arg(i)), QStringLiteral("Swinging bell, frame %1").arg(i));
+    for (int i = 1; i <= 19; ++i)
+        describe(qPrintable(QStringLiteral("Image2(%1)").arg(i)), QStringLiteral("Picture of ") + c.catalogue[i - 1].title);
 
     auto *timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));

@@ -37,6 +37,7 @@ private:
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place);
     void run(const std::function<void()> &handler);
+    void describe(const char *name, const QString &accessibleName);
 
     prginfo m_logic;
     Dispatcher &m_dispatcher;

@@ -19,6 +19,8 @@ testing=(
   desktop-file-utils appstream dpkg-dev
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
+  # The accessibility bus and a client of it, to read the program as a screen reader does.
+  at-spi2-core python3-pyatspi
 )
 
 wanted=("${runtime[@]}")

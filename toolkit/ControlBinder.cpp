@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -76,18 +77,38 @@ void ControlBinder::onClick(QWidget *widget, std::function<void()> handler)
     if (!widget)
         return;
     widget->setCursor(Qt::PointingHandCursor);
+    // Reachable with Tab, and used from the keyboard: Space or Enter acts as the click.
+    widget->setFocusPolicy(Qt::StrongFocus);
+    if (!qobject_cast<QPushButton *>(widget))
+        widget->setStyleSheet(QStringLiteral("%1:focus { border: 1px dotted palette(highlight); }")
+                                  .arg(QString::fromLatin1(widget->metaObject()->className())));
+    widget->installEventFilter(this);
     if (!handler)
         return;
     if (auto *button = qobject_cast<QPushButton *>(widget)) {
         connect(button, &QPushButton::clicked, this, [this, handler] { run(int(Dispatcher::Kind::UserEvent), handler); });
         return;
     }
-    widget->installEventFilter(this);
     m_clicks.insert(widget, std::move(handler));
 }
 
 bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (auto *button = qobject_cast<QPushButton *>(watched)) {
+                button->click();
+                return true;
+            }
+            const auto handler = m_clicks.constFind(watched);
+            if (handler != m_clicks.constEnd()) {
+                const std::function<void()> click = *handler;
+                run(int(Dispatcher::Kind::UserEvent), click);
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         auto *widget = static_cast<QWidget *>(watched);
@@ -121,6 +142,15 @@ void ControlBinder::apply(Binding &b)
     }
     if (first || c.tooltip != was.tooltip)
         w->setToolTip(plainToolTip(c.tooltip));
+    // A screen reader reads the caption, or for a picture its tooltip, and the tooltip besides.
+    const bool named = qobject_cast<QLabel *>(w) || qobject_cast<QPushButton *>(w);
+    if (named && (first || c.text != was.text || c.tooltip != was.tooltip)) {
+        const QString caption = c.text.trimmed();
+        // A picture with neither keeps the name its window gave it.
+        if (!caption.isEmpty() || !c.tooltip.isEmpty())
+            w->setAccessibleName(caption.isEmpty() ? c.tooltip : caption);
+        w->setAccessibleDescription(c.tooltip);
+    }
     if (first || c.enabled != was.enabled)
         w->setEnabled(c.enabled);
     if (first || c.visible != was.visible)

@@ -237,3 +237,26 @@ TEST_F(Countdown, TheClockJumpingForwardRingsAtTheNextTickAndBackwardNeverEarly)
     EXPECT_TRUE(back.audio.tones.isEmpty());
     EXPECT_EQ(back.alarm.Label6[2].text, QStringLiteral(" 7195 "));
 }
+
+TEST_F(Countdown, TheReminderIsAnnouncedOnceWhenTheRingingStarts)
+{
+    h.alarm.state.reminderText = QStringLiteral("Tea is ready");
+    h.alarm.Label7.text = QStringLiteral(" Tea is ready ");
+    h.armDuration(1);
+    int announcements = 0;
+    for (int i = 0; i < 12; ++i) {
+        h.halfSecond();
+        if (!h.alarm.announcement.isEmpty()) {
+            EXPECT_EQ(h.alarm.announcement, QStringLiteral("Tea is ready"));
+            ++announcements;
+            h.alarm.announcement.clear(); // as the view does
+        }
+    }
+    EXPECT_GT(h.audio.tones.size(), 5);
+    EXPECT_EQ(announcements, 1);
+
+    h.alarm.Stopp_Click();
+    h.armDuration(0);
+    h.alarm.Timer3_Timer();
+    EXPECT_FALSE(h.alarm.announcement.isEmpty()) << "a new ringing is announced again";
+}

@@ -171,6 +171,41 @@ TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
     EXPECT_TRUE(runEventsUntil(3000, trayIsEmpty)) << "the tray still holds an icon";
 }
 
+TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    w->window.activateWindow();
+    w->widget("Label12(0)")->setFocus();
+    runEventsUntil(200);
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(w->window.winId())});
+    xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("space")});
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.toneIndex == 1; }))
+        << "Tab then Space did not choose the next tone";
+    xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Return")});
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.toneIndex == 2; })) << "Enter did not choose the tone";
+    w->window.grab().save(screenshotPath("keyboard-focus.png"));
+
+    // Enter on OK arms (the box answered by its own default button, Yes).
+    w->widget("OK")->setFocus();
+    runEventsUntil(200);
+    QTimer yes;
+    QObject::connect(&yes, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->done(QMessageBox::Yes);
+    });
+    yes.start(100);
+    xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    EXPECT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; })) << "Enter on OK did not arm";
+
+    // A screen reader's names: the caption, or the tooltip of a picture, and the tooltip besides.
+    EXPECT_EQ(w->widget("Stopp")->accessibleName(), QStringLiteral("Stop Alarm Sound"));
+    EXPECT_EQ(w->widget("ImgHide")->accessibleName(), QStringLiteral("Hide this screen"));
+    EXPECT_EQ(w->widget("Label12(4)")->accessibleName(), QStringLiteral("[5] Leonardo Vinci Restore"));
+    EXPECT_EQ(w->widget("Label12(4)")->accessibleDescription(), QStringLiteral("Select Alarm Sound"));
+    EXPECT_EQ(w->widget("Text2(2)")->accessibleName(), QStringLiteral("Duration seconds"));
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
