@@ -43,11 +43,8 @@ QIcon AlarmWindow::iconFor(WindowIcon icon)
     // Made once: a new QIcon at every blink would get a new cache key each second, and Qt's
     // pixmap cache would fill up with copies of the same two pictures.
     static const QIcon icons[] = {
-        [] {
-            QIcon app(QStringLiteral(":/pictures/app-icon-32.png"));
-            app.addFile(QStringLiteral(":/pictures/app-icon-256.png"));
-            return app;
-        }(),
+        // The window and tray want small pictures; the large one is for the desktop's menus only.
+        QIcon(QStringLiteral(":/pictures/app-icon-32.png")),
         QIcon(QStringLiteral(":/pictures/blink-0.png")),
         QIcon(QStringLiteral(":/pictures/blink-1.png")),
     };

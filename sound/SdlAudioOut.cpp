@@ -1,55 +1,32 @@
 #include "sound/SdlAudioOut.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
+#include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+#include <limits>
 
 namespace {
 
-// Built-in tones share one channel, so a new tone cuts the old one; the user's file has its own.
-constexpr int ToneChannel = 0;
-constexpr int FileChannel = 1;
 // More distinct tones than the program has; beyond it the oldest decoded one is let go.
 constexpr std::size_t MaxDecodedTones = 8;
 
-// Mix_ChannelFinished calls back on SDL's audio thread: it only signals, nothing more.
-struct FileFinished
+// Holds the device's lock: the mixing callback does not run meanwhile.
+class DeviceLock
 {
-    std::mutex mutex;
-    std::condition_variable signal;
-    bool done = false;
-};
-FileFinished fileFinished;
-
-void onChannelFinished(int channel)
-{
-    if (channel != FileChannel)
-        return;
+public:
+    explicit DeviceLock(SDL_AudioDeviceID device)
+        : m_device(device)
     {
-        std::lock_guard lock(fileFinished.mutex);
-        fileFinished.done = true;
+        SDL_LockAudioDevice(m_device);
     }
-    fileFinished.signal.notify_all();
-}
+    ~DeviceLock() { SDL_UnlockAudioDevice(m_device); }
+    DeviceLock(const DeviceLock &) = delete;
+    DeviceLock &operator=(const DeviceLock &) = delete;
 
-Mix_Chunk *decode(const QByteArray &wave)
-{
-    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
-    return rw ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-}
-
-std::chrono::milliseconds lengthOf(const Mix_Chunk *chunk)
-{
-    int frequency = 0, channels = 0;
-    Uint16 format = 0;
-    if (!Mix_QuerySpec(&frequency, &format, &channels) || frequency <= 0 || channels <= 0)
-        return std::chrono::milliseconds(0);
-    const int bytesPerFrame = channels * int(SDL_AUDIO_BITSIZE(format) / 8);
-    return std::chrono::milliseconds(qint64(chunk->alen) * 1000 / (qint64(frequency) * bytesPerFrame));
-}
+private:
+    SDL_AudioDeviceID m_device;
+};
 
 } // namespace
 
@@ -57,11 +34,7 @@ SdlAudioOut::~SdlAudioOut()
 {
     if (m_state != State::Open)
         return;
-    Mix_HaltChannel(-1);
-    Mix_ChannelFinished(nullptr);
-    for (const DecodedTone &tone : m_tones)
-        Mix_FreeChunk(tone.chunk);
-    Mix_CloseAudio();
+    SDL_CloseAudioDevice(m_device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -78,71 +51,135 @@ bool SdlAudioOut::open()
     SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = &SdlAudioOut::mix;
+    want.userdata = this;
+    // No changes allowed: SDL converts to whatever the hardware takes.
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &m_spec, 0);
+    if (m_device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
-    Mix_AllocateChannels(2);
-    Mix_ChannelFinished(onChannelFinished);
+    SDL_PauseAudioDevice(m_device, 0);
     m_state = State::Open;
     return true;
 }
 
-Mix_Chunk *SdlAudioOut::decodedTone(const QByteArray &wave)
+bool SdlAudioOut::decode(const QByteArray &wave, std::vector<Sint16> &samples) const
 {
-    for (const DecodedTone &tone : m_tones)
-        if (tone.wave == wave)
-            return tone.chunk;
-    Mix_Chunk *chunk = decode(wave);
-    if (!chunk)
-        return nullptr;
-    if (m_tones.size() >= MaxDecodedTones) {
-        // Halting is synchronous: once it returns the mixer no longer reads any tone's samples.
-        Mix_HaltChannel(ToneChannel);
-        Mix_FreeChunk(m_tones.front().chunk);
-        m_tones.erase(m_tones.begin());
+    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
+    if (!rw)
+        return false;
+    SDL_AudioSpec spec{};
+    Uint8 *buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
+        return false;
+    bool ok = false;
+    if (SDL_AudioStream *stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, m_spec.format,
+                                                     m_spec.channels, m_spec.freq)) {
+        if (SDL_AudioStreamPut(stream, buffer, int(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+            samples.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(Sint16));
+            const int got = SDL_AudioStreamGet(stream, samples.data(), int(samples.size() * sizeof(Sint16)));
+            samples.resize(got > 0 ? std::size_t(got) / sizeof(Sint16) : 0);
+            ok = !samples.empty();
+        }
+        SDL_FreeAudioStream(stream);
     }
-    m_tones.push_back({wave, chunk});
-    return chunk;
+    SDL_FreeWAV(buffer);
+    return ok;
+}
+
+void SdlAudioOut::mix(void *userdata, Uint8 *stream, int length)
+{
+    // Runs on SDL's audio thread, the device locked: it only copies samples and signals.
+    auto *self = static_cast<SdlAudioOut *>(userdata);
+    auto *out = reinterpret_cast<Sint16 *>(stream);
+    const std::size_t count = std::size_t(length) / sizeof(Sint16);
+    std::fill(out, out + count, Sint16(0));
+    bool fileEnded = false;
+    for (Channel *channel : {&self->m_tone, &self->m_file}) {
+        if (!channel->samples)
+            continue;
+        const std::vector<Sint16> &samples = *channel->samples;
+        const std::size_t n = std::min(count, samples.size() - channel->position);
+        for (std::size_t i = 0; i < n; ++i) {
+            const int sum = out[i] + samples[channel->position + i];
+            out[i] = Sint16(std::clamp(sum, int(std::numeric_limits<Sint16>::min()), int(std::numeric_limits<Sint16>::max())));
+        }
+        channel->position += n;
+        if (channel->position >= samples.size()) {
+            channel->samples = nullptr;
+            fileEnded = fileEnded || channel == &self->m_file;
+        }
+    }
+    if (fileEnded) {
+        {
+            std::lock_guard lock(self->m_fileMutex);
+            self->m_fileDone = true;
+        }
+        self->m_fileEnded.notify_all();
+    }
 }
 
 void SdlAudioOut::playInBackground(const QByteArray &wave)
 {
     if (!open())
         return;
-    // Playing on the tones' own channel cuts off whatever tone sounds there.
-    if (Mix_Chunk *chunk = decodedTone(wave))
-        Mix_PlayChannel(ToneChannel, chunk, 0);
-    else
-        Mix_HaltChannel(ToneChannel);
+    auto tone = std::find_if(m_tones.begin(), m_tones.end(), [&](const DecodedTone &t) { return t.wave == wave; });
+    if (tone == m_tones.end()) {
+        DecodedTone decoded{wave, {}};
+        if (!decode(wave, decoded.samples)) {
+            stop(); // bytes that cannot be played give silence, never a substitute
+            return;
+        }
+        DeviceLock lock(m_device);
+        if (m_tones.size() >= MaxDecodedTones) {
+            // Nothing may sound from samples about to go.
+            m_tone = {};
+            m_tones.erase(m_tones.begin());
+        }
+        m_tones.push_back(std::move(decoded));
+        tone = m_tones.end() - 1;
+    }
+    // The tones' channel takes the new tone from its start, cutting off whatever sounded there.
+    DeviceLock lock(m_device);
+    m_tone = {&tone->samples, 0};
 }
 
 void SdlAudioOut::stop()
 {
-    if (m_state == State::Open)
-        Mix_HaltChannel(ToneChannel);
+    if (m_state != State::Open)
+        return;
+    DeviceLock lock(m_device);
+    m_tone = {};
 }
 
 bool SdlAudioOut::playToEnd(const QByteArray &wave)
 {
     if (!open())
         return false;
-    Mix_Chunk *chunk = decode(wave);
-    if (!chunk)
+    std::vector<Sint16> samples;
+    if (!decode(wave, samples))
         return false;
-
     {
-        std::lock_guard lock(fileFinished.mutex);
-        fileFinished.done = false;
+        std::lock_guard lock(m_fileMutex);
+        m_fileDone = false;
     }
-    bool played = Mix_PlayChannel(FileChannel, chunk, 0) == FileChannel;
-    if (played) {
-        // Waits without running the event loop: nothing else happens until the file has played.
-        std::unique_lock lock(fileFinished.mutex);
-        const auto limit = lengthOf(chunk) + std::chrono::seconds(5);
-        played = fileFinished.signal.wait_for(lock, limit, [] { return fileFinished.done; });
+    {
+        DeviceLock lock(m_device);
+        m_file = {&samples, 0};
     }
-    Mix_HaltChannel(FileChannel);
-    Mix_FreeChunk(chunk);
+    // Waits without running the event loop: nothing else happens until the file has played.
+    const auto length = std::chrono::milliseconds(qint64(samples.size()) * 1000 / (m_spec.freq * m_spec.channels));
+    std::unique_lock lock(m_fileMutex);
+    const bool played = m_fileEnded.wait_for(lock, length + std::chrono::seconds(5), [this] { return m_fileDone; });
+    lock.unlock();
+    DeviceLock device(m_device);
+    m_file = {}; // the samples go with this call
     return played;
 }

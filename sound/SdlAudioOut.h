@@ -2,12 +2,15 @@
 
 #include "sound/AudioOut.h"
 
+#include <SDL_audio.h>
+
+#include <condition_variable>
+#include <mutex>
 #include <vector>
 
-struct Mix_Chunk;
-
-// Sound through SDL2_mixer. The device opens at the first sound; when none can be opened
-// the program stays silent: tones play nothing and files report that they cannot be played.
+// Sound through SDL's audio device, mixing two channels of its own: the built-in tones (a new
+// one cuts the old) and the user's file. The device opens at the first sound; when none can
+// be opened the program stays silent: tones play nothing, files report they cannot be played.
 class SdlAudioOut : public AudioOut
 {
 public:
@@ -22,18 +25,35 @@ public:
 
     // Opens the device if it is not open yet; false when there is no sound output.
     bool open();
+    // The format samples go out in, once open.
+    const SDL_AudioSpec &deviceSpec() const { return m_spec; }
 
 private:
-    // A tone decoded once and kept: starting it again hands the mixer the same samples, so
-    // the start costs the same whatever the tone's length.
+    // Samples in the device's format (16-bit stereo at 44.1 kHz), and how far they have played.
+    struct Channel
+    {
+        const std::vector<Sint16> *samples = nullptr;
+        std::size_t position = 0;
+    };
+    // A tone decoded once and kept: starting it again hands over the same samples, so the
+    // start costs the same whatever the tone's length.
     struct DecodedTone
     {
         QByteArray wave;
-        Mix_Chunk *chunk;
+        std::vector<Sint16> samples;
     };
-    Mix_Chunk *decodedTone(const QByteArray &wave);
+
+    bool decode(const QByteArray &wave, std::vector<Sint16> &samples) const;
+    static void mix(void *self, Uint8 *stream, int length);
 
     enum class State { Closed, Open, Unavailable };
     State m_state = State::Closed;
+    SDL_AudioDeviceID m_device = 0;
+    SDL_AudioSpec m_spec{};
     std::vector<DecodedTone> m_tones;
+    Channel m_tone; // guarded by the device's lock
+    Channel m_file; // guarded by the device's lock
+    std::mutex m_fileMutex;
+    std::condition_variable m_fileEnded;
+    bool m_fileDone = false;
 };

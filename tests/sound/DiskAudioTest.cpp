@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <SDL_mixer.h>
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -38,12 +38,9 @@ protected:
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_output));
         m_audio = std::make_unique<SdlAudioOut>();
         ASSERT_TRUE(m_audio->open()) << "SDL's disk audio driver did not start: " << SDL_GetError();
-        int frequency = 0, channels = 0;
-        Uint16 format = 0;
-        Mix_QuerySpec(&frequency, &format, &channels);
-        ASSERT_EQ(frequency, Rate);
-        ASSERT_EQ(channels, 2);
-        ASSERT_EQ(format, AUDIO_S16SYS);
+        ASSERT_EQ(m_audio->deviceSpec().freq, Rate);
+        ASSERT_EQ(m_audio->deviceSpec().channels, 2);
+        ASSERT_EQ(m_audio->deviceSpec().format, AUDIO_S16SYS);
         m_harness = std::make_unique<AlarmHarnessWith>(*m_audio);
     }
 

@@ -156,21 +156,6 @@ TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
     EXPECT_EQ(menusSeen, 1);
 }
 
-TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
-{
-    auto w = std::make_unique<RealAlarmWindow>();
-    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
-        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
-        w->alarm.AddTrayIcon();
-    });
-    ASSERT_NE(dockedIcon(*w), nullptr);
-    QTimer::singleShot(200, &w->window, [&] { w->window.close(); });
-    QTimer::singleShot(5000, qApp, [] { qApp->exit(7); }); // guard: the close did not quit
-    EXPECT_EQ(qApp->exec(), 0);
-    w.reset(); // the program's end: the terminate handler removes the icon
-    EXPECT_TRUE(runEventsUntil(3000, trayIsEmpty)) << "the tray still holds an icon";
-}
-
 TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
 {
     auto w = std::make_unique<RealAlarmWindow>();
@@ -195,6 +180,9 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
             box->done(QMessageBox::Yes);
     });
     yes.start(100);
+    xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(w->window.winId())});
+    runEventsUntil(200);
+    ASSERT_TRUE(w->widget("OK")->hasFocus());
     xdotool({QStringLiteral("key"), QStringLiteral("Return")});
     EXPECT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; })) << "Enter on OK did not arm";
 
@@ -204,6 +192,22 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
     EXPECT_EQ(w->widget("Label12(4)")->accessibleName(), QStringLiteral("[5] Leonardo Vinci Restore"));
     EXPECT_EQ(w->widget("Label12(4)")->accessibleDescription(), QStringLiteral("Select Alarm Sound"));
     EXPECT_EQ(w->widget("Text2(2)")->accessibleName(), QStringLiteral("Duration seconds"));
+}
+
+// Last: once the application's event loop has ended, no modal box can run in this process.
+TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
+        w->alarm.AddTrayIcon();
+    });
+    ASSERT_NE(dockedIcon(*w), nullptr);
+    QTimer::singleShot(200, &w->window, [&] { w->window.close(); });
+    QTimer::singleShot(5000, qApp, [] { qApp->exit(7); }); // guard: the close did not quit
+    EXPECT_EQ(qApp->exec(), 0);
+    w.reset(); // the program's end: the terminate handler removes the icon
+    EXPECT_TRUE(runEventsUntil(3000, trayIsEmpty)) << "the tray still holds an icon";
 }
 
 int main(int argc, char **argv)
