@@ -6,8 +6,8 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 typed='<b>Call</b> Mum & Dad <i>now</i>'
 click Label7
-wait_box
-[[ "$BOX_TEXT" == *"WRITE A SMALL MESSAGE"* ]] || true
+wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
 sleep 0.5

@@ -21,7 +21,6 @@ screenshot journey-tone-dialog
 paste_text "$own"
 xdotool key Return
 wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the dialog stayed open"
-size_after_preview=$(stat -c %s "$AUDIO_OUT")
 sleep 1.5
 screenshot journey-tone-own-chosen
 
