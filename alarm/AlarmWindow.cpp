@@ -27,8 +27,7 @@ QFont designFont(const char *family, double points, bool bold = false, bool ital
 } // namespace
 
 AlarmWindow::AlarmWindow()
-    : m_background(QStringLiteral(":/pictures/background.png"))
-    , m_binder(this)
+    : m_binder(this)
 {
     setObjectName(QStringLiteral("AlarmMain"));
     setFixedSize(497, 435);
@@ -65,8 +64,25 @@ void AlarmWindow::closeEvent(QCloseEvent *event)
 
 void AlarmWindow::paintEvent(QPaintEvent *)
 {
+    // A deep blue evening with a faint glow, and the lines that frame the groups. Painted, not
+    // loaded: decoding a picture this size was most of the start-up's work, and a megabyte kept.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    QLinearGradient evening(0, 0, 0, height());
+    evening.setColorAt(0, QColor(0x16, 0x32, 0x5c));
+    evening.setColorAt(1, QColor(0x06, 0x10, 0x1f));
+    painter.fillRect(rect(), evening);
+    QRadialGradient glow(rect().center(), width() / 2.0);
+    glow.setColorAt(0, QColor(0x2f, 0x6f, 0x9f, 115));
+    glow.setColorAt(1, QColor(0x2f, 0x6f, 0x9f, 0));
+    painter.fillRect(rect(), glow);
+    painter.setPen(QColor(0x8f, 0xb8, 0xde));
+    painter.drawLine(6, 84, 290, 84);
+    painter.drawLine(6, 212, 290, 212);
+    painter.drawLine(296, 76, 296, 282);
+    painter.drawLine(6, 286, 490, 286);
+    painter.drawLine(6, 352, 490, 352);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawRoundedRect(QRectF(298.5, 74.5, 192, 206), 6, 6);
 }
 
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
@@ -198,7 +214,8 @@ void AlarmWindow::textBox(TextBox &control, const char *name, int x, int y, cons
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, 34, 20);
     widget->setAlignment(Qt::AlignCenter);
-    widget->setFont(designFont("MS Sans Serif", 8.25));
+    // MS Sans Serif is not on Linux; DejaVu Sans is what it falls back to, named to save the search.
+    widget->setFont(designFont("DejaVu Sans", 8.25));
     m_binder.bind(widget, &control);
 }
 

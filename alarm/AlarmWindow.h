@@ -4,7 +4,6 @@
 #include "toolkit/Controls.h"
 #include "toolkit/WindowHost.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 class AlarmMain;
@@ -43,6 +42,5 @@ private:
     void buildControls(AlarmMain &logic);
 
     AlarmMain *m_logic = nullptr;
-    QPixmap m_background;
     ControlBinder m_binder;
 };

@@ -17,15 +17,6 @@ bell() {
     -resize "${size}x${size}" "$out"
 }
 
-# Background: a deep blue evening with a faint glow, and the lines that frame the groups.
-convert -size 560x435 gradient:'#16325c'-'#06101f' \
-  \( -size 560x435 radial-gradient:'#2f6f9f'-none -alpha set -channel A -evaluate multiply 0.45 +channel \) \
-  -compose over -composite \
-  -stroke '#8fb8de' -strokewidth 1 -fill none \
-  -draw "line 6,84 290,84" -draw "line 6,212 290,212" -draw "line 296,76 296,282" \
-  -draw "line 6,286 490,286" -draw "line 6,352 490,352" -draw "roundrectangle 298,74 490,280 6,6" \
-  background.png
-
 # Banner across the top: the program's name beside a small bell.
 bell 52 '#ffd25a' '#8a5a00' /tmp/chimewell-bell52.png
 convert -size 541x72 gradient:'#1f5f8f'-'#0b2744' \
