@@ -25,10 +25,15 @@ arm
 wait_for icon_docked 5 || fail "the icon did not dock"
 click ImgHide
 wait_for '! mapped' 3 || fail "Hide did not hide the window"
-click_icon 3
-sleep 0.5
-screenshot exit-menu
-xdotool key Up Return
+# The menu may take a moment to come up on a busy machine: try the right click again if need be.
+for attempt in 1 2 3; do
+  click_icon 3
+  sleep 0.7
+  [ "$attempt" = 1 ] && screenshot exit-menu
+  xdotool key Up Return
+  wait_for '! kill -0 "$APP_PID"' 2 && break
+  xdotool key Escape
+done
 expect_exit "Close the Alarm Program"
 wait_for '! icon_docked' 3 || fail "the menu's exit left an icon in the tray"
 echo "ok: Close the Alarm Program with the window hidden, no icon left"

@@ -19,24 +19,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# -displayfd picks a free display number, so tests can run side by side. Two servers starting
-# at once can race for the same number; the loser exits, and then we try again.
+# Tests run side by side, each on a display of its own: pick a free number, and make sure the
+# server that answers there is ours (its lock file names it), not one that won a race for it.
 start_x() {
-  : >"$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  local number=$(( 100 + RANDOM % 800 ))
+  [ -e "/tmp/.X$number-lock" ] && return 1
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp 2>"$WORK/xvfb.log" &
   xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
-  [ -s "$WORK/display" ] || return 1
-  export DISPLAY=":$(head -n1 "$WORK/display")"
-  for _ in $(seq 100); do
+  export DISPLAY=":$number"
+  for _ in $(seq 200); do
     kill -0 "$xvfb_pid" 2>/dev/null || return 1
-    xdpyinfo >/dev/null 2>&1 && return 0
+    if [ "$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo >/dev/null 2>&1; then
+      return 0
+    fi
     sleep 0.05
   done
   return 1
 }
 started=
-for attempt in 1 2 3 4 5; do
+xvfb_pid=
+for attempt in $(seq 10); do
   if start_x; then started=1; break; fi
   kill "$xvfb_pid" 2>/dev/null || true
   sleep "0.$((RANDOM % 5 + 1))"
