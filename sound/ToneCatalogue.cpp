@@ -1,6 +1,5 @@
 #include "sound/ToneCatalogue.h"
 
-#include "toolkit/Numbers.h"
 #include "toolkit/UserError.h"
 
 namespace ToneCatalogue {
