@@ -15,6 +15,9 @@ testing=(
   # libFuzzer and its sanitizer runtimes.
   clang libclang-rt-14-dev
   xvfb xauth trayer xdotool x11-utils xclip imagemagick sox
+  # A whole desktop for the window tests: a window manager, a sound server with a null sink and
+  # its recorder, and a faked wall clock for dates, zones and clock changes.
+  openbox pulseaudio pulseaudio-utils faketime
   # Checks of the installed layout and the Debian package.
   desktop-file-utils appstream dpkg-dev
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.

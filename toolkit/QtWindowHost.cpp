@@ -95,6 +95,10 @@ int QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
 void QtWindowHost::endProgram()
 {
     // Ends at once, as the exit commands promise: no close, unload or terminate handler runs.
+    // What the handlers asked of the window system first (the icon's removal among it) still
+    // sits in the connection's buffer: send it, or the tray keeps the icon until the process is gone.
+    if (QGuiApplication::instance())
+        QGuiApplication::sync();
     std::fflush(nullptr);
     std::_Exit(0);
 }

@@ -3,18 +3,7 @@
 # (AT-SPI) with its name, as a screen reader finds it.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-  exec dbus-run-session -- "$0" "$@"
-fi
-launcher=
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-  [ -x "$candidate" ] && launcher=$candidate && break
-done
-[ -n "$launcher" ] || fail "at-spi-bus-launcher is not installed"
-"$launcher" --launch-immediately >"$WORK/atspi.log" 2>&1 &
-bus=$!
-trap 'kill $bus 2>/dev/null || true' EXIT
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+[ -n "${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-}" ] || fail "run with DESKTOP_ATSPI=1"
 start_app "$1"
 names=$(/usr/bin/python3 "$(dirname "$0")/atspi-names.py" "Meridane Chimewell" 2>"$WORK/atspi-py.log") || { cat "$WORK/atspi-py.log" >&2; fail "the program is not on the accessibility bus"; }
 printf '%s\n' "$names" >"$WORK/names-alarm.txt"

@@ -1,28 +1,36 @@
 #!/usr/bin/env bash
-# The default alarm from start to Stop: 10 seconds, the summary, the ring, the stop.
+# The default alarm from start to Stop, heard on the sound server: 10 seconds, the summary, the
+# ring heard in its due second, and silence soon after Stop. Run with DESKTOP_SOUND=pulse.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
 start_app "$1"
 screenshot journey-default-1-start
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"Your selection is ..."* && "$BOX_TEXT" == *"Duration : 10 sec"* ]] || fail "summary: $BOX_TEXT"
 [[ "$BOX_TEXT" == *"Alarm Tone : [5] Leonardo Vinci Restore"* ]] || fail "summary: $BOX_TEXT"
+yes_at=$(now)
 answer_box Return
 wait_for icon_docked 5 || fail "the icon did not dock"
-sleep 5
-heard && fail "it rang before its time"
+# Due in the tenth whole second after Yes; a tick runs every half second.
+due=$(awk -v y="$yes_at" 'BEGIN { printf "%.3f", int(y) + 10 }')
+sleep_until "$(plus "$due" -0.3)"
+heard_first_after "$yes_at" | grep -q . && fail "it rang before its time, at $(heard_first_after "$yes_at")"
 screenshot journey-default-2-counting
-wait_for heard 8 || fail "the alarm did not ring"
+wait_for 'heard_first_after "$yes_at" | grep -q .' 14 || fail "the alarm was not heard on the sound server"
+first=$(heard_first_after "$yes_at")
+between "$due" "$first" "$(plus "$due" 0.75)" \
+  || fail "first heard at $first; its due second began at $due (Yes at $yes_at)"
+echo "ok: armed, heard $(seconds_between "$yes_at" "$first") s after Yes"
 sleep 1.2
 screenshot journey-default-3-ringing
 click Stopp
-sleep 0.6
-before=$(stat -c %s "$AUDIO_OUT")
-loud_before=$(loudest)
-sleep 1.5
-# After Stop the output only grows by silence: the loudest sample stays what it was.
-[ "$(loudest)" = "$loud_before" ] || fail "the tone went on after Stop"
+stopped_at=$(now)
+sleep 2
+last=$(heard_last)
+between 0 "$last" "$(plus "$stopped_at" 0.5)" \
+  || fail "sound went on $(seconds_between "$stopped_at" "$last") s after Stop"
 screenshot journey-default-4-stopped
 kill "$APP_PID"
-echo "ok: armed, rang after 10 s, stopped"
+echo "ok: silent within $(seconds_between "$stopped_at" "$last") s of Stop"

@@ -9,7 +9,7 @@ for image in Image1_0 Image1_1 Image2 Image4; do
   wait_for '[ "$(info_windows)" = 1 ]' 5 || fail "$image did not open the information window"
   screenshot "journey-info-from-$image"
   info=$(xdotool search --onlyvisible --name "^ Program Informations$" | head -n1)
-  eval "$(xdotool getwindowgeometry --shell "$info")"
+  geometry_of "$info"
   xdotool mousemove $((X + 24)) $((Y + 30)) click 1   # Close
   wait_for '[ "$(info_windows)" = 0 ]' 3 || fail "Close did not hide the information window"
   echo "ok: $image opens the information window"

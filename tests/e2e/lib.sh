@@ -12,12 +12,12 @@ declare -A AT=(
 tone_at() { echo "380 $((125 + $1 * 136 / 7))"; } # Label12(i)
 
 click() { # control [button [repeat]]
-  eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
+  geometry_of "$APP_WINDOW"
   set -- ${AT[$1]} "${2:-1}" "${3:-1}"
   xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
 }
 click_tone() { # index
-  eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
+  geometry_of "$APP_WINDOW"
   set -- $(tone_at "$1")
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
 }
@@ -33,7 +33,6 @@ paste_text() {
   xdotool key ctrl+v
 }
 
-mapped() { xwininfo -id "$APP_WINDOW" 2>/dev/null | grep -q IsViewable; }
 
 # The program's modal box (titled with the program's name) once it shows; its text, copied
 # with Ctrl+C as a user could, is in BOX_TEXT.
@@ -51,18 +50,18 @@ answer_box() { # key
   wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the box did not close"
 }
 
-tray_panel() { xdotool search --classname panel | head -n1; }
 tray_width() {
   local panel
-  panel=$(tray_panel) || return 1
-  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  panel=$(xembed_tray_panel)
+  [ -n "$panel" ] || return 1
+  geometry_of "$panel"
   echo "$WIDTH"
 }
 icon_docked() { [ "$(tray_width 2>/dev/null || echo 0)" -gt 2 ]; }
 click_icon() { # button [repeat]
   local panel
-  panel=$(tray_panel)
-  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  panel=$(xembed_tray_panel)
+  geometry_of "$panel"
   xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) click --repeat "${2:-1}" --delay 80 "$1"
 }
 
@@ -79,6 +78,28 @@ loudest() {
   sox -t raw -r 44100 -e signed -b 16 -c 2 "$AUDIO_OUT" -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}'
 }
 heard() { awk -v a="$(loudest)" 'BEGIN { exit !(a > 0.01) }'; }
+
+# On the sound server (DESKTOP_SOUND=pulse): the wall-clock moment the sink first played sound
+# at or after a moment, and the last moment it played sound; empty when it did not.
+now() { date +%s.%N; }
+heard_first_after() { python3 "$(dirname "${BASH_SOURCE[0]}")/heard.py" "$AUDIO_OUT" "$HEARD_T0" first-after "$1"; }
+heard_last() { python3 "$(dirname "${BASH_SOURCE[0]}")/heard.py" "$AUDIO_OUT" "$HEARD_T0" last; }
+plus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a + b }'; }
+seconds_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
+sleep_until() { sleep "$(awk -v t="$1" -v n="$(now)" 'BEGIN { d = t - n; print (d > 0 ? d : 0) }')"; }
+# True when $1 <= $2 < $3 (moments, as decimals).
+between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x && x < b) }'; }
+
+# Starts the program so that its end, once begun, lingers while its process lives on (see
+# tests/support/linger_at_exit.cpp); ended_alive tells that the end began and the process is
+# still there, so what the program undid before ending can be seen apart from what its death did.
+start_app_lingering() {
+  rm -f "$WORK/ending"
+  start_app env LD_PRELOAD="$LINGER_AT_EXIT" LINGER_AT_EXIT_MARK="$WORK/ending" \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+}
+ending_began() { wait_for '[ -e "$WORK/ending" ]' "${1:-3}"; }
+still_alive() { kill -0 "$APP_PID" 2>/dev/null; }
 
 # The program ends within $2 seconds (default 3) with status 0.
 expect_exit() {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A desktop without a notification area: arming works, hiding is refused with its message,
-# and a tray host that appears later gets the icon. Run with NO_TRAY=1.
+# and a tray host that appears later gets the icon. Run with DESKTOP_TRAY=none.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ -n "${NO_TRAY:-}" ] || fail "run with NO_TRAY=1"
+[ "$DESKTOP_TRAY" = none ] || fail "run with DESKTOP_TRAY=none"
 start_app "$1"
 type_into Text2_2 30
 arm
@@ -12,16 +12,15 @@ wait_box
 [ "$BOX_TEXT" = "The window cannot be hidden now: there is no icon in the notification area to bring it back." ] \
   || fail "refusal: $BOX_TEXT"
 answer_box Return
-mapped || fail "the window hid with no way back"
+window_shown || fail "the window hid with no way back"
 echo "ok: hiding refused without a notification area"
 
-$TRAYER_COMMAND >"$WORK/late-trayer.log" 2>&1 &
-late=$!
+start_xembed_tray
 wait_for icon_docked 8 || fail "the icon did not dock in the tray that came later"
 screenshot fault-no-tray-late-icon
 click ImgHide
-wait_for '! mapped' 3 || fail "Hide did not hide once the tray was there"
+wait_for window_hidden 3 || fail "Hide did not hide once the tray was there"
 click_icon 1 2
-wait_for mapped 3 || fail "the icon did not bring the window back"
-kill "$APP_PID" "$late"
+wait_for window_shown 3 || fail "the icon did not bring the window back"
+kill "$APP_PID"
 echo "ok: a tray that appeared later got the icon"

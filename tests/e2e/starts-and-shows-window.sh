@@ -4,7 +4,7 @@ set -euo pipefail
 source "$(dirname "$0")/../window/lib.sh"
 
 start_app "$1"
-eval "$(xdotool getwindowgeometry --shell "$APP_WINDOW")"
+geometry_of "$APP_WINDOW"
 [ "$WIDTH" = 497 ] && [ "$HEIGHT" = 435 ] || fail "window is ${WIDTH}x${HEIGHT}, not 497x435"
 screenshot started
 kill "$APP_PID"

@@ -7,13 +7,12 @@ start_app "$1"
 type_into Text2_2 8
 arm
 wait_for icon_docked 5 || fail "the icon did not dock"
-kill "$TRAY_PID"
-wait_for '! tray_panel >/dev/null' 3 || fail "the tray host did not go"
-$TRAYER_COMMAND >"$WORK/again-trayer.log" 2>&1 &
-again=$!
+stop_xembed_tray
+wait_for '! icon_docked' 1 || fail "the icon outlived its tray"
+start_xembed_tray
 wait_for icon_docked 8 || fail "the icon did not come back to the restarted tray"
 screenshot fault-tray-restarted
 wait_for heard 10 || fail "the alarm did not ring"
 click Stopp
-kill "$APP_PID" "$again"
+kill "$APP_PID"
 echo "ok: icon back after the tray restarted; the alarm rang"

@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
+#include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
+#include <QTimer>
 #include <QWidget>
 
 bool runEventsUntil(int ms, const std::function<bool()> &done)
@@ -37,6 +40,53 @@ void clickWithMouse(QWidget *widget, int button)
 void xdotool(const QStringList &args)
 {
     QProcess::execute(QStringLiteral("xdotool"), args);
+}
+
+namespace {
+QString output(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(5000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+QString wmState(const QWidget *window)
+{
+    const QString text = output(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
+                                                          QStringLiteral("WM_STATE")});
+    const qsizetype at = text.indexOf(QStringLiteral("window state: "));
+    return at < 0 ? QString() : text.mid(at + 14).section(u'\n', 0, 0).trimmed();
+}
+
+bool viewable(const QWidget *window)
+{
+    return output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window->winId())})
+        .contains(QStringLiteral("Map State: IsViewable"));
+}
+
+bool armByRealInput(RealAlarmWindow &w, int seconds)
+{
+    QWidget *box = w.widget("Text2(2)");
+    clickWithMouse(box);
+    runEventsUntil(200, [&] { return box->hasFocus(); });
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QString::number(seconds)});
+    runEventsUntil(200);
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *summary = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!summary || answered)
+            return;
+        answered = true;
+        xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(summary->winId())});
+        xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+    });
+    poll.start(100);
+    clickWithMouse(w.widget("OK"));
+    return runEventsUntil(5000, [&] { return w.alarm.state.alarmArmed == FlagTrue && !QApplication::activeModalWidget(); });
 }
 
 namespace {

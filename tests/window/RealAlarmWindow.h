@@ -24,6 +24,16 @@ QString screenshotPath(const char *name);
 void clickWithMouse(QWidget *widget, int button = 1);
 void xdotool(const QStringList &args);
 
+// What the X server and the window manager hold about a window, not Qt's own flags: its ICCCM
+// state ("Normal", "Iconic", "Withdrawn", or empty before it was first mapped) and whether it
+// is viewable on screen.
+QString wmState(const QWidget *window);
+bool viewable(const QWidget *window);
+
+// Arms the alarm as a user does: the seconds typed into the duration's seconds box by real
+// keys, a real click on OK, and the summary answered Yes by its Return key. True once armed.
+bool armByRealInput(RealAlarmWindow &w, int seconds);
+
 // What SDL's disk driver wrote to path (44.1 kHz, 16-bit stereo): the seconds that sound,
 // and the moment of the last sound from the start of the output (-1 when all is silence).
 double soundSeconds(const QString &path);

@@ -78,43 +78,56 @@ TEST(TonesOnTheDesktop, AClickedToneIsAloneBoldAndIsHeard)
     EXPECT_NEAR(soundSeconds(qEnvironmentVariable("AUDIO_OUT")), 0.745, 0.1) << "the preview was not heard whole";
 }
 
-TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackAtTheRing)
+TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackMinimizedAtTheRing)
 {
     auto w = std::make_unique<RealAlarmWindow>();
     runEventsUntil(500);
     EXPECT_EQ(boxAfterClick(w->widget("Label19")), QStringLiteral("Hiding without time set is not allowed."));
     EXPECT_TRUE(w->window.isVisible());
 
-    // Armed for a little while ahead, with the confirmation answered through the logic's box.
-    w->alarm.Text2[2].text = QStringLiteral("6");
-    w->window.render();
-    QTimer yes;
-    QObject::connect(&yes, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-            box->done(QMessageBox::Yes);
-    });
-    yes.start(100);
-    clickWithMouse(w->widget("OK"));
-    ASSERT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; }));
-    yes.stop();
+    ASSERT_TRUE(armByRealInput(*w, 12));
+    QElapsedTimer sinceArmed;
+    sinceArmed.start();
 
     QSystemTrayIcon *icon = dockedIcon(*w);
     ASSERT_NE(icon, nullptr) << "the icon did not dock";
     const QPoint iconCentre = icon->geometry().center();
+    const auto state = [&] { return wmState(&w->window); };
+    const auto hidden = [&] { return state() != QStringLiteral("Normal") && state() != QStringLiteral("Iconic") && !viewable(&w->window); };
 
+    // The window manager's truth: hidden is withdrawn and not on screen; shown is Normal.
     clickAt(iconCentre, 1, 2);
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return !w->window.isVisible(); })) << "double-click did not hide";
-    EXPECT_TRUE(w->window.windowState() & Qt::WindowMinimized);
+    ASSERT_TRUE(runEventsUntil(3000, hidden)) << "double-click did not hide: " << qPrintable(state());
     clickAt(iconCentre, 1, 2);
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->window.isVisible(); })) << "double-click did not show";
-    EXPECT_FALSE(w->window.windowState() & Qt::WindowMinimized);
+    ASSERT_TRUE(runEventsUntil(3000, [&] { return state() == QStringLiteral("Normal") && viewable(&w->window); }))
+        << "double-click did not show: " << qPrintable(state());
+    clickAt(iconCentre, 1, 2);
+    ASSERT_TRUE(runEventsUntil(3000, hidden)) << "double-click did not hide again: " << qPrintable(state());
+    ASSERT_LT(sinceArmed.elapsed(), 11000) << "too slow to finish before the ring: the rest proves nothing";
 
+    // Hidden by the toggle, the ring brings the window back minimized: iconic, not on screen.
+    ASSERT_TRUE(runEventsUntil(4000, [&] { return state() == QStringLiteral("Iconic"); }))
+        << "the ring did not bring back the window minimized: " << qPrintable(state());
+    EXPECT_FALSE(viewable(&w->window));
+    EXPECT_GE(sinceArmed.elapsed(), 11000) << "it came back before the ring";
+}
+
+TEST(HidingOnTheDesktop, HiddenByRequestTheRingBringsTheWindowBackOnScreenAndStopEndsIt)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    ASSERT_TRUE(armByRealInput(*w, 4));
+    ASSERT_NE(dockedIcon(*w), nullptr) << "the icon did not dock";
     clickWithMouse(w->widget("ImgHide"));
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return !w->window.isVisible(); })) << "Hide did not hide";
-    ASSERT_TRUE(runEventsUntil(8000, [&] { return w->window.isVisible(); })) << "the ring did not bring it back";
+    ASSERT_TRUE(runEventsUntil(2000, [&] {
+        return !viewable(&w->window) && wmState(&w->window) != QStringLiteral("Normal");
+    })) << "Hide did not hide";
+    ASSERT_TRUE(runEventsUntil(6000, [&] { return wmState(&w->window) == QStringLiteral("Normal") && viewable(&w->window); }))
+        << "the ring did not bring the window back on screen: " << qPrintable(wmState(&w->window));
     w->window.grab().save(screenshotPath("back-at-ring.png"));
     clickWithMouse(w->widget("Stopp"));
-    runEventsUntil(500);
+    EXPECT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarmArmed == FlagFalse; })) << "Stop did not stop";
+    EXPECT_EQ(w->alarm.Timer3.interval, 0) << "the countdown still runs after Stop";
 }
 
 TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)

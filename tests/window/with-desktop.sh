@@ -1,23 +1,39 @@
 #!/usr/bin/env bash
-# Runs a command on a private X server with a tray host, as a user's desktop would be:
+# Runs a command on a private whole desktop, as a user's would be:
 #   with-desktop.sh COMMAND [ARGS...]
-# It gives the command DISPLAY, SDL's disk audio driver writing to $AUDIO_OUT, and $WORK,
-# a scratch folder. Anything that cannot start is a failure, never a skip.
+# Its own X server, session bus, window manager (openbox), notification area and sound, all
+# ended with it. The test chooses with:
+#   DESKTOP_WM     openbox (default) | none
+#   DESKTOP_TRAY   xembed (default: trayer) | sni (a StatusNotifierItem host) | both | none
+#   DESKTOP_SOUND  disk (default: SDL's disk driver writing every sample to $AUDIO_OUT)
+#                  | pulse (a PulseAudio server with a null sink; what it played is recorded in
+#                    $AUDIO_OUT, from the wall-clock moment $HEARD_T0) | none (no sound server)
+#   DESKTOP_ATSPI  1 for the accessibility bus
+# The command gets DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR and $WORK, a scratch
+# folder; tests/window/desktop.sh has what starts and stops each part later. Anything that
+# cannot start is a failure, never a skip.
 set -euo pipefail
 
 die() { echo "with-desktop: $*" >&2; exit 1; }
-for tool in Xvfb xdpyinfo trayer xdotool import; do
+for tool in Xvfb xdpyinfo xprop trayer xdotool import dbus-daemon openbox pulseaudio parec; do
   command -v "$tool" >/dev/null || die "$tool is not installed (run ./test.sh, which installs it)"
 done
 
 WORK=$(mktemp -d /tmp/chimewell-desktop.XXXXXX)
-pids=()
+export WORK
+source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop_all_parts
   wait 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# Only this desktop: nothing of the caller's session leaks in.
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PULSE_SERVER WAYLAND_DISPLAY QT_QPA_PLATFORM \
+  SDL_AUDIODRIVER SDL_DISKAUDIOFILE LC_ALL LANGUAGE SESSION_MANAGER
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # Tests run side by side, each on a display of its own: pick a free number, and make sure the
 # server that answers there is ours (its lock file names it), not one that won a race for it.
@@ -29,7 +45,8 @@ start_x() {
   export DISPLAY=":$number"
   for _ in $(seq 200); do
     kill -0 "$xvfb_pid" 2>/dev/null || return 1
-    if [ "$(tr -d ' \n' <"/tmp/.X$number-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo >/dev/null 2>&1; then
+    if [ -e "/tmp/.X$number-lock" ] && [ "$(tr -d ' \n' <"/tmp/.X$number-lock")" = "$xvfb_pid" ] \
+      && xdpyinfo >/dev/null 2>&1; then
       return 0
     fi
     sleep 0.05
@@ -44,37 +61,36 @@ for attempt in $(seq 10); do
   sleep "0.$((RANDOM % 5 + 1))"
 done
 [ -n "$started" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-pids+=("$xvfb_pid")
+remember_part x-server "$xvfb_pid"
 
-TRAYER_COMMAND="trayer --edge bottom --align right --widthtype request --height 32 --transparent false"
-# The tray host; a machine under load can be slow to map its panel, so allow it time and a retry.
-start_tray() {
-  $TRAYER_COMMAND >"$WORK/trayer.log" 2>&1 &
-  tray_pid=$!
-  for _ in $(seq 300); do
-    xdotool search --classname panel >/dev/null 2>&1 && return 0
-    kill -0 "$tray_pid" 2>/dev/null || return 1
-    sleep 0.05
-  done
-  return 1
-}
-# NO_TRAY=1 gives a desktop without a notification area (a test may start one later).
-if [ -z "${NO_TRAY:-}" ]; then
-  if ! start_tray; then
-    kill "$tray_pid" 2>/dev/null || true
-    start_tray || die "trayer did not start: $(cat "$WORK/trayer.log")"
-  fi
-  pids+=("$tray_pid")
-fi
-export TRAYER_COMMAND TRAY_PID="${tray_pid:-}"
+start_session_bus
+[ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
+case "${DESKTOP_WM:-openbox}" in
+  openbox) start_window_manager ;;
+  none) ;;
+  *) die "DESKTOP_WM is openbox or none, not $DESKTOP_WM" ;;
+esac
+case "${DESKTOP_TRAY:-xembed}" in
+  xembed) start_xembed_tray ;;
+  sni) start_sni_tray ;;
+  both) start_xembed_tray; start_sni_tray ;;
+  none) ;;
+  *) die "DESKTOP_TRAY is xembed, sni, both or none, not $DESKTOP_TRAY" ;;
+esac
+export TRAYER_COMMAND
 
-export WORK
-export SDL_AUDIODRIVER=disk
 export AUDIO_OUT="$WORK/audio.raw"
-export SDL_DISKAUDIOFILE="$AUDIO_OUT"
+case "${DESKTOP_SOUND:-disk}" in
+  disk) export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO_OUT" ;;
+  # SDL picks the driver itself, as on a user's desktop; it finds the server through PULSE_SERVER.
+  pulse) start_sound_server; HEARD=$AUDIO_OUT record_sound_server ;;
+  none) ;;
+  *) die "DESKTOP_SOUND is disk, pulse or none, not $DESKTOP_SOUND" ;;
+esac
+export DESKTOP_SOUND="${DESKTOP_SOUND:-disk}" DESKTOP_TRAY="${DESKTOP_TRAY:-xembed}"
+
 export TZ="${TZ:-Europe/Berlin}"
 export LANG="${LANG_UNDER_TEST:-C}"
-unset LC_ALL LANGUAGE WAYLAND_DISPLAY QT_QPA_PLATFORM
 mkdir -p "${SCREENSHOTS:-$WORK/screenshots}"
 
 "$@"

@@ -1,0 +1,157 @@
+# The parts of a private desktop, each started and stopped on its own so that a test can start
+# one late or restart it while the program runs. Sourced by with-desktop.sh and by the tests'
+# helpers; needs $WORK. Every background process is remembered in $WORK/pids/NAME and ended
+# by stop_part NAME, or by stop_all_parts when the desktop closes.
+
+desktop_die() { echo "desktop: $*" >&2; exit 1; }
+
+# Polls every 50 ms, for up to $2 seconds, until the command in $1 succeeds.
+desktop_wait() {
+  local what=$1 seconds=${2:-10}
+  for _ in $(seq $((seconds * 20))); do
+    eval "$what" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+remember_part() { mkdir -p "$WORK/pids"; echo "$2" >"$WORK/pids/$1"; }
+part_pid() { cat "$WORK/pids/$1" 2>/dev/null; }
+part_running() { local pid; pid=$(part_pid "$1") && kill -0 "$pid" 2>/dev/null; }
+stop_part() {
+  local pid
+  pid=$(part_pid "$1") || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  kill -9 "$pid" 2>/dev/null || true
+  rm -f "$WORK/pids/$1"
+}
+stop_all_parts() {
+  local file
+  # Newest first: the tray and the recorder go before the bus and the X server they use.
+  for file in $(ls -t "$WORK/pids" 2>/dev/null); do stop_part "$file"; done
+}
+
+# A private session bus, never the caller's.
+start_session_bus() {
+  local pid
+  pid=$(dbus-daemon --session --fork --nopidfile --address="unix:path=$WORK/session-bus" --print-pid=1) \
+    || desktop_die "the session bus did not start"
+  remember_part session-bus "$pid"
+  export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/session-bus"
+}
+
+bus_name_owned() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner "string:$1" \
+    | grep -q "boolean true"
+}
+
+# The accessibility bus, as a desktop with a screen reader has it.
+start_accessibility_bus() {
+  local launcher=
+  for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$candidate" ] && launcher=$candidate && break
+  done
+  [ -n "$launcher" ] || desktop_die "at-spi-bus-launcher is not installed"
+  "$launcher" --launch-immediately >"$WORK/atspi.log" 2>&1 &
+  remember_part accessibility-bus $!
+  desktop_wait 'bus_name_owned org.a11y.Bus' 10 || desktop_die "the accessibility bus did not start"
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+}
+
+# openbox: a small window manager that follows the standards (WM_STATE, _NET_WM_STATE, focus).
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+start_window_manager() {
+  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+  remember_part window-manager $!
+  desktop_wait wm_ready 10 || desktop_die "openbox did not start: $(cat "$WORK/openbox.log")"
+}
+
+# An XEmbed notification area (trayer), along the bottom right.
+TRAYER_COMMAND="trayer --edge bottom --align right --widthtype request --height 32 --transparent false"
+xembed_tray_panel() { xdotool search --classname panel 2>/dev/null | head -n1; }
+start_xembed_tray() {
+  local attempt
+  # A machine under load can be slow to map the panel: allow it time and a retry.
+  for attempt in 1 2; do
+    $TRAYER_COMMAND >>"$WORK/trayer.log" 2>&1 &
+    remember_part xembed-tray $!
+    desktop_wait 'xembed_tray_panel | grep -q . || ! part_running xembed-tray' 15
+    xembed_tray_panel | grep -q . && return 0
+    stop_part xembed-tray
+  done
+  desktop_die "trayer did not start: $(cat "$WORK/trayer.log")"
+}
+stop_xembed_tray() {
+  stop_part xembed-tray
+  desktop_wait '! xembed_tray_panel | grep -q .' 5 || desktop_die "the XEmbed tray did not go"
+}
+
+# A StatusNotifierItem host: the watcher on the session bus and a bar that draws the items
+# along the bottom left (its menus drawn by the host, as KDE and GNOME's extension do).
+sni_watcher_property() {
+  dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher "string:$1"
+}
+sni_host_registered() { sni_watcher_property IsStatusNotifierHostRegistered | grep -q "boolean true"; }
+sni_item_registered() { sni_watcher_property RegisteredStatusNotifierItems | grep -q 'string ":'; }
+start_sni_tray() {
+  [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || desktop_die "a StatusNotifierItem host needs the session bus"
+  status-notifier-watcher >>"$WORK/sni-watcher.log" 2>&1 &
+  remember_part sni-watcher $!
+  desktop_wait 'bus_name_owned org.kde.StatusNotifierWatcher' 10 || desktop_die "the StatusNotifierWatcher did not start"
+  gtk-sni-tray-standalone --bottom >>"$WORK/sni-host.log" 2>&1 &
+  remember_part sni-host $!
+  desktop_wait sni_host_registered 10 || desktop_die "the StatusNotifierItem host did not register"
+}
+stop_sni_tray() {
+  stop_part sni-host
+  stop_part sni-watcher
+}
+# Where the host draws the first item: its bar runs along the bottom edge, icons from the left.
+SNI_ICON_AT="14 752"
+
+# A PulseAudio server with a null sink, private to this desktop, and a recording of what the sink
+# played (its monitor) in $HEARD: 44.1 kHz, 16-bit stereo, as SDL's disk driver writes.
+pulse() { PULSE_SERVER="unix:$WORK/pulse.sock" "$@"; }
+start_sound_server() {
+  mkdir -p "$WORK/pulse-home" "$WORK/pulse-state"
+  HOME="$WORK/pulse-home" PULSE_STATE_PATH="$WORK/pulse-state" PULSE_RUNTIME_PATH="$WORK/pulse-state" \
+    pulseaudio --daemonize=yes -n --exit-idle-time=-1 --use-pid-file=yes --log-target="file:$WORK/pulse.log" \
+    -L "module-null-sink sink_name=desktop rate=44100" \
+    -L "module-native-protocol-unix socket=$WORK/pulse.sock auth-anonymous=1" \
+    || desktop_die "pulseaudio did not start: $(cat "$WORK/pulse.log" 2>/dev/null)"
+  desktop_wait 'pulse pactl info' 10 || desktop_die "pulseaudio does not answer"
+  remember_part sound-server "$(cat "$WORK/pulse-state/pid")"
+  export PULSE_SERVER="unix:$WORK/pulse.sock"
+}
+stop_sound_server() { stop_part sound-recorder; stop_part sound-server; }
+# Starts recording the sink; HEARD_T0 is the wall-clock moment of the recording's first byte.
+record_sound_server() {
+  : >"$HEARD"
+  pulse parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=10 >"$HEARD" &
+  remember_part sound-recorder $!
+  desktop_wait '[ -s "$HEARD" ]' 10 || desktop_die "the sink's monitor cannot be recorded"
+  HEARD_T0=$(python3 -c "import os,time; print(f'{time.time() - os.path.getsize(\"$HEARD\") / 176400:.3f}')")
+  echo "$HEARD_T0" >"$WORK/heard-t0"
+  export HEARD_T0
+}
+# The program's playback streams on the server, one line each.
+sound_server_streams() { pulse pactl list short sink-inputs; }
+
+# libfaketime for the program alone: the wall clock starts at $1 (a date(1) text) and runs on
+# from there; monotonic time stays real. set_fake_clock moves it while the program runs.
+FAKETIME_LIBRARY=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+set_fake_clock() { # date text
+  local offset
+  offset=$(python3 -c "import sys,time; print(f'{float(sys.argv[1]) - time.time():+.3f}')" "$(date -d "$1" +%s.%N)")
+  echo "$offset" >"$WORK/faketime.new" && mv "$WORK/faketime.new" "$WORK/faketime"
+}
+with_fake_clock() { # date text, command...
+  [ -e "$FAKETIME_LIBRARY" ] || desktop_die "libfaketime is not installed"
+  set_fake_clock "$1"
+  shift
+  # The sanitizer runtime wants to be first; libfaketime only has to come before libc.
+  LD_PRELOAD="$FAKETIME_LIBRARY" FAKETIME_TIMESTAMP_FILE="$WORK/faketime" FAKETIME_NO_CACHE=1 \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+}
