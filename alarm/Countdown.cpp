@@ -82,8 +82,7 @@ void AlarmMain::Stopp_Click()
 
 void AlarmMain::PlayToneAndFlash()
 {
-    const qint32 id = Numbers::checkedAdd(state.toneIndex, 100);
-    m_services.atm.PlayResourceSound(static_cast<qint16>(id));
+    m_services.atm.PlayResourceSound(ToneCatalogue::resourceId(state.toneIndex));
     FlashReminder();
 }
 

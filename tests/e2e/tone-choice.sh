@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Choosing tones: a built-in one is heard at once; an own wave file, named with blanks
-# and accents, is picked by typing its path into the file dialog, previewed, and rings.
+# Choosing tones, heard on the sound server: a built-in one is heard at once; an own wave file,
+# named with blanks and accents, is picked by typing its path into the file dialog, previewed,
+# rings, and nothing sounds once the play that Stop found has ended. Run with DESKTOP_SOUND=pulse.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
+[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
 # Qt's file dialog reads quotes in a typed name as a list of names; the logic tests cover them.
 own="$WORK/my own tône è.wav"
 sox -n -r 22050 -c 1 -b 16 "$own" synth 1.2 sine 523 vol 0.5
 
 start_app "$1"
+clicked=$(now)
 click_tone 1
-wait_for heard 3 || fail "the preview of [2] was not heard"
+wait_for 'heard_first_after "$clicked" | grep -q .' 3 || fail "the preview of [2] was not heard"
 screenshot journey-tone-builtin
 
 click_tone 7
@@ -19,9 +22,10 @@ xdotool windowfocus --sync "$dialog"
 sleep 0.3
 screenshot journey-tone-dialog
 paste_text "$own"
+chosen=$(now)
 xdotool key Return
 wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the dialog stayed open"
-sleep 1.5
+wait_for 'heard_first_after "$chosen" | grep -q .' 5 || fail "the own file's preview was not heard"
 screenshot journey-tone-own-chosen
 
 type_into Text2_2 2
@@ -29,9 +33,16 @@ ring_starts=$(stat -c %s "$AUDIO_OUT")
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"Alarm Tone : [8] Select your own wav file"* ]] || fail "summary: $BOX_TEXT"
+yes_at=$(now)
 answer_box Return
-sleep 5
+wait_for 'heard_first_after "$(plus "$yes_at" 1)" | grep -q .' 6 || fail "the own file did not ring"
+sleep 1.5
+stopped_at=$(now)
 click Stopp
+# Stop ends the ringing; the play it found runs to its end (1.2 s), and no other starts.
+sleep 3
+between 0 "$(heard_last)" "$(plus "$stopped_at" 1.7)" \
+  || fail "sound went on $(seconds_between "$stopped_at" "$(heard_last)") s after Stop"
 kill "$APP_PID"
 # What rang is the own file: its 523 Hz, not a built-in tone.
 tail -c +$((ring_starts + 1)) "$AUDIO_OUT" >"$WORK/ring.raw"

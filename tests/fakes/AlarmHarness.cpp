@@ -8,26 +8,36 @@ AlarmHarness::AlarmHarness(QDateTime start, QLocale locale)
 
 void AlarmHarness::armDuration(int seconds)
 {
-    alarm.Timer1.interval = 500;
-    alarm.state.durationSeconds = seconds;
-    alarm.Label10.text = u' ' + QString::number(seconds) + u' ';
-    alarm.Label11.text = QStringLiteral("0");
-    alarm.state.alarmArmed = FlagTrue;
-    alarm.state.armedAt = FloatDates::fromDateTime(clock.now());
-    alarm.Timer3.interval = 500;
+    if (alarm.Label3.enabled)
+        click([this] { alarm.Orr_Click(); });
+    alarm.Text2[0].text = QStringLiteral("0");
+    alarm.Text2[1].text = QStringLiteral("0");
+    alarm.Text2[2].text = QString::number(seconds);
+    confirmArming();
 }
 
 void AlarmHarness::armDateTime(const QDateTime &target)
 {
-    alarm.Label3.enabled = true;
-    alarm.Label4.enabled = false;
-    alarm.state.targetDateTime = FloatDates::fromDateTime(target);
-    alarm.Timer1.interval = 500;
-    alarm.Label10.text = u' ' + QString::number(clock.now().secsTo(target)) + u' ';
-    alarm.Label11.text = QStringLiteral("0");
-    alarm.state.alarmArmed = FlagTrue;
-    alarm.state.armedAt = FloatDates::fromDateTime(clock.now());
-    alarm.Timer3.interval = 500;
+    if (!alarm.Label3.enabled)
+        click([this] { alarm.Orr_Click(); });
+    alarm.Combo2[0].selectText(QString::number(target.date().day()));
+    alarm.Combo2[1].listIndex = target.date().month() - 1;
+    alarm.Combo2[2].selectText(QString::number(target.date().year()));
+    alarm.Text1[0].text = QString::number(target.time().hour());
+    alarm.Text1[1].text = QString::number(target.time().minute());
+    alarm.Text1[2].text = QString::number(target.time().second());
+    confirmArming();
+}
+
+void AlarmHarness::confirmArming()
+{
+    const qsizetype before = dialogs.messages.size();
+    dialogs.messageAnswers = {MsgBox::Yes};
+    click([this] { alarm.OK_Click(); });
+    // The summary, answered Yes, and nothing else: a refusal would mean the test set up wrong.
+    EXPECT_EQ(dialogs.messages.size(), before + 1) << "arming showed more than its summary";
+    EXPECT_EQ(alarm.state.alarmArmed, FlagTrue) << "OK and Yes did not arm";
+    dialogs.messages.remove(before, dialogs.messages.size() - before);
 }
 
 void AlarmHarness::halfSecond()

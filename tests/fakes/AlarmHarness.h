@@ -12,6 +12,7 @@
 #include "toolkit/Dispatcher.h"
 
 #include <functional>
+#include <gtest/gtest.h>
 
 // The alarm window's logic with fake surroundings, as every alarm test needs it.
 struct AlarmHarness
@@ -31,9 +32,10 @@ struct AlarmHarness
     void click(const std::function<void()> &handler);
     Dispatcher dispatcher{[this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, nullptr};
 
-    // Arms the alarm the way the arming button will: counters, flag, moment and timers.
+    // Arms the alarm as a user does: the criteria typed in, OK, and Yes in the summary.
     void armDuration(int seconds);
     void armDateTime(const QDateTime &target);
+    void confirmArming();
     // One half-second step: the clock moves on, then the countdown's two ticks run.
     void halfSecond();
     int halfSeconds = 0;

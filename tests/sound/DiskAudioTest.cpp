@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <functional>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -71,6 +73,44 @@ protected:
         return h;
     }
 
+    // While the device runs: the output so far, in seconds, and how much of it is sound, from the
+    // first sound to the end of what the driver has written. The driver writes each buffer as it
+    // plays it, so this is the device's own clock, not the test's.
+    double writtenSoFar() const { return double(QFileInfo(m_output).size()) / 4 / Rate; }
+    double soundSoFar(int threshold = 200) const
+    {
+        QFile f(m_output);
+        if (!f.open(QIODevice::ReadOnly))
+            return 0;
+        const QByteArray raw = f.readAll();
+        const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
+        const qsizetype frames = raw.size() / 4;
+        for (qsizetype i = 0; i < frames; ++i)
+            if (std::abs(samples[2 * i]) > threshold || std::abs(samples[2 * i + 1]) > threshold)
+                return double(frames - i) / Rate;
+        return 0;
+    }
+    // Waits until the device has played at least this much sound, or this much more output.
+    bool waitForSound(double seconds) const { return waitUntil([&] { return soundSoFar() >= seconds; }); }
+    bool waitForOutput(double moreSeconds) const
+    {
+        const double until = writtenSoFar() + moreSeconds;
+        return waitUntil([&] { return writtenSoFar() >= until; });
+    }
+    static bool waitUntil(const std::function<bool()> &done)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done()) {
+            if (timer.elapsed() > 5000)
+                return false;
+            std::this_thread::sleep_for(5ms);
+        }
+        return true;
+    }
+    // One device buffer (1024 frames), the most a change can wait for the next mix.
+    static constexpr double Buffer = 1024.0 / Rate;
+
     // The alarm's logic over the real sound output.
     struct AlarmHarnessWith
     {
@@ -111,7 +151,7 @@ class EachBuiltInTone : public DiskAudio, public testing::WithParamInterface<Ton
 TEST_P(EachBuiltInTone, SoundsForAboutItsLength)
 {
     m_harness->atm.PlayResourceSound(GetParam().id);
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(waitForOutput(1.0));
     const Heard h = heard();
     ASSERT_TRUE(h.any) << "tone " << GetParam().id << " was silent";
     EXPECT_NEAR(h.span, GetParam().seconds, 0.06) << "tone " << GetParam().id;
@@ -126,21 +166,27 @@ INSTANTIATE_TEST_SUITE_P(Resources, EachBuiltInTone,
 TEST_F(DiskAudio, ANewToneCutsTheOldOneOffAndStartsFromItsBeginning)
 {
     m_harness->atm.PlayResourceSound(101); // 0.745 s
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(waitForSound(0.1));
+    const double cutAt = soundSoFar();
     m_harness->atm.PlayResourceSound(104); // 0.148 s
-    std::this_thread::sleep_for(800ms);
+    ASSERT_TRUE(waitForOutput(0.8));
     const Heard h = heard();
-    // Uncut, the first tone alone would sound 0.745 s.
-    EXPECT_NEAR(h.span, 0.100 + 0.148, 0.06);
+    // Uncut, the first tone alone would sound 0.745 s; the second starts at the next mix (its
+    // quiet last few milliseconds fall under the threshold).
+    EXPECT_GE(h.span, cutAt + 0.148 - 0.03);
+    EXPECT_LE(h.span, cutAt + 0.148 + 2 * Buffer + 0.005);
 }
 
 TEST_F(DiskAudio, StopSoundSilencesTheTone)
 {
     m_harness->atm.PlayResourceSound(101);
-    std::this_thread::sleep_for(200ms);
+    ASSERT_TRUE(waitForSound(0.2));
+    const double stoppedAt = soundSoFar();
     m_harness->atm.StopSound();
-    std::this_thread::sleep_for(700ms);
-    EXPECT_NEAR(heard().span, 0.2, 0.06);
+    ASSERT_TRUE(waitForOutput(0.7));
+    const double span = heard().span;
+    EXPECT_GE(span, stoppedAt - 0.005);
+    EXPECT_LE(span, stoppedAt + 2 * Buffer + 0.005) << "the tone went on after Stop";
 }
 
 TEST_F(DiskAudio, PlayWaveReturnsWhenTheFileHasPlayed)

@@ -138,12 +138,30 @@ TEST_F(Countdown, ADeclinedAlarmNeverRingsThoughItsTimerRuns)
 
 TEST_F(Countdown, RingShowsAHiddenWindowWithoutChangingItsState)
 {
-    h.window.visible = false;
-    h.window.state = 1;
-    h.armDuration(0);
-    h.alarm.Timer3_Timer();
+    // Hidden by the icon's toggle (minimized), then by the Hide request (normal): the ring shows
+    // each as it was hidden. The real window manager's side is the window tests'.
+    h.window.visible = true;
+    h.armDuration(2);
+    h.click([&] { h.alarm.ToggleAlarmWindow(); });
+    ASSERT_FALSE(h.window.visible);
+    ASSERT_EQ(h.window.state, 1);
+    while (!h.window.visible && h.halfSeconds < 10)
+        h.halfSecond();
+    EXPECT_TRUE(h.window.visible) << "the ring did not show the window";
+    EXPECT_EQ(h.window.state, 1) << "the ring changed the toggle's minimized state";
+    EXPECT_EQ(h.halfSeconds, 4) << "shown before its time";
+
+    h.click([&] { h.alarm.Stopp_Click(); });
+    h.click([&] { h.alarm.ToggleAlarmWindow(); }); // hidden, minimized
+    h.click([&] { h.alarm.ToggleAlarmWindow(); }); // shown, normal
+    ASSERT_EQ(h.window.state, 0);
+    h.armDuration(1);
+    h.click([&] { h.alarm.ImgHide_Click(); });
+    ASSERT_FALSE(h.window.visible) << "Hide refused with an alarm armed";
+    for (int i = 0; i < 4 && !h.window.visible; ++i)
+        h.halfSecond();
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 1);
+    EXPECT_EQ(h.window.state, 0);
 }
 
 TEST_F(Countdown, TheOwnFilePlaysToItsEndAndGivesWayToTheDefaultToneWhenGone)

@@ -194,9 +194,17 @@ TEST(InfoImages, EachOfTheFourOpensTheInformationWindow)
 {
     AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
     h.alarm.Form_Load();
-    h.click([&] { h.alarm.Image1_Click(0); });
-    h.click([&] { h.alarm.Image1_Click(1); });
-    h.click([&] { h.alarm.Image2_Click(); });
-    h.click([&] { h.alarm.Image4_Click(); });
-    EXPECT_EQ(h.infoRequests, 4);
+    // One request per click and nothing else: no box, no sound, nothing armed, the window kept.
+    // That a request opens one window, the same one each time, is the window test's to show.
+    const std::function<void()> clicks[] = {[&] { h.alarm.Image1_Click(0); }, [&] { h.alarm.Image1_Click(1); },
+                                           [&] { h.alarm.Image2_Click(); }, [&] { h.alarm.Image4_Click(); }};
+    int expected = 0;
+    for (const auto &click : clicks) {
+        h.click(click);
+        EXPECT_EQ(h.infoRequests, ++expected);
+    }
+    EXPECT_TRUE(h.dialogs.messages.isEmpty());
+    EXPECT_TRUE(h.audio.tones.isEmpty());
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_EQ(h.alarm.Timer3.interval, 0);
 }

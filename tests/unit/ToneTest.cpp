@@ -1,3 +1,4 @@
+#include "AlarmHarness.h"
 #include "FakeAudioOut.h"
 #include "WaveBuilder.h"
 #include "sound/Resources.h"
@@ -21,15 +22,27 @@ QByteArray committedTone(int id)
 }
 } // namespace
 
-TEST(ToneCatalogue, CaptionsAndResourceIds)
+TEST(ToneCatalogue, EachCaptionPreviewsAndRingsItsOwnResource)
 {
     EXPECT_EQ(ToneCatalogue::caption(0), QStringLiteral("[1] Leonardo Vinci Default"));
     EXPECT_EQ(ToneCatalogue::caption(1), QStringLiteral("[2] Jungle Asterisk"));
     EXPECT_EQ(ToneCatalogue::caption(6), QStringLiteral("[7] UnderWater Pop-up"));
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(ToneCatalogue::resourceId(i), 100 + i);
-    EXPECT_THROW(ToneCatalogue::resourceId(7), UserError);
     EXPECT_THROW(ToneCatalogue::caption(8), UserError);
+    // Index i is resource 100 + i, as the window plays it when clicked and when ringing.
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+    h.alarm.Form_Load();
+    for (int i = 0; i < 7; ++i) {
+        h.click([&] { h.alarm.Label12_Click(i); });
+        ASSERT_FALSE(h.audio.tones.isEmpty()) << i;
+        EXPECT_EQ(h.audio.tones.last(), committedTone(100 + i)) << "preview of " << i;
+        h.audio.tones.clear();
+        h.armDuration(0);
+        h.halfSecond();
+        ASSERT_FALSE(h.audio.tones.isEmpty()) << i;
+        EXPECT_EQ(h.audio.tones.last(), committedTone(100 + i)) << "ring of " << i;
+        h.click([&] { h.alarm.Stopp_Click(); });
+        h.audio.tones.clear();
+    }
 }
 
 TEST(WaveResources, AreTheCommittedWholeWaveFiles)

@@ -106,7 +106,7 @@ TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackMini
     ASSERT_LT(sinceArmed.elapsed(), 11000) << "too slow to finish before the ring: the rest proves nothing";
 
     // Hidden by the toggle, the ring brings the window back minimized: iconic, not on screen.
-    ASSERT_TRUE(runEventsUntil(4000, [&] { return state() == QStringLiteral("Iconic"); }))
+    ASSERT_TRUE(runEventsUntil(13000, [&] { return state() == QStringLiteral("Iconic"); }))
         << "the ring did not bring back the window minimized: " << qPrintable(state());
     EXPECT_FALSE(viewable(&w->window));
     EXPECT_GE(sinceArmed.elapsed(), 11000) << "it came back before the ring";

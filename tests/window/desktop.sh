@@ -139,19 +139,19 @@ record_sound_server() {
 # The program's playback streams on the server, one line each.
 sound_server_streams() { pulse pactl list short sink-inputs; }
 
-# libfaketime for the program alone: the wall clock starts at $1 (a date(1) text) and runs on
-# from there; monotonic time stays real. set_fake_clock moves it while the program runs.
+# libfaketime for the program alone: its wall clock starts at a date(1) text and runs on from
+# there, monotonic time stays real; set_fake_clock moves it while the program runs. Use as
+#   start_app env $(fake_clock_env "2026-12-31 23:59:57") PROGRAM
 FAKETIME_LIBRARY=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 set_fake_clock() { # date text
   local offset
   offset=$(python3 -c "import sys,time; print(f'{float(sys.argv[1]) - time.time():+.3f}')" "$(date -d "$1" +%s.%N)")
   echo "$offset" >"$WORK/faketime.new" && mv "$WORK/faketime.new" "$WORK/faketime"
 }
-with_fake_clock() { # date text, command...
+fake_clock_env() { # date text
   [ -e "$FAKETIME_LIBRARY" ] || desktop_die "libfaketime is not installed"
   set_fake_clock "$1"
-  shift
-  # The sanitizer runtime wants to be first; libfaketime only has to come before libc.
-  LD_PRELOAD="$FAKETIME_LIBRARY" FAKETIME_TIMESTAMP_FILE="$WORK/faketime" FAKETIME_NO_CACHE=1 \
-    FAKETIME_DONT_FAKE_MONOTONIC=1 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
+  # The sanitizer runtime wants to come first; libfaketime only has to come before libc.
+  echo "LD_PRELOAD=$FAKETIME_LIBRARY FAKETIME_TIMESTAMP_FILE=$WORK/faketime FAKETIME_NO_CACHE=1" \
+    "FAKETIME_DONT_FAKE_MONOTONIC=1 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 }
