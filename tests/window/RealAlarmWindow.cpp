@@ -9,6 +9,32 @@
 #include <QProcess>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+QString output(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(5000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+RealAlarmWindow::RealAlarmWindow()
+{
+    start();
+    // Real clicks land where Qt thinks the widgets are: wait until the window manager has framed
+    // and placed the window and Qt has heard where.
+    const bool placed = runEventsUntil(5000, [&] {
+        const QString info = output(QStringLiteral("xwininfo"), {QStringLiteral("-id"), QString::number(window.winId())});
+        const auto number = [&](const QString &key) { return info.section(key, 1, 1).section(u'\n', 0, 0).trimmed().toInt(); };
+        return wmState(&window) == QStringLiteral("Normal")
+            && window.mapToGlobal(QPoint(0, 0)) == QPoint(number(QStringLiteral("Absolute upper-left X:")),
+                                                         number(QStringLiteral("Absolute upper-left Y:")));
+    });
+    EXPECT_TRUE(placed) << "the window manager did not place the window";
+}
 
 bool runEventsUntil(int ms, const std::function<bool()> &done)
 {
@@ -41,16 +67,6 @@ void xdotool(const QStringList &args)
 {
     QProcess::execute(QStringLiteral("xdotool"), args);
 }
-
-namespace {
-QString output(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(5000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-} // namespace
 
 QString wmState(const QWidget *window)
 {

@@ -8,7 +8,7 @@
 
 struct RealAlarmWindow : AlarmProgram
 {
-    RealAlarmWindow() { start(); }
+    RealAlarmWindow();
 
     template<typename W = QWidget>
     W *widget(const char *name)

@@ -1,6 +1,7 @@
 // Choosing a tone, hiding, and the tray icon's double-click and menu, by real input on a
 // desktop with a real tray.
 #include "RealAlarmWindow.h"
+#include "toolkit/Numbers.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -109,7 +110,7 @@ TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackMini
     ASSERT_TRUE(runEventsUntil(13000, [&] { return state() == QStringLiteral("Iconic"); }))
         << "the ring did not bring back the window minimized: " << qPrintable(state());
     EXPECT_FALSE(viewable(&w->window));
-    EXPECT_GE(sinceArmed.elapsed(), 11000) << "it came back before the ring";
+    EXPECT_LE(Numbers::leadingNumber(w->alarm.Label6[2].text), 0) << "it came back before the ring";
 }
 
 TEST(HidingOnTheDesktop, HiddenByRequestTheRingBringsTheWindowBackOnScreenAndStopEndsIt)

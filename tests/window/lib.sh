@@ -13,6 +13,8 @@ start_app() {
   wait_for 'xdotool search --onlyvisible --pid "$APP_PID"' 15 || {
     cat "$WORK/app.log" >&2; fail "the program showed no window"; }
   APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" | head -n1)
+  # Placed and framed by the window manager before anyone clicks on it.
+  wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window manager did not take the window (WM_STATE $(wm_state))"
 }
 
 # A window's place on screen and its size, in X, Y, WIDTH and HEIGHT. xwininfo's absolute

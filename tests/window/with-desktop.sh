@@ -40,7 +40,8 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 start_x() {
   local number=$(( 100 + RANDOM % 800 ))
   [ -e "/tmp/.X$number-lock" ] && return 1
-  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp 2>"$WORK/xvfb.log" &
+  # -noreset: the server would otherwise reset whenever its last client leaves, refusing the next.
+  Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset 2>"$WORK/xvfb.log" &
   xvfb_pid=$!
   export DISPLAY=":$number"
   for _ in $(seq 200); do
