@@ -23,7 +23,7 @@ for i in $(seq 0 $((minutes * 6))); do
   samples+=("$(rss)")
   printf '%4d s  %6d KiB\n' $((i * 10)) "${samples[-1]}"
 done
-mapped || fail "the window was not shown while ringing"
+window_shown || fail "the window was not shown while ringing"
 first=${samples[0]}; last=${samples[-1]}
 growth=$((last - first))
 echo "ringing ${minutes} min: resident memory ${first} KiB -> ${last} KiB, growth ${growth} KiB"

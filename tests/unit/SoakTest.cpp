@@ -27,11 +27,13 @@ struct Week
             bold += tone.bold;
         ASSERT_EQ(bold, 1) << step;
         ASSERT_TRUE(a.Label12[a.state.toneIndex].bold) << step;
-        // Nothing piles up: the tone buffer holds exactly the last tone started, each icon added
-        // went after the one before it, the reminder label holds one reminder.
+        // Nothing piles up: the tone buffer holds exactly the last tone started, one whole wave
+        // resource, each icon added went after the one before it, the reminder label holds one
+        // reminder.
         if (!h.audio.tones.isEmpty())
             lastTone = h.audio.tones.last();
         ASSERT_EQ(h.atm.soundBytes, lastTone) << step;
+        ASSERT_TRUE(lastTone.isEmpty() || builtInTones.contains(lastTone)) << "not one whole tone, step " << step;
         for (const FakeNotifyArea::Call &call : h.notifyArea.calls) {
             if (call.succeeded)
                 iconsAdded += call.command == NotifyArea::Add ? 1 : call.command == NotifyArea::Delete ? -1 : 0;
@@ -70,6 +72,12 @@ struct Week
     int ringingTicks = 0;
     int iconsAdded = 0;
     QByteArray lastTone;
+    const QList<QByteArray> builtInTones = [] {
+        QList<QByteArray> tones;
+        for (int id = 100; id <= 106; ++id)
+            tones << EmbeddedResources().load(id, QStringLiteral("WAVE"));
+        return tones;
+    }();
 };
 
 } // namespace
