@@ -26,6 +26,9 @@ struct AlarmServices
     QString programFolder; // where the program's executable lies: the file dialog starts there
     std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale; // the user's language, for month names and date formats
+    // Waits while the own file plays, until done() holds, keeping the window alive: Stop and the
+    // exits get through (the dispatcher's rule). Without one, the wait just polls.
+    std::function<void(const std::function<bool()> &done)> waitWhilePlaying = {};
 };
 
 // The alarm window: its state record, its controls as plain fields named as the controls

@@ -167,7 +167,8 @@ void AlarmWindow::buildControls(AlarmMain &a)
     timer(a.Timer3, "Timer3", int(Dispatcher::Kind::Tick), [&a] { a.Timer3_Timer(); });
     timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
 
-    click("Stopp", [&a] { a.Stopp_Click(); });
+    const int urgent = int(Dispatcher::Kind::UrgentEvent);
+    click("Stopp", [&a] { a.Stopp_Click(); }, urgent);
     click("Orr", [&a] { a.Orr_Click(); });
     click("OK", [&a] { a.OK_Click(); });
     click("Label7", [&a] { a.Label7_Click(); });
@@ -176,9 +177,9 @@ void AlarmWindow::buildControls(AlarmMain &a)
     click("ImgHide", [&a] { a.ImgHide_Click(); });
     click("Image5", [&a] { a.Image5_Click(); });
     click("Label19", [&a] { a.Label19_Click(); });
-    click("Label20", [&a] { a.Label20_Click(); });
-    click("Exitz", [&a] { a.Exitz_Click(); });
-    click("Picture1", [&a] { a.Picture1_Click(); });
+    click("Label20", [&a] { a.Label20_Click(); }, urgent);
+    click("Exitz", [&a] { a.Exitz_Click(); }, urgent);
+    click("Picture1", [&a] { a.Picture1_Click(); }, urgent);
     click("Image1(0)", [&a] { a.Image1_Click(0); });
     click("Image1(1)", [&a] { a.Image1_Click(1); });
     click("Image2", [&a] { a.Image2_Click(); });
@@ -249,9 +250,9 @@ void AlarmWindow::timer(const Timer &control, const char *name, int kind, std::f
     m_binder.bindTimer(qtimer, &control, kind, std::move(handler));
 }
 
-void AlarmWindow::click(const char *name, std::function<void()> handler)
+void AlarmWindow::click(const char *name, std::function<void()> handler, int kind)
 {
-    m_binder.onClick(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler));
+    m_binder.onClick(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler), kind);
 }
 
 void AlarmWindow::render()

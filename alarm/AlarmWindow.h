@@ -38,7 +38,7 @@ private:
     void list(ComboBox &control, const char *name, int x, int y, int w, const QString &accessibleName);
     void button(CommandButton &control, const char *name, const char *file, int x, int y);
     void timer(const Timer &control, const char *name, int kind, std::function<void()> handler);
-    void click(const char *name, std::function<void()> handler);
+    void click(const char *name, std::function<void()> handler, int kind = 0);
     void buildControls(AlarmMain &logic);
 
     AlarmMain *m_logic = nullptr;

@@ -65,6 +65,9 @@ void AlarmMain::Timer3_Timer()
         else
             PlayToneAndFlash();
     });
+    // Stopped during the own file's play: nothing more of this ring.
+    if (!m_ringing)
+        return;
     skipOnFailure([&] { m_services.window.show(); });
 }
 
@@ -88,7 +91,12 @@ void AlarmMain::PlayToneAndFlash()
 
 void AlarmMain::PlayWaveAndFlash(WhenUnplayable fallback)
 {
-    if (!PlayWave(state.userWavePath) && fallback == WhenUnplayable::DefaultTone)
+    const bool ringing = m_ringing;
+    const bool played = PlayWave(state.userWavePath);
+    // Stopped while the file played: the ring step ends there, with no flash after the Stop.
+    if (ringing && !m_ringing)
+        return;
+    if (!played && fallback == WhenUnplayable::DefaultTone)
         m_services.atm.PlayResourceSound(DefaultToneId);
     FlashReminder();
 }

@@ -2,7 +2,7 @@
 #include "alarm/AlarmMain.h"
 
 #include "sound/ToneCatalogue.h"
-#include "sound/WaveFile.h"
+#include "sound/AudioOut.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
@@ -52,7 +52,8 @@ AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
     }
     if (!chosen)
         return OwnWave::Cancelled;
-    if (!readWaveFile(*chosen)) {
+    // Decoded as the ring will decode it, so a file accepted here is a file that sounds.
+    if (!m_services.audio.canPlayFile(*chosen)) {
         m_services.dialogs.messageBox(
             QStringLiteral("The file \"%1\" cannot be played: it is not a wave file that can be opened.").arg(*chosen),
             MsgBox::Critical | MsgBox::OkOnly);

@@ -2,13 +2,18 @@
 
 #include <QCoreApplication>
 
+namespace {
+constexpr int RightButtonMessage = 0x204; // the icon's right-button press, as the window decodes it
+} // namespace
+
 AlarmProgram::AlarmProgram()
     : host(&window, &AlarmWindow::iconFor)
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
     , notifyArea(&AlarmWindow::iconFor)
     , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
-             [this] { programInfo.show(); }, QLocale::system()})
+             [this] { programInfo.show(); }, QLocale::system(),
+             [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
                  [this] { window.render(); })
     , programInfo(dispatcher)
@@ -17,11 +22,15 @@ AlarmProgram::AlarmProgram()
     // The icon reports its mouse events as the window's mouse moves, the message's number in x.
     notifyArea.setMouseMessages([this](int message) {
         const float x = float(message * host.twipsPerPixelX());
-        dispatcher.run(Dispatcher::Kind::UserEvent, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
+        // The right button opens the menu that holds "Close the Alarm Program": it gets through
+        // while a sound plays, as the other ways out do.
+        const auto kind = message == RightButtonMessage ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
+        dispatcher.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
     notifyArea.setHostMenu([this] { return std::vector<const MenuItem *>{&alarm.MenuVisible, &alarm.dash, &alarm.ExitAlarm}; },
                            [this](int index) {
-                               dispatcher.run(Dispatcher::Kind::UserEvent, [this, index] {
+                               const auto kind = index == 2 ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
+                               dispatcher.run(kind, [this, index] {
                                    if (index == 0)
                                        alarm.MenuVisible_Click();
                                    else if (index == 2)

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
-// Sound output for whole wave files held in memory.
+// Sound output: built-in tones held in memory, and the user's own wave file streamed from disk.
 class AudioOut
 {
 public:
@@ -10,8 +11,12 @@ public:
     // Starts a built-in tone in the background and returns at once; a tone still sounding is
     // cut off. Bytes that cannot be played give silence, never a substitute sound.
     virtual void playInBackground(const QByteArray &wave) = 0;
-    // Silences the built-in tone, if one sounds.
+    // Silences whatever sounds: the built-in tone and the own file.
     virtual void stop() = 0;
-    // Plays a wave file to its end and returns only then; false when it cannot be played.
-    virtual bool playToEnd(const QByteArray &wave) = 0;
+    // Whether the file at path can be played: its start decodes as its play would decode it.
+    virtual bool canPlayFile(const QString &path) = 0;
+    // Starts the file at path in the background; false when it cannot be played.
+    virtual bool startFile(const QString &path) = 0;
+    // A file started is still sounding: not yet at its end, and not stopped.
+    virtual bool fileSounding() = 0;
 };

@@ -3,50 +3,64 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <functional>
 
 namespace {
 
-quint32 le32(const char *p)
+// Walks the chunks of a wave file of `size` bytes, read through readAt(offset, length), which
+// gives fewer bytes than asked only past the end.
+std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray(qint64, qint64)> &readAt)
 {
-    return qFromLittleEndian<quint32>(p);
+    const QByteArray riff = readAt(0, 12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    std::optional<WaveLayout> layout;
+    qint64 pos = 12;
+    while (pos + 8 <= size) {
+        const QByteArray header = readAt(pos, 8);
+        if (header.size() < 8)
+            return std::nullopt;
+        const qint64 chunkSize = qFromLittleEndian<quint32>(header.constData() + 4);
+        const qint64 available = size - pos - 8;
+        const QByteArray id = header.left(4);
+        if (id == "fmt ") {
+            if (chunkSize < 16 || chunkSize > available)
+                return std::nullopt;
+            WaveLayout found;
+            found.format = readAt(pos + 8, chunkSize);
+            if (found.format.size() != chunkSize)
+                return std::nullopt;
+            const char *f = found.format.constData();
+            found.channels = qFromLittleEndian<quint16>(f + 2);
+            found.rate = qFromLittleEndian<quint32>(f + 4);
+            found.blockAlign = qFromLittleEndian<quint16>(f + 12);
+            if (found.channels == 0 || found.rate == 0 || found.blockAlign == 0)
+                return std::nullopt;
+            layout = found;
+        } else if (id == "data") {
+            // The sound itself: there must be some, and all of it must be there.
+            if (!layout || chunkSize == 0 || chunkSize > available)
+                return std::nullopt;
+            layout->dataOffset = pos + 8;
+            layout->dataSize = chunkSize;
+            return layout;
+        } else if (chunkSize > available) {
+            return std::nullopt;
+        }
+        pos += 8 + chunkSize + (chunkSize & 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 bool isWholeWaveFile(const QByteArray &bytes)
 {
-    const qsizetype size = bytes.size();
-    if (size < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return false;
-
-    bool haveFormat = false;
-    qsizetype pos = 12;
-    while (pos + 8 <= size) {
-        const char *header = bytes.constData() + pos;
-        const quint64 chunkSize = le32(header + 4);
-        const quint64 available = quint64(size - pos - 8);
-        const QByteArray id(header, 4);
-        if (id == "fmt ") {
-            if (chunkSize < 16 || chunkSize > available)
-                return false;
-            const quint16 channels = qFromLittleEndian<quint16>(header + 8 + 2);
-            const quint32 rate = le32(header + 8 + 4);
-            const quint16 blockAlign = qFromLittleEndian<quint16>(header + 8 + 12);
-            if (channels == 0 || rate == 0 || blockAlign == 0)
-                return false;
-            haveFormat = true;
-        } else if (id == "data") {
-            // The sound itself: there must be some, and all of it must be there.
-            return haveFormat && chunkSize > 0 && chunkSize <= available;
-        } else if (chunkSize > available) {
-            return false;
-        }
-        pos += qsizetype(8 + chunkSize + (chunkSize & 1));
-    }
-    return false;
+    return walkChunks(bytes.size(), [&](qint64 offset, qint64 length) { return bytes.mid(offset, length); })
+        .has_value();
 }
 
-std::optional<QByteArray> readWaveFile(const QString &path)
+std::optional<WaveLayout> readWaveLayout(const QString &path)
 {
     if (path.isEmpty())
         return std::nullopt;
@@ -57,8 +71,17 @@ std::optional<QByteArray> readWaveFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || !isWholeWaveFile(bytes))
+    bool failed = false;
+    const std::optional<WaveLayout> layout = walkChunks(file.size(), [&](qint64 offset, qint64 length) {
+        if (!file.seek(offset)) {
+            failed = true;
+            return QByteArray();
+        }
+        QByteArray bytes = file.read(length);
+        failed = failed || file.error() != QFileDevice::NoError;
+        return bytes;
+    });
+    if (failed)
         return std::nullopt;
-    return bytes;
+    return layout;
 }

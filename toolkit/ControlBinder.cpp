@@ -62,7 +62,10 @@ void ControlBinder::bindList(QComboBox *widget, ComboBox *control)
 
 void ControlBinder::bindTimer(QTimer *timer, const Timer *control, int kind, std::function<void()> handler)
 {
-    connect(timer, &QTimer::timeout, this, [this, kind, handler = std::move(handler)] { run(kind, handler); });
+    connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] {
+        if (m_dispatcher)
+            m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler, control);
+    });
     m_timers.push_back({timer, control});
 }
 
@@ -72,7 +75,7 @@ void ControlBinder::run(int kind, const std::function<void()> &handler)
         m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler);
 }
 
-void ControlBinder::onClick(QWidget *widget, std::function<void()> handler)
+void ControlBinder::onClick(QWidget *widget, std::function<void()> handler, int kind)
 {
     if (!widget)
         return;
@@ -86,10 +89,10 @@ void ControlBinder::onClick(QWidget *widget, std::function<void()> handler)
     if (!handler)
         return;
     if (auto *button = qobject_cast<QPushButton *>(widget)) {
-        connect(button, &QPushButton::clicked, this, [this, handler] { run(int(Dispatcher::Kind::UserEvent), handler); });
+        connect(button, &QPushButton::clicked, this, [this, handler, kind] { run(kind, handler); });
         return;
     }
-    m_clicks.insert(widget, std::move(handler));
+    m_clicks.insert(widget, {std::move(handler), kind});
 }
 
 bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
@@ -101,10 +104,10 @@ bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
                 button->click();
                 return true;
             }
-            const auto handler = m_clicks.constFind(watched);
-            if (handler != m_clicks.constEnd()) {
-                const std::function<void()> click = *handler;
-                run(int(Dispatcher::Kind::UserEvent), click);
+            const auto click = m_clicks.constFind(watched);
+            if (click != m_clicks.constEnd()) {
+                const Click copy = *click;
+                run(copy.kind, copy.handler);
                 return true;
             }
         }
@@ -112,11 +115,11 @@ bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         auto *widget = static_cast<QWidget *>(watched);
-        const auto handler = m_clicks.constFind(watched);
-        if (handler != m_clicks.constEnd() && mouse->button() == Qt::LeftButton
+        const auto click = m_clicks.constFind(watched);
+        if (click != m_clicks.constEnd() && mouse->button() == Qt::LeftButton
             && widget->rect().contains(mouse->position().toPoint())) {
-            const std::function<void()> click = *handler;
-            run(int(Dispatcher::Kind::UserEvent), click);
+            const Click copy = *click;
+            run(copy.kind, copy.handler);
             return true;
         }
     }

@@ -27,8 +27,9 @@ public:
     void bindList(QComboBox *widget, ComboBox *control);
     // The timer ticks the handler through the dispatcher as a tick of the given kind.
     void bindTimer(QTimer *timer, const Timer *control, int kind, std::function<void()> handler);
-    // A hand cursor, and the handler on a left click (nothing more when there is none).
-    void onClick(QWidget *widget, std::function<void()> handler);
+    // A hand cursor, and the handler on a left click (nothing more when there is none), run as
+    // an event of the given kind (Stop and the exits are urgent: they pass during a play).
+    void onClick(QWidget *widget, std::function<void()> handler, int kind = 0);
     void run(int kind, const std::function<void()> &handler);
 
     void render();
@@ -65,5 +66,10 @@ private:
     std::vector<Binding> m_bindings;
     std::vector<ListBinding> m_lists;
     std::vector<TimerBinding> m_timers;
-    QHash<QObject *, std::function<void()>> m_clicks;
+    struct Click
+    {
+        std::function<void()> handler;
+        int kind;
+    };
+    QHash<QObject *, Click> m_clicks;
 };

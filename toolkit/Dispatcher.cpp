@@ -2,6 +2,9 @@
 
 #include "toolkit/UserError.h"
 
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
 #include <exception>
 
 Dispatcher::Dispatcher(ErrorSink showError, Handler afterHandler)
@@ -10,12 +13,22 @@ Dispatcher::Dispatcher(ErrorSink showError, Handler afterHandler)
 {
 }
 
-void Dispatcher::run(Kind kind, const Handler &handler)
+void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
 {
     // Qt's modal boxes run the event loop, so events arrive while a handler waits in one.
-    // Handlers never nest, except the ticks that touch nothing a waiting handler uses.
-    if (busy() && kind != Kind::OwnControlTick)
-        return;
+    // Handlers never nest, except the ticks that touch nothing a waiting handler uses, and,
+    // while a sound plays to its end, the events that stop it or leave.
+    if (busy() && kind != Kind::OwnControlTick) {
+        if (m_playing == 0 || kind == Kind::UserEvent)
+            return;
+        if (kind == Kind::Tick) {
+            const bool held = std::any_of(m_heldTicks.begin(), m_heldTicks.end(),
+                                          [&](const HeldTick &t) { return source && t.source == source; });
+            if (!held)
+                m_heldTicks.push_back({source, handler});
+            return;
+        }
+    }
 
     QString error;
     ++m_depth;
@@ -29,14 +42,44 @@ void Dispatcher::run(Kind kind, const Handler &handler)
         error = QStringLiteral("The action could not be completed because of an unexpected error.");
     }
     // A tick that fails ends silently: a box every half second would bury the window.
-    if (!error.isEmpty() && kind == Kind::UserEvent && m_showError) {
+    const bool click = kind == Kind::UserEvent || kind == Kind::UrgentEvent;
+    if (!error.isEmpty() && click && m_showError) {
         try {
             m_showError(error);
         } catch (...) {
         }
     }
     --m_depth;
-    // The clock keeps running behind a modal box, so its tick refreshes the view even then.
-    if (m_afterHandler && (!busy() || kind == Kind::OwnControlTick))
+    // The clock keeps running behind a modal box, so its tick refreshes the view even then; so
+    // does what got through during a play.
+    if (m_afterHandler && (!busy() || kind == Kind::OwnControlTick || kind == Kind::UrgentEvent))
         m_afterHandler();
+    if (!busy())
+        runHeldTicks();
+}
+
+void Dispatcher::runHeldTicks()
+{
+    std::vector<HeldTick> held;
+    held.swap(m_heldTicks);
+    for (const HeldTick &tick : held)
+        run(Kind::Tick, tick.handler, tick.source);
+}
+
+void Dispatcher::waitWhilePlaying(const std::function<bool()> &done)
+{
+    if (done())
+        return;
+    ++m_playing;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    poll.start();
+    // Also returns when the application quits (the window's frame closed).
+    loop.exec();
+    --m_playing;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 // Every user event and timer tick reaches its handler through here, one at a time, as on a
 // desktop whose window thread runs one handler to its end before the next.
@@ -9,9 +10,10 @@ class Dispatcher
 {
 public:
     enum class Kind {
-        UserEvent,    // a click or key: errors that escape are shown to the user
-        Tick,         // a countdown tick: dropped while another handler waits in a modal box
-        OwnControlTick // a tick that touches only its own controls (clock, blink): runs even then
+        UserEvent,      // a click or key: errors that escape are shown to the user
+        UrgentEvent,    // Stop and the ways out: like a click, and it also gets through while a sound plays
+        Tick,           // a countdown tick: dropped while another handler waits in a modal box
+        OwnControlTick  // a tick that touches only its own controls (clock, blink): runs even then
     };
 
     using Handler = std::function<void()>;
@@ -20,11 +22,26 @@ public:
     // showError shows a message in an error box; afterHandler refreshes the view.
     Dispatcher(ErrorSink showError, Handler afterHandler);
 
-    void run(Kind kind, const Handler &handler);
+    // source names the timer a tick comes from: ticks held during a play run once each after it.
+    void run(Kind kind, const Handler &handler, const void *source = nullptr);
     bool busy() const { return m_depth > 0; }
 
+    // Runs the event loop until done() holds, for a handler that waits on a sound playing to its
+    // end: the window keeps painting, urgent events run at once, other user events are dropped,
+    // and the ticks that fall due run once each when the waiting handler has ended.
+    void waitWhilePlaying(const std::function<bool()> &done);
+
 private:
+    void runHeldTicks();
+
     ErrorSink m_showError;
     Handler m_afterHandler;
     int m_depth = 0;
+    int m_playing = 0;
+    struct HeldTick
+    {
+        const void *source;
+        Handler handler;
+    };
+    std::vector<HeldTick> m_heldTicks;
 };

@@ -1,5 +1,9 @@
 #include "FakeAudioOut.h"
 
+#include "sound/WaveFile.h"
+
+#include <QFile>
+
 void FakeAudioOut::playInBackground(const QByteArray &wave)
 {
     tones.append(wave);
@@ -12,10 +16,16 @@ void FakeAudioOut::stop()
     sounding = false;
 }
 
-bool FakeAudioOut::playToEnd(const QByteArray &wave)
+bool FakeAudioOut::canPlayFile(const QString &path)
 {
-    if (!deviceAvailable)
+    return readWaveLayout(path).has_value() && !undecodable.contains(path);
+}
+
+bool FakeAudioOut::startFile(const QString &path)
+{
+    if (!deviceAvailable || !canPlayFile(path))
         return false;
-    files.append(wave);
+    QFile file(path);
+    files.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     return true;
 }

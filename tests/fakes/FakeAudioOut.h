@@ -3,17 +3,23 @@
 #include "sound/AudioOut.h"
 
 #include <QList>
+#include <QSet>
 
-// Sound output that remembers what it was asked to play instead of playing it.
+// Sound output that remembers what it was asked to play instead of playing it. An own file
+// plays at once to its end; it is playable when it is a whole wave file not listed in
+// undecodable (the real output decides by decoding).
 class FakeAudioOut : public AudioOut
 {
 public:
     void playInBackground(const QByteArray &wave) override;
     void stop() override;
-    bool playToEnd(const QByteArray &wave) override;
+    bool canPlayFile(const QString &path) override;
+    bool startFile(const QString &path) override;
+    bool fileSounding() override { return false; }
 
     QList<QByteArray> tones;  // each built-in tone started, in order
-    QList<QByteArray> files;  // each file played to its end
+    QList<QByteArray> files;  // each file played, as its bytes
+    QSet<QString> undecodable; // whole wave files whose encoding cannot be decoded
     int stops = 0;
     bool sounding = false;    // a built-in tone was started and not stopped since
     bool deviceAvailable = true;

@@ -1,6 +1,10 @@
 // libFuzzer targets over what the program reads from a person or a disk. One binary per
 // target: FUZZ_TARGET picks which body is compiled.
 #include "sound/WaveFile.h"
+#include "sound/WaveStream.h"
+
+#include <SDL.h>
+#include <memory>
 #include "toolkit/DateText.h"
 #include "toolkit/FloatDate.h"
 #include "toolkit/Numbers.h"
@@ -75,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString shown = DateText::defaultText(QLocale(QLocale::English, QLocale::UnitedStates), value);
     if (shown.isEmpty() || shown.contains(u':') == (moment.time() == QTime(0, 0)))
         broken("the default text shows a time exactly when it is not midnight");
-#elif FUZZ_TARGET == 5 // a wave file opened as the player opens it
+#elif FUZZ_TARGET == 5 // a wave file the user picks, checked and played as the program plays it
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("fuzz.wav"));
     {
@@ -84,9 +88,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
         file.write(reinterpret_cast<const char *>(data), qsizetype(size));
     }
-    const std::optional<QByteArray> wave = readWaveFile(path);
-    if (wave && (*wave != QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)) || !isWholeWaveFile(*wave)))
-        broken("an opened wave file is not the whole file it was");
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const std::optional<WaveLayout> layout = readWaveLayout(path);
+    if (layout.has_value() != isWholeWaveFile(bytes))
+        broken("the file on disk and the same bytes in memory are judged differently");
+    static const bool hinted = [] {
+        SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+        SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
+        return true;
+    }();
+    (void)hinted;
+    SDL_AudioSpec device{};
+    device.freq = 44100;
+    device.format = AUDIO_S16SYS;
+    device.channels = 2;
+    std::unique_ptr<WaveStream> stream = WaveStream::open(path, device);
+    if (stream && !layout)
+        broken("a file that is not a whole wave file was accepted for playing");
+    // A few seconds of what the mixer would ask for, in its pieces.
+    Sint16 buffer[2048];
+    for (int piece = 0; stream && piece < 200 && !stream->ended(); ++piece) {
+        const int got = stream->read(buffer, 2048);
+        if (got < 0 || got > 2048)
+            broken("a read gave a count outside what was asked");
+    }
 #else
 #error "FUZZ_TARGET must name a target"
 #endif

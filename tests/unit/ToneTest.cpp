@@ -121,28 +121,35 @@ TEST(WaveFileCheck, RefusesWhatIsNotAWholeWaveFile)
         EXPECT_FALSE(isWholeWaveFile(bytes)) << name;
 }
 
-TEST(WaveFileCheck, ReadsOnlyRegularReadableWaveFiles)
+TEST(WaveFileCheck, FindsTheSoundOfRegularReadableWaveFilesOnly)
 {
     QTemporaryDir dir;
     const QByteArray wave = sineWave(0.2);
-    EXPECT_EQ(readWaveFile(writeFile(dir, QStringLiteral("plain.wav"), wave)), wave);
-    EXPECT_EQ(readWaveFile(writeFile(dir, QStringLiteral("with blanks and Ünïcödé ß.wav"), wave)), wave);
+    for (const QString &name : {QStringLiteral("plain.wav"), QStringLiteral("with blanks and Ünïcödé ß.wav")}) {
+        const std::optional<WaveLayout> layout = readWaveLayout(writeFile(dir, name, wave));
+        ASSERT_TRUE(layout) << name.toStdString();
+        // The data chunk's place, found from the headers: the sound is the file's last bytes.
+        EXPECT_EQ(layout->dataOffset + layout->dataSize, wave.size());
+        EXPECT_EQ(layout->rate, 22050u);
+        EXPECT_EQ(layout->channels, 1);
+        EXPECT_EQ(layout->format, wave.mid(20, 16));
+    }
 
-    EXPECT_FALSE(readWaveFile(QString()));
-    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("missing.wav"))));
-    EXPECT_FALSE(readWaveFile(dir.path()));
+    EXPECT_FALSE(readWaveLayout(QString()));
+    EXPECT_FALSE(readWaveLayout(dir.filePath(QStringLiteral("missing.wav"))));
+    EXPECT_FALSE(readWaveLayout(dir.path()));
     QDir(dir.path()).mkdir(QStringLiteral("folder.wav"));
-    EXPECT_FALSE(readWaveFile(dir.filePath(QStringLiteral("folder.wav"))));
-    EXPECT_FALSE(readWaveFile(QStringLiteral("/dev/zero")));
+    EXPECT_FALSE(readWaveLayout(dir.filePath(QStringLiteral("folder.wav"))));
+    EXPECT_FALSE(readWaveLayout(QStringLiteral("/dev/zero")));
     const QString fifo = dir.filePath(QStringLiteral("pipe.wav"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_FALSE(readWaveFile(fifo)); // must not block
-    EXPECT_FALSE(readWaveFile(writeFile(dir, QStringLiteral("song.wav"), QByteArray("OggS") + QByteArray(500, '\0'))));
-    EXPECT_FALSE(readWaveFile(writeFile(dir, QStringLiteral("cut.wav"), wave.left(wave.size() / 2))));
+    EXPECT_FALSE(readWaveLayout(fifo)); // must not block
+    EXPECT_FALSE(readWaveLayout(writeFile(dir, QStringLiteral("song.wav"), QByteArray("OggS") + QByteArray(500, '\0'))));
+    EXPECT_FALSE(readWaveLayout(writeFile(dir, QStringLiteral("cut.wav"), wave.left(wave.size() / 2))));
 
     if (geteuid() != 0) { // root reads any file, so only a user can meet an unreadable one
         const QString locked = writeFile(dir, QStringLiteral("locked.wav"), wave);
         QFile::setPermissions(locked, QFileDevice::Permissions());
-        EXPECT_FALSE(readWaveFile(locked));
+        EXPECT_FALSE(readWaveLayout(locked));
     }
 }

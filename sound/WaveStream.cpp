@@ -1,0 +1,153 @@
+#include "sound/WaveStream.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// About 16 KiB of the file's data a slice, in whole blocks.
+constexpr qint64 SliceBytes = 16384;
+// At most a quarter of a second of the file's frames goes into the converter at once, so a
+// file at a very low rate cannot make it produce hours of samples in one go.
+constexpr int PutSecondsDivisor = 4;
+// The work one read may do: the mixer calls every 23 ms and must not fall behind.
+constexpr auto ReadBudget = std::chrono::milliseconds(8);
+
+void appendLe32(QByteArray &bytes, quint32 value)
+{
+    char le[4];
+    qToLittleEndian(value, le);
+    bytes.append(le, 4);
+}
+
+} // namespace
+
+std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device)
+{
+    const std::optional<WaveLayout> layout = readWaveLayout(path);
+    if (!layout)
+        return nullptr;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return nullptr;
+    std::unique_ptr<WaveStream> stream(new WaveStream(fd, *layout, device));
+    // Playable means its start decodes and converts: the check at choice and the play agree.
+    if (!stream->decodeNextSlice() || !stream->feedConverter())
+        return nullptr;
+    return stream;
+}
+
+WaveStream::WaveStream(int fd, WaveLayout layout, const SDL_AudioSpec &device)
+    : m_fd(fd)
+    , m_layout(std::move(layout))
+    , m_device(device)
+{
+}
+
+WaveStream::~WaveStream()
+{
+    if (m_converter)
+        SDL_FreeAudioStream(m_converter);
+    ::close(m_fd);
+}
+
+bool WaveStream::decodeNextSlice()
+{
+    const qint64 block = m_layout.blockAlign;
+    const qint64 left = (m_layout.dataSize - m_consumed) / block * block; // a last partial block is dropped
+    if (left <= 0)
+        return false;
+    const qint64 length = std::min(left, std::max<qint64>(1, SliceBytes / block) * block);
+
+    QByteArray wave("RIFF");
+    const qint64 formatSize = m_layout.format.size();
+    appendLe32(wave, quint32(4 + 8 + formatSize + (formatSize & 1) + 8 + length));
+    wave.append("WAVEfmt ");
+    appendLe32(wave, quint32(formatSize));
+    wave.append(m_layout.format);
+    if (formatSize & 1)
+        wave.append('\0');
+    wave.append("data");
+    appendLe32(wave, quint32(length));
+    const qsizetype header = wave.size();
+    wave.resize(header + length);
+    qint64 got = 0;
+    while (got < length) {
+        const ssize_t n = ::pread(m_fd, wave.data() + header + got, std::size_t(length - got),
+                                  off_t(m_layout.dataOffset + m_consumed + got));
+        if (n <= 0)
+            return false; // the file shrank or cannot be read: what is left is silence
+        got += n;
+    }
+    m_consumed += length;
+
+    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
+    if (!rw)
+        return false;
+    SDL_AudioSpec spec{};
+    Uint8 *buffer = nullptr;
+    Uint32 decodedLength = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &decodedLength))
+        return false;
+    m_decoded.assign(buffer, buffer + decodedLength);
+    SDL_FreeWAV(buffer);
+    m_decodedPosition = 0;
+    if (!m_converter) {
+        m_converter = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, m_device.format, m_device.channels,
+                                         m_device.freq);
+        if (!m_converter)
+            return false;
+        m_decodedFormat = spec.format;
+        m_decodedChannels = spec.channels;
+        m_decodedRate = spec.freq;
+    } else if (spec.format != m_decodedFormat || spec.channels != m_decodedChannels || spec.freq != m_decodedRate) {
+        return false;
+    }
+    return !m_decoded.empty();
+}
+
+bool WaveStream::feedConverter()
+{
+    if (m_decodedPosition >= m_decoded.size() && !decodeNextSlice()) {
+        if (!m_flushed && m_converter)
+            SDL_AudioStreamFlush(m_converter);
+        m_flushed = true;
+        return false;
+    }
+    const std::size_t frameBytes = std::size_t(SDL_AUDIO_BITSIZE(m_decodedFormat) / 8) * std::size_t(m_decodedChannels);
+    const std::size_t put =
+        std::min(m_decoded.size() - m_decodedPosition,
+                 std::max<std::size_t>(1, std::size_t(m_decodedRate / PutSecondsDivisor)) * frameBytes);
+    if (SDL_AudioStreamPut(m_converter, m_decoded.data() + m_decodedPosition, int(put)) != 0) {
+        m_decoded.clear(); // what the converter cannot take ends the file
+        m_decodedPosition = 0;
+        m_consumed = m_layout.dataSize;
+        return false;
+    }
+    m_decodedPosition += put;
+    return true;
+}
+
+int WaveStream::read(Sint16 *out, int count)
+{
+    const int wanted = count * int(sizeof(Sint16));
+    const auto deadline = std::chrono::steady_clock::now() + ReadBudget;
+    while (!m_flushed && SDL_AudioStreamAvailable(m_converter) < wanted
+           && std::chrono::steady_clock::now() < deadline)
+        feedConverter();
+    const int got = SDL_AudioStreamGet(m_converter, out, wanted);
+    if (got <= 0) {
+        m_ended = m_flushed;
+        return 0;
+    }
+    if (m_flushed && SDL_AudioStreamAvailable(m_converter) == 0)
+        m_ended = true;
+    return got / int(sizeof(Sint16));
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "sound/WaveFile.h"
+
+#include <SDL_audio.h>
+
+#include <memory>
+#include <vector>
+
+// A wave file on disk read, decoded and converted a piece at a time into the device's format,
+// so a file of any length, rate or size plays with bounded memory. SDL decodes each piece,
+// handed to it as a small wave file of its own (the file's format chunk and a slice of its
+// data, whole blocks), so every encoding SDL knows plays, and only those.
+class WaveStream
+{
+public:
+    // Nothing when the file is not a whole wave file or its start cannot be decoded.
+    static std::unique_ptr<WaveStream> open(const QString &path, const SDL_AudioSpec &device);
+    ~WaveStream();
+    WaveStream(const WaveStream &) = delete;
+    WaveStream &operator=(const WaveStream &) = delete;
+
+    // Fills out with up to count samples and gives how many it wrote: fewer than asked at the
+    // end, or when the work allowed for one call (a few milliseconds) ran out first.
+    int read(Sint16 *out, int count);
+    // The whole file has been given out (or the rest of it cannot be decoded).
+    bool ended() const { return m_ended; }
+
+private:
+    WaveStream(int fd, WaveLayout layout, const SDL_AudioSpec &device);
+    bool decodeNextSlice();
+    bool feedConverter();
+
+    int m_fd;
+    WaveLayout m_layout;
+    SDL_AudioSpec m_device;
+    qint64 m_consumed = 0; // bytes of the data chunk decoded so far
+    SDL_AudioStream *m_converter = nullptr;
+    SDL_AudioFormat m_decodedFormat = 0;
+    int m_decodedChannels = 0;
+    int m_decodedRate = 0;
+    std::vector<Uint8> m_decoded; // the current slice, decoded, not yet all in the converter
+    std::size_t m_decodedPosition = 0;
+    bool m_flushed = false;
+    bool m_ended = false;
+};
