@@ -19,6 +19,11 @@ constexpr qint64 SliceBytes = 16384;
 constexpr int PutSecondsDivisor = 4;
 // The work one read may do: the mixer calls every 23 ms and must not fall behind.
 constexpr auto ReadBudget = std::chrono::milliseconds(8);
+// SDL's resampler holds back hundreds of frames before it gives out the first: at a very low
+// rate that is minutes of sound in memory. Below this rate each frame is repeated first, up to
+// it; above the other, no real recording exists and the resampler's work would have no bound.
+constexpr int LowestConvertedRate = 8000;
+constexpr quint32 HighestRate = 384000;
 
 void appendLe32(QByteArray &bytes, quint32 value)
 {
@@ -32,7 +37,7 @@ void appendLe32(QByteArray &bytes, quint32 value)
 std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device)
 {
     const std::optional<WaveLayout> layout = readWaveLayout(path);
-    if (!layout)
+    if (!layout || layout->rate > HighestRate)
         return nullptr;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -100,8 +105,9 @@ bool WaveStream::decodeNextSlice()
     SDL_FreeWAV(buffer);
     m_decodedPosition = 0;
     if (!m_converter) {
-        m_converter = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, m_device.format, m_device.channels,
-                                         m_device.freq);
+        m_repeat = spec.freq < LowestConvertedRate ? (LowestConvertedRate + spec.freq - 1) / spec.freq : 1;
+        m_converter = SDL_NewAudioStream(spec.format, spec.channels, spec.freq * m_repeat, m_device.format,
+                                         m_device.channels, m_device.freq);
         if (!m_converter)
             return false;
         m_decodedFormat = spec.format;
@@ -125,7 +131,17 @@ bool WaveStream::feedConverter()
     const std::size_t put =
         std::min(m_decoded.size() - m_decodedPosition,
                  std::max<std::size_t>(1, std::size_t(m_decodedRate / PutSecondsDivisor)) * frameBytes);
-    if (SDL_AudioStreamPut(m_converter, m_decoded.data() + m_decodedPosition, int(put)) != 0) {
+    const Uint8 *frames = m_decoded.data() + m_decodedPosition;
+    std::size_t length = put;
+    if (m_repeat > 1) {
+        m_repeated.clear();
+        for (std::size_t at = 0; at + frameBytes <= put; at += frameBytes)
+            for (int i = 0; i < m_repeat; ++i)
+                m_repeated.insert(m_repeated.end(), frames + at, frames + at + frameBytes);
+        frames = m_repeated.data();
+        length = m_repeated.size();
+    }
+    if (SDL_AudioStreamPut(m_converter, frames, int(length)) != 0) {
         m_decoded.clear(); // what the converter cannot take ends the file
         m_decodedPosition = 0;
         m_consumed = m_layout.dataSize;

@@ -20,22 +20,29 @@ void put16(QByteArray &b, quint16 v)
 }
 } // namespace
 
+QByteArray waveHeader(const WaveFormat &f, quint32 dataSize)
+{
+    QByteArray b("RIFF");
+    put32(b, quint32(4 + 8 + 16 + f.extra.size() + 8) + dataSize);
+    b.append("WAVEfmt ");
+    put32(b, quint32(16 + f.extra.size()));
+    put16(b, f.tag);
+    put16(b, f.channels);
+    put32(b, f.rate);
+    put32(b, f.rate * f.blockAlign); // bytes per second
+    put16(b, f.blockAlign);
+    put16(b, f.bits);
+    b.append(f.extra);
+    b.append("data");
+    put32(b, dataSize);
+    return b;
+}
+
 QByteArray sineWave(double seconds, double frequency)
 {
     constexpr quint32 rate = 22050;
     const quint32 frames = quint32(seconds * rate);
-    QByteArray b("RIFF");
-    put32(b, 36 + frames * 2);
-    b.append("WAVEfmt ");
-    put32(b, 16);
-    put16(b, 1);        // PCM
-    put16(b, 1);        // mono
-    put32(b, rate);
-    put32(b, rate * 2); // bytes per second
-    put16(b, 2);        // block align
-    put16(b, 16);       // bits
-    b.append("data");
-    put32(b, frames * 2);
+    QByteArray b = waveHeader({1, 1, rate, 16, 2, {}}, frames * 2);
     for (quint32 i = 0; i < frames; ++i)
         put16(b, quint16(qint16(16000 * std::sin(2 * M_PI * frequency * i / rate))));
     return b;

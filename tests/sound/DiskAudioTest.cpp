@@ -3,8 +3,11 @@
 #include "AlarmHarness.h"
 #include "WaveBuilder.h"
 #include "sound/SdlAudioOut.h"
+#include "sound/WaveFile.h"
+#include "toolkit/Dispatcher.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -116,9 +119,11 @@ protected:
     {
         explicit AlarmHarnessWith(AudioOut &audio)
             : atm(resources, audio)
-            , alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c()})
+            , alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c(),
+                     [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
         {
         }
+        Dispatcher dispatcher{{}, {}};
         FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
         ScriptedDialogs dialogs;
         FakeWindowHost window;
@@ -191,6 +196,10 @@ TEST_F(DiskAudio, StopSoundSilencesTheTone)
 
 TEST_F(DiskAudio, PlayWaveReturnsWhenTheFileHasPlayed)
 {
+    int argc = 1;
+    char name[] = "play";
+    char *argv[] = {name};
+    QCoreApplication app(argc, argv); // the play waits in the event loop
     const QString path = writeFile(QStringLiteral("three seconds é.wav"), sineWave(3.0));
     QElapsedTimer timer;
     timer.start();
@@ -224,39 +233,160 @@ TEST_F(DiskAudio, FilesThatCannotBeOpenedReturnAtOnceInSilence)
     EXPECT_FALSE(heard().any);
 }
 
-TEST_F(DiskAudio, ATickDueDuringPlayWaveRunsOnceAfterIt)
+TEST_F(DiskAudio, StopSilencesAnOwnFileAtOnceAndTicksDueDuringThePlayRunOnceAfterIt)
 {
     int argc = 1;
     char name[] = "tick";
     char *argv[] = {name};
     QCoreApplication app(argc, argv);
-    const QString path = writeFile(QStringLiteral("one second.wav"), sineWave(1.0));
+    const QString path = writeFile(QStringLiteral("five seconds.wav"), sineWave(5.0));
+    Dispatcher &dispatcher = m_harness->dispatcher;
 
     QElapsedTimer clock;
     clock.start();
     QList<qint64> ticks;
-    qint64 playStart = -1, playEnd = -1;
+    qint64 playStart = -1, playEnd = -1, stopAt = -1;
+    double stoppedAtOutput = 0;
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] { ticks << clock.elapsed(); });
+    QObject::connect(&tick, &QTimer::timeout, [&] { dispatcher.run(Dispatcher::Kind::Tick, [&] { ticks << clock.elapsed(); }, &tick); });
     tick.start(100);
     QTimer::singleShot(250, [&] {
-        playStart = clock.elapsed();
-        m_harness->alarm.PlayWave(path);
-        playEnd = clock.elapsed();
+        dispatcher.run(Dispatcher::Kind::Tick, [&] {
+            playStart = clock.elapsed();
+            m_harness->alarm.PlayWave(path);
+            playEnd = clock.elapsed();
+            tick.stop(); // from here on only a held tick can run
+        });
     });
-    QTimer::singleShot(1700, &app, &QCoreApplication::quit);
+    // Stop while the file plays, once a second of it has been heard.
+    QTimer stopWhenHeard;
+    QObject::connect(&stopWhenHeard, &QTimer::timeout, [&] {
+        if (stopAt >= 0 || soundSoFar() < 1.0)
+            return;
+        stoppedAtOutput = soundSoFar();
+        stopAt = clock.elapsed();
+        dispatcher.run(Dispatcher::Kind::UrgentEvent, [&] { m_harness->alarm.Stopp_Click(); });
+    });
+    stopWhenHeard.start(10);
+    QTimer::singleShot(3500, &app, &QCoreApplication::quit);
     app.exec();
 
-    ASSERT_GE(playEnd - playStart, 900);
+    ASSERT_GE(stopAt, 0) << "the file was not heard";
+    ASSERT_GE(playEnd, 0) << "the play did not end";
+    EXPECT_LT(playEnd - stopAt, 200) << "the play went on after Stop";
     int during = 0, justAfter = 0;
     for (qint64 t : ticks) {
         if (t > playStart && t < playEnd)
             ++during;
-        if (t >= playEnd && t < playEnd + 60)
+        if (t >= playEnd)
             ++justAfter;
     }
     EXPECT_EQ(during, 0);
-    EXPECT_EQ(justAfter, 1) << "the missed ticks should come back as one";
+    EXPECT_EQ(justAfter, 1) << "the held ticks should come back as one";
+    const Heard h = heard();
+    EXPECT_LE(h.start + h.span, h.start + stoppedAtOutput + 2 * Buffer + 0.01) << "the file sounded on after Stop";
+}
+
+namespace {
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(1).toLongLong() * 4096;
+}
+int threadCount()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+constexpr qint64 MiB = 1024 * 1024;
+} // namespace
+
+// Files that took all memory when decoded whole: 13 KB of 8-bit samples at 1 Hz (3.6 hours of
+// sound), and an hour at 8 kHz (57 MB, sparse here). Each plays in bounded memory and stops at once.
+TEST_F(DiskAudio, OwnFilesOfAnyRateAndLengthPlayInBoundedMemoryAndStopAtOnce)
+{
+    QByteArray slow = waveHeader({1, 1, 1, 8, 1, {}}, 13000);
+    for (int i = 0; i < 13000; ++i)
+        slow.append(char(i % 2 ? 28 : 228)); // a full swing every two seconds: loud
+    const QString slowPath = writeFile(QStringLiteral("1 Hz.wav"), slow);
+    const quint32 hourBytes = 8000 * 2 * 3600;
+    const QString hourPath = writeFile(QStringLiteral("an hour.wav"), waveHeader({1, 1, 8000, 16, 2, {}}, hourBytes));
+    ASSERT_TRUE(QFile::resize(hourPath, QFileInfo(hourPath).size() + hourBytes));
+
+    const qint64 idle = residentBytes();
+    for (const QString &path : {slowPath, hourPath}) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_TRUE(m_audio->canPlayFile(path));
+        ASSERT_TRUE(m_audio->startFile(path));
+        ASSERT_TRUE(waitForOutput(1.5));
+        EXPECT_TRUE(m_audio->fileSounding());
+        EXPECT_LT(residentBytes() - idle, 32 * MiB) << "playing the file took too much memory";
+        m_audio->stop();
+        EXPECT_FALSE(m_audio->fileSounding());
+    }
+    const double stoppedAt = writtenSoFar();
+    ASSERT_TRUE(waitForOutput(0.5));
+    const Heard h = heard();
+    ASSERT_TRUE(h.any) << "the 1 Hz file was not heard";
+    EXPECT_LE(h.start + h.span, stoppedAt + 2 * Buffer) << "sound went on after Stop";
+}
+
+TEST_F(DiskAudio, OnlyFilesTheDecoderCanPlayAreAccepted)
+{
+    const QByteArray noise(4096, '\x35');
+    // MS ADPCM's format chunk: 32 samples a block, and the seven standard coefficient pairs.
+    QByteArray adpcmExtra = QByteArray::fromHex("2000" "2000" "0700" "0001 0000 0002 00ff 0000 0000 c000 4000 f000 0000 cc01 30ff 8801 18ff");
+    adpcmExtra.replace(0, 2, QByteArray::fromHex("2000")); // cbSize 32
+    const std::pair<const char *, QByteArray> refused[] = {
+        {"float64", waveHeader({3, 1, 22050, 64, 8, {}}, 4096) + noise},
+        {"GSM 6.10", waveHeader({0x31, 1, 8000, 0, 65, QByteArray::fromHex("02004001")}, 65 * 60) + QByteArray(65 * 60, '\x11')},
+        {"MPEG layer 3", waveHeader({0x55, 1, 22050, 0, 1, QByteArray(14, '\0')}, 4096) + noise},
+        {"ADPCM, blocks too small for their samples", waveHeader({2, 1, 22050, 4, 8, adpcmExtra}, 4096) + noise},
+    };
+    for (const auto &[name, bytes] : refused) {
+        const QString path = writeFile(QStringLiteral("%1.wav").arg(QString::fromLatin1(name)), bytes);
+        ASSERT_TRUE(isWholeWaveFile(bytes)) << name << ": the test's file is not a whole wave file";
+        EXPECT_FALSE(m_audio->canPlayFile(path)) << name;
+        EXPECT_FALSE(m_audio->startFile(path)) << name;
+    }
+    EmbeddedResources resources;
+    for (qint16 id : {101, 105}) { // MS ADPCM stereo, 8-bit PCM
+        const QString path = writeFile(QStringLiteral("tone %1.wav").arg(id), resources.load(id, QStringLiteral("WAVE")));
+        EXPECT_TRUE(m_audio->canPlayFile(path)) << id;
+    }
+    EXPECT_TRUE(m_audio->canPlayFile(writeFile(QStringLiteral("sine.wav"), sineWave(0.2))));
+    EXPECT_FALSE(heard().any) << "checking a file sounded";
+}
+
+TEST_F(DiskAudio, TheDeviceClosesAfterTheGraceAndOpensAgainForTheNextSound)
+{
+    int argc = 1;
+    char name[] = "grace";
+    char *argv[] = {name};
+    QCoreApplication app(argc, argv);
+    m_audio->closeWhenQuiet();
+    ASSERT_FALSE(m_audio->isOpen());
+    const int quietThreads = threadCount();
+
+    m_harness->atm.PlayResourceSound(104);
+    EXPECT_TRUE(m_audio->isOpen());
+    EXPECT_GT(threadCount(), quietThreads) << "the device runs no thread of its own?";
+    QElapsedTimer waited;
+    waited.start();
+    while (m_audio->isOpen() && waited.elapsed() < SdlAudioOut::GraceMs + 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_FALSE(m_audio->isOpen()) << "the device stayed open after the grace";
+    EXPECT_GE(waited.elapsed(), SdlAudioOut::GraceMs * 19 / 20) << "closed before the grace was over"; // a coarse timer: 5 %
+    EXPECT_EQ(threadCount(), quietThreads) << "the device's thread outlived it";
+
+    // The driver starts its output afresh at each open: what it holds now is the next sound alone.
+    m_harness->atm.PlayResourceSound(101);
+    ASSERT_TRUE(m_audio->isOpen());
+    ASSERT_TRUE(waitForOutput(1.0));
+    const Heard h = heard();
+    ASSERT_TRUE(h.any) << "the device did not come back for the next sound";
+    EXPECT_NEAR(h.span, 0.745, 0.06);
 }
 
 TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
@@ -283,6 +413,7 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         atm.StopSound();
         EXPECT_FALSE(alarm.PlayWave(fine));
         EXPECT_FALSE(audio.open());
+        EXPECT_FALSE(audio.open()) << "opening again, as every sound does, must stay harmless";
         EXPECT_LT(timer.elapsed(), 500);
         EXPECT_FALSE(atm.soundBytes.isEmpty());
     }

@@ -3,7 +3,9 @@
 
 #include "ScriptedDialogs.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -88,4 +90,43 @@ TEST(Dispatcher, TheErrorBoxItselfHoldsBackCountdownTicks)
     self = &dispatcher;
     dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw UserError(QStringLiteral("no")); });
     EXPECT_EQ(ticks, 0);
+}
+
+TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnceAfter)
+{
+    int argc = 1;
+    char name[] = "dispatcher";
+    char *argv[] = {name};
+    QCoreApplication app(argc, argv);
+    Harness h;
+    const int countdown = 0, clock = 0; // two timers, as sources
+    QStringList ran;
+    bool stopped = false;
+    int refreshesAtStop = -1;
+    // While the handler waits on the play, the event loop delivers what the user and the timers do.
+    QTimer::singleShot(20, [&] {
+        for (int i = 0; i < 3; ++i) {
+            h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("countdown"); }, &countdown);
+            h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("clock"); }, &clock);
+        }
+        h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [&] { ran << QStringLiteral("blink"); });
+        h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ran << QStringLiteral("OK"); });
+        h.dispatcher.run(Dispatcher::Kind::UrgentEvent, [&] {
+            ran << QStringLiteral("Stop");
+            stopped = true;
+        });
+        refreshesAtStop = h.refreshes;
+    });
+    QTimer::singleShot(3000, &app, [&] { stopped = true; }); // guard: the wait must not hang
+    h.dispatcher.run(Dispatcher::Kind::Tick, [&] {
+        ran << QStringLiteral("play");
+        h.dispatcher.waitWhilePlaying([&] { return stopped; });
+        ran << QStringLiteral("played");
+    }, &countdown);
+
+    EXPECT_EQ(ran, (QStringList{QStringLiteral("play"), QStringLiteral("blink"), QStringLiteral("Stop"),
+                                QStringLiteral("played"), QStringLiteral("countdown"), QStringLiteral("clock")}))
+        << "a click other than Stop ran, a tick ran during the play, or a held tick ran more than once";
+    EXPECT_GE(refreshesAtStop, 2) << "the window was not refreshed after the blink and after Stop";
+    EXPECT_TRUE(h.errors.isEmpty());
 }
