@@ -2,14 +2,17 @@
 # Measures the real program beside a floor (bench/floor: a minimal Qt 6 Widgets program doing
 # the same everyday work) on a private desktop with a tray, and prints one table of medians.
 #   bench/measure.sh [RUNS=5] [SECONDS=60]
-# Start to first window mapped; resident memory 10 s after start and while ringing; CPU over
-# SECONDS idle and counting down; voluntary context switches per second (all threads).
+# Start to first window mapped; resident memory 10 s after start, while ringing and 10 s after a
+# ring was stopped; CPU and voluntary context switches per second (all threads) over SECONDS
+# idle, counting down and after a ring. Once, on the sound server: the delay from the target
+# second to the first sample heard over 20 date-and-time alarms, Stop to silence for a tone and
+# for an own file, and the peak memory playing a one-hour own file.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${WORK:-}" ]; then
   cmake -S "$top" -B "$top/build" -Wno-dev >/dev/null
   cmake --build "$top/build" --parallel "$(nproc)" --target meridane-chimewell floor ringing_bench tone_bench >/dev/null
-  exec "$top/tests/window/with-desktop.sh" "$0" "$@"
+  DESKTOP_SOUND=pulse exec "$top/tests/window/with-desktop.sh" "$0" "$@"
 fi
 source "$top/tests/e2e/lib.sh"
 runs=${1:-5}
@@ -68,10 +71,78 @@ for run in $(seq "$runs"); do
       sleep 10
       record alarm.rss_ring "$(rss "$APP_PID")"
       click Stopp
+      sleep 10
+      record alarm.rss_after "$(rss "$APP_PID")"
+      read -r cpu wake < <(watch_span)
+      record alarm.cpu_after "$cpu"; record alarm.wake_after "$wake"
     fi
     kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
   done
 done
+
+# Once, as a user hears it: the sound server's monitor, read by tests/e2e/heard.py.
+echo "date-and-time alarms, Stop and the own file" >&2
+start_timed "$top/build/meridane-chimewell"
+click Orr
+delays=()
+for alarm in $(seq 20); do
+  target=$(( $(date +%s) + 4 ))
+  type_into Text1_0 "$(date -d @"$target" +%-H)"
+  type_into Text1_1 "$(date -d @"$target" +%-M)"
+  type_into Text1_2 "$(date -d @"$target" +%-S)"
+  arm
+  wait_for 'heard_first_after "$target" | grep -q .' 8 || { echo "alarm $alarm was not heard" >&2; continue; }
+  delays+=("$(seconds_between "$target" "$(heard_first_after "$target")")")
+  click Stopp
+  sleep 1
+done
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+# Stop to silence: a tone ringing, then an own file of 20 s ringing.
+stop_to_silence() { # type ('tone' or a file's path)
+  start_timed "$top/build/meridane-chimewell"
+  if [ "$1" != tone ]; then
+    click_tone 7
+    wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || return 1
+    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+    sleep 0.3; paste_text "$1"; xdotool key Return
+    wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5
+    sleep 0.5; click Stopp; sleep 0.5
+  fi
+  type_into Text2_2 1
+  local yes_at stopped_at
+  yes_at=$(now)
+  arm
+  wait_for 'heard_first_after "$yes_at" | grep -q .' 6 || return 1
+  sleep 2
+  stopped_at=$(now)
+  click Stopp
+  sleep 2
+  seconds_between "$stopped_at" "$(heard_last)"
+  kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+}
+sox -n -r 22050 -c 1 -b 16 "$WORK/twenty.wav" synth 20 sine 523 vol 0.5
+stop_tone=$(stop_to_silence tone || echo "-")
+stop_file=$(stop_to_silence "$WORK/twenty.wav" || echo "-")
+# Peak memory previewing an hour of 8 kHz sound (silent: its data is zeros).
+python3 - "$WORK/hour.wav" <<'PY'
+import struct, sys
+size = 8000 * 2 * 3600
+with open(sys.argv[1], "wb") as f:
+    f.write(b"RIFF" + struct.pack("<I", 36 + size) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1, 8000, 16000, 2, 16))
+    f.write(b"data" + struct.pack("<I", size))
+    f.truncate(44 + size)
+PY
+start_timed "$top/build/meridane-chimewell"
+sleep 2
+hour_idle=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
+click_tone 7
+wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+sleep 0.3; paste_text "$WORK/hour.wav"; xdotool key Return
+sleep 20
+hour_peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
+click Stopp
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
 
 m() { tr ' ' '\n' <<<"${results[$1]}" | grep . | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf (b > 0 ? "%.2f" : "-"), a / b }'; }
@@ -84,6 +155,16 @@ row "CPU idle, ${span} s (% of one core)" "$(m alarm.cpu_idle)" "$(m floor.cpu_i
 row "CPU counting down, ${span} s (% of one core)" "$(m alarm.cpu_count)" "$(m floor.cpu_idle)"
 row "wake-ups idle (voluntary switches/s)" "$(m alarm.wake_idle)" "$(m floor.wake_idle)"
 row "wake-ups counting down (voluntary switches/s)" "$(m alarm.wake_count)" "$(m floor.wake_idle)"
+row "resident memory 10 s after a ring was stopped (KiB)" "$(m alarm.rss_after)" "$(m floor.rss)"
+row "CPU after a ring, ${span} s (% of one core)" "$(m alarm.cpu_after)" "$(m floor.cpu_idle)"
+row "wake-ups after a ring (voluntary switches/s)" "$(m alarm.wake_after)" "$(m floor.wake_idle)"
+echo
+printf '| measure (once, on the sound server) | value |\n|---|---|\n'
+printf '| target second to first sample heard, 20 date-and-time alarms: median / worst (s) | %s / %s |\n' \
+  "$(printf '%s\n' "${delays[@]}" | median)" "$(printf '%s\n' "${delays[@]}" | sort -n | tail -n1)"
+printf '| Stop to silence, a tone (s) | %s |\n' "$stop_tone"
+printf '| Stop to silence, an own file (s) | %s |\n' "$stop_file"
+printf '| peak memory previewing a one-hour own file, 20 s (KiB) | %s (idle peak %s) |\n' "$hour_peak" "$hour_idle"
 echo
 "$top/build/bench/ringing_bench" --benchmark_filter=RingingTickAndRefresh 2>/dev/null | grep -E '^Ringing'
 SDL_AUDIODRIVER=dummy "$top/build/bench/tone_bench" --benchmark_filter='PlayResourceSound/10[04]' 2>/dev/null | grep -E '^PlayResource'
