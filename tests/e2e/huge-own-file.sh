@@ -41,7 +41,10 @@ for file in slow.wav "long recording.wav"; do
   wait_for '[ "$(clock_digits)" != "$before" ]' 3 || fail "$file: the window stopped painting during the play"
   sleep 2
   grown=$(( $(rss) - idle ))
-  [ "$grown" -lt $((32 * 1024)) ] || fail "$file: resident memory grew by $grown KiB while it played"
+  # A sanitizer's allocator keeps freed memory in quarantine by design: the bound is the real build's.
+  if [ -z "${SANITIZED_BUILD:-}" ]; then
+    [ "$grown" -lt $((32 * 1024)) ] || fail "$file: resident memory grew by $grown KiB while it played"
+  fi
   stopped_at=$(now)
   click Stopp
   sleep 1.5

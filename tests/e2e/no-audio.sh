@@ -17,10 +17,13 @@ wait_for window_hidden 3 || fail "Hide did not hide"
 wait_for window_shown 6 || fail "the ring did not bring the window back"
 import -window "$APP_WINDOW" -crop 233x22+101+296 "$WORK/reminder-1.png"
 import -window "$APP_WINDOW" -crop 90x20+346+293 "$WORK/passed-2.png"
-sleep 0.55
-import -window "$APP_WINDOW" -crop 233x22+101+296 "$WORK/reminder-2.png"
+# The reminder changes colour every half second: within 1.5 s it shows another face.
+reminder_changed() {
+  import -window "$APP_WINDOW" -crop 233x22+101+296 "$WORK/reminder-2.png"
+  [ "$(compare -metric AE "$WORK/reminder-1.png" "$WORK/reminder-2.png" null: 2>&1)" != 0 ]
+}
+wait_for reminder_changed 2 || fail "the reminder did not flash"
 screenshot fault-no-audio-ringing
-[ "$(compare -metric AE "$WORK/reminder-1.png" "$WORK/reminder-2.png" null: 2>&1)" != 0 ] || fail "the reminder did not flash"
 [ "$(compare -metric AE "$WORK/passed-1.png" "$WORK/passed-2.png" null: 2>&1)" != 0 ] || fail "the passed seconds did not count"
 kill -0 "$APP_PID" || fail "the program ended"
 click Stopp

@@ -1,10 +1,12 @@
 // libFuzzer targets over what the program reads from a person or a disk. One binary per
 // target: FUZZ_TARGET picks which body is compiled.
 #include "sound/WaveFile.h"
+#if FUZZ_TARGET == 5
 #include "sound/WaveStream.h"
 
 #include <SDL.h>
 #include <memory>
+#endif
 #include "toolkit/DateText.h"
 #include "toolkit/FloatDate.h"
 #include "toolkit/Numbers.h"
