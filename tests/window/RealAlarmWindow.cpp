@@ -25,8 +25,9 @@ RealAlarmWindow::RealAlarmWindow()
 {
     start();
     // Clicks wait until the window manager has taken, framed and placed the window.
-    EXPECT_TRUE(runEventsUntil(5000, [&] { return wmState(&window) == QStringLiteral("Normal"); }))
-        << "the window manager did not take the window";
+    EXPECT_TRUE(runEventsUntil(10000, [&] { return wmState(&window) == QStringLiteral("Normal"); }))
+        << "the window manager did not take the window: WM_STATE \"" << qPrintable(wmState(&window))
+        << "\", viewable " << viewable(&window) << ", Qt visible " << window.isVisible();
     runEventsUntil(100);
 }
 

@@ -61,10 +61,21 @@ start_accessibility_bus() {
 
 # openbox: a small window manager that follows the standards (WM_STATE, _NET_WM_STATE, focus).
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# Ready once it manages a window: a probe window it must frame and give a WM_STATE.
+wm_manages_probe() {
+  local probe
+  probe=$(xdotool search --name '^wm-probe$' 2>/dev/null | head -n1)
+  [ -n "$probe" ] && xprop -id "$probe" WM_STATE 2>/dev/null | grep -q 'window state: Normal'
+}
 start_window_manager() {
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
   remember_part window-manager $!
   desktop_wait wm_ready 10 || desktop_die "openbox did not start: $(cat "$WORK/openbox.log")"
+  xmessage -name wm-probe -title wm-probe probe >/dev/null 2>&1 &
+  local probe=$!
+  desktop_wait wm_manages_probe 10 || { kill "$probe"; desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log")"; }
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
 }
 
 # An XEmbed notification area (trayer), along the bottom right.
