@@ -14,6 +14,9 @@ cmake --build build --parallel "$jobs"
 cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
 cmake --build build-asan --parallel "$jobs"
 
+# Font caches up to date before the desktops start, so no test waits while they are rebuilt.
+command -v fc-cache >/dev/null && fc-cache
+
 status=0
 echo "== Fuzzing (20 s a target)"
 tests/fuzz/run.sh 20 || status=1

@@ -133,19 +133,15 @@ void SdlAudioOut::closeWhenQuiet()
 
 bool SdlAudioOut::decode(const QByteArray &wave, std::vector<Sint16> &samples) const
 {
-    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
-    if (!rw)
-        return false;
     SDL_AudioSpec spec{};
-    Uint8 *buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
+    std::vector<Uint8> decoded;
+    if (!decodeWave(wave, spec, decoded))
         return false;
     bool ok = false;
     const SDL_AudioSpec &device = deviceSpec();
     if (SDL_AudioStream *stream =
             SDL_NewAudioStream(spec.format, spec.channels, spec.freq, device.format, device.channels, device.freq)) {
-        if (SDL_AudioStreamPut(stream, buffer, int(length)) == 0 && SDL_AudioStreamFlush(stream) == 0) {
+        if (SDL_AudioStreamPut(stream, decoded.data(), int(decoded.size())) == 0 && SDL_AudioStreamFlush(stream) == 0) {
             samples.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(Sint16));
             const int got = SDL_AudioStreamGet(stream, samples.data(), int(samples.size() * sizeof(Sint16)));
             samples.resize(got > 0 ? std::size_t(got) / sizeof(Sint16) : 0);
@@ -153,7 +149,6 @@ bool SdlAudioOut::decode(const QByteArray &wave, std::vector<Sint16> &samples) c
         }
         SDL_FreeAudioStream(stream);
     }
-    SDL_FreeWAV(buffer);
     return ok;
 }
 

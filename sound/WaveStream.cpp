@@ -34,6 +34,20 @@ void appendLe32(QByteArray &bytes, quint32 value)
 
 } // namespace
 
+bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> &samples)
+{
+    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
+    if (!rw)
+        return false;
+    Uint8 *buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
+        return false;
+    samples.assign(buffer, buffer + length);
+    SDL_FreeWAV(buffer);
+    return true;
+}
+
 std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device)
 {
     const std::optional<WaveLayout> layout = readWaveLayout(path);
@@ -93,16 +107,9 @@ bool WaveStream::decodeNextSlice()
     }
     m_consumed += length;
 
-    SDL_RWops *rw = SDL_RWFromConstMem(wave.constData(), int(wave.size()));
-    if (!rw)
-        return false;
     SDL_AudioSpec spec{};
-    Uint8 *buffer = nullptr;
-    Uint32 decodedLength = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &decodedLength))
+    if (!decodeWave(wave, spec, m_decoded))
         return false;
-    m_decoded.assign(buffer, buffer + decodedLength);
-    SDL_FreeWAV(buffer);
     m_decodedPosition = 0;
     if (!m_converter) {
         m_repeat = spec.freq < LowestConvertedRate ? (LowestConvertedRate + spec.freq - 1) / spec.freq : 1;

@@ -7,6 +7,10 @@
 #include <memory>
 #include <vector>
 
+// Decodes a whole wave file held in memory with SDL's decoder: its samples as the file's
+// encoding gives them (PCM in SDL's format) and that format in spec. False when SDL cannot.
+bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> &samples);
+
 // A wave file on disk read, decoded and converted a piece at a time into the device's format,
 // so a file of any length, rate or size plays with bounded memory. SDL decodes each piece,
 // handed to it as a small wave file of its own (the file's format chunk and a slice of its

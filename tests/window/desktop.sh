@@ -71,9 +71,13 @@ start_window_manager() {
   openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
   remember_part window-manager $!
   desktop_wait wm_ready 10 || desktop_die "openbox did not start: $(cat "$WORK/openbox.log")"
-  xmessage -name wm-probe -title wm-probe probe >/dev/null 2>&1 &
+  xmessage -name wm-probe -title wm-probe probe >"$WORK/wm-probe.log" 2>&1 &
   local probe=$!
-  desktop_wait wm_manages_probe 10 || { kill "$probe"; desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log")"; }
+  # A first start after fonts changed rebuilds fontconfig's cache, which can take a while.
+  desktop_wait wm_manages_probe 30 || {
+    kill "$probe"
+    desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log" "$WORK/wm-probe.log")"
+  }
   kill "$probe" 2>/dev/null || true
   wait "$probe" 2>/dev/null || true
 }
