@@ -68,18 +68,27 @@ wm_manages_probe() {
   [ -n "$probe" ] && xprop -id "$probe" WM_STATE 2>/dev/null | grep -q 'window state: Normal'
 }
 start_window_manager() {
-  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  remember_part window-manager $!
-  desktop_wait wm_ready 10 || desktop_die "openbox did not start: $(cat "$WORK/openbox.log")"
-  xmessage -name wm-probe -title wm-probe probe >"$WORK/wm-probe.log" 2>&1 &
-  local probe=$!
-  # A first start after fonts changed rebuilds fontconfig's cache, which can take a while.
-  desktop_wait wm_manages_probe 30 || {
-    kill "$probe"
-    desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log" "$WORK/wm-probe.log")"
-  }
-  kill "$probe" 2>/dev/null || true
-  wait "$probe" 2>/dev/null || true
+  local attempt probe
+  # A machine under load can leave a first start unable to manage windows: allow it time and
+  # two more starts, and keep what each saw for the failure's message.
+  for attempt in 1 2 3; do
+    openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
+    remember_part window-manager $!
+    if desktop_wait wm_ready 10; then
+      xmessage -name wm-probe -title wm-probe probe >>"$WORK/wm-probe.log" 2>&1 &
+      probe=$!
+      desktop_wait wm_manages_probe 10 && { kill "$probe"; wait "$probe" 2>/dev/null || true; return 0; }
+      {
+        echo "attempt $attempt: probe $(xdotool search --name '^wm-probe$' 2>/dev/null | tr '\n' ' ')"
+        xdotool search --name '^wm-probe$' 2>/dev/null | while read -r w; do xprop -id "$w" WM_STATE; xwininfo -id "$w" | grep 'Map State'; done
+        kill -0 "$probe" 2>/dev/null && echo "xmessage running" || echo "xmessage gone"
+        part_running window-manager && echo "openbox running" || echo "openbox gone"
+      } >>"$WORK/wm-probe.log" 2>&1
+      kill "$probe" 2>/dev/null || true; wait "$probe" 2>/dev/null || true
+    fi
+    stop_part window-manager
+  done
+  desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log" "$WORK/wm-probe.log")"
 }
 
 # An XEmbed notification area (trayer), along the bottom right.
