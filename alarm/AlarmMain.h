@@ -27,7 +27,7 @@ struct AlarmServices
     std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale; // the user's language, for month names and date formats
     // Waits while the own file plays, until done() holds, keeping the window alive: Stop and the
-    // exits get through (the dispatcher's rule). Without one, the wait just polls.
+    // exits get through (the dispatcher's rule). Without one, a file is not waited for.
     std::function<void(const std::function<bool()> &done)> waitWhilePlaying = {};
 };
 

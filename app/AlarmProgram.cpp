@@ -2,9 +2,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-constexpr int RightButtonMessage = 0x204; // the icon's right-button press, as the window decodes it
-} // namespace
 
 AlarmProgram::AlarmProgram()
     : host(&window, &AlarmWindow::iconFor)
@@ -24,7 +21,7 @@ AlarmProgram::AlarmProgram()
         const float x = float(message * host.twipsPerPixelX());
         // The right button opens the menu that holds "Close the Alarm Program": it gets through
         // while a sound plays, as the other ways out do.
-        const auto kind = message == RightButtonMessage ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
+        const auto kind = message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
         dispatcher.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
     notifyArea.setHostMenu([this] { return std::vector<const MenuItem *>{&alarm.MenuVisible, &alarm.dash, &alarm.ExitAlarm}; },

@@ -111,11 +111,6 @@ void SdlAudioOut::close()
     m_fileScratch = {};
 }
 
-void SdlAudioOut::soundStarted()
-{
-    m_grace.start();
-}
-
 void SdlAudioOut::closeWhenQuiet()
 {
     if (m_device == 0)
@@ -181,7 +176,7 @@ void SdlAudioOut::playInBackground(const QByteArray &wave)
 {
     if (!open())
         return;
-    soundStarted();
+    m_grace.start(); // the grace counts from the latest sound
     auto tone = std::find_if(m_tones.begin(), m_tones.end(), [&](const DecodedTone &t) { return t.wave == wave; });
     if (tone == m_tones.end()) {
         DecodedTone decoded{wave, {}};
@@ -225,7 +220,7 @@ bool SdlAudioOut::startFile(const QString &path)
     std::unique_ptr<WaveStream> file = WaveStream::open(path, deviceSpec());
     if (!file || !open())
         return false;
-    soundStarted();
+    m_grace.start(); // the grace counts from the latest sound
     std::unique_ptr<WaveStream> previous;
     DeviceLock lock(m_device);
     previous = std::move(m_file);

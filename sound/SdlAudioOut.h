@@ -51,7 +51,6 @@ private:
 
     bool decode(const QByteArray &wave, std::vector<Sint16> &samples) const;
     void close();
-    void soundStarted();
     static void mix(void *self, Uint8 *stream, int length);
 
     SDL_AudioDeviceID m_device = 0;

@@ -62,17 +62,14 @@ void ControlBinder::bindList(QComboBox *widget, ComboBox *control)
 
 void ControlBinder::bindTimer(QTimer *timer, const Timer *control, int kind, std::function<void()> handler)
 {
-    connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] {
-        if (m_dispatcher)
-            m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler, control);
-    });
+    connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] { run(kind, handler, control); });
     m_timers.push_back({timer, control});
 }
 
-void ControlBinder::run(int kind, const std::function<void()> &handler)
+void ControlBinder::run(int kind, const std::function<void()> &handler, const void *source)
 {
     if (m_dispatcher)
-        m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler);
+        m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler, source);
 }
 
 void ControlBinder::onClick(QWidget *widget, std::function<void()> handler, int kind)

@@ -30,7 +30,7 @@ public:
     // A hand cursor, and the handler on a left click (nothing more when there is none), run as
     // an event of the given kind (Stop and the exits are urgent: they pass during a play).
     void onClick(QWidget *widget, std::function<void()> handler, int kind = 0);
-    void run(int kind, const std::function<void()> &handler);
+    void run(int kind, const std::function<void()> &handler, const void *source = nullptr);
 
     void render();
 

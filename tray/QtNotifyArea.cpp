@@ -5,14 +5,6 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-namespace {
-// The mouse messages the icon reports, as the window's mouse-move decoding knows them.
-constexpr int LeftButtonDown = 0x201;
-constexpr int LeftButtonDoubleClick = 0x203;
-constexpr int RightButtonDown = 0x204;
-constexpr int MiddleButtonDown = 0x207;
-} // namespace
-
 QtNotifyArea::QtNotifyArea(IconSource icons)
     : m_icons(std::move(icons))
 {

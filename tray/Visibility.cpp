@@ -10,11 +10,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-constexpr qint32 LeftButtonDoubleClick = 0x203;
-constexpr qint32 RightButtonDown = 0x204;
-} // namespace
-
 void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y*/)
 {
     // The icon's events arrive with the mouse message's number in place of x, in twips.
@@ -22,10 +17,10 @@ void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y
     if (!(code >= std::numeric_limits<qint32>::min() && code <= std::numeric_limits<qint32>::max()))
         throw OverflowError(QStringLiteral("The mouse position is out of range."));
     switch (static_cast<qint32>(code)) {
-    case LeftButtonDoubleClick:
+    case NotifyArea::LeftButtonDoubleClick:
         ToggleAlarmWindow();
         break;
-    case RightButtonDown:
+    case NotifyArea::RightButtonDown:
         switch (m_services.window.popupMenu({&MenuVisible, &dash, &ExitAlarm})) {
         case 0: MenuVisible_Click(); break;
         case 2: ExitAlarm_Click(); break;
