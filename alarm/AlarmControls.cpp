@@ -96,10 +96,10 @@ void AlarmMain::initialiseControls()
         Label12[i] = caption(ToneCatalogue::caption(i).toUtf8().constData(), "Select Alarm Sound");
     Label12[ToneCatalogue::StartIndex].bold = true;
 
-    Timer1.interval = 500;
-    Timer2.interval = 500;
-    Timer3.interval = 0;
-    Timer4.interval = 1000;
+    Timer1.setInterval(500);
+    Timer2.setInterval(500);
+    Timer3.setInterval(0);
+    Timer4.setInterval(1000);
 
     Image3[0].visible = false; // outside the client area: never seen
     Image3[1].visible = false;

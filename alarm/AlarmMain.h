@@ -137,10 +137,22 @@ private:
 
     // Seconds of the duration boxes, h × 3600 + m × 60 + s; throws on text or overflow.
     qint32 DurationRule() const;
-    void ComputeTarget();
-    void ValidateTarget();
-    bool TargetIsPast() const; // targetDateTime lies before the current second
+    // A date-and-time target, worked out from the lists and the time boxes; throws on a text
+    // that does not read, a day that does not exist, or a time the clocks skip.
+    struct Target
+    {
+        FloatDate timeOfDay = 0;
+        FloatDate dateTime = 0;
+        qint64 moment = 0; // the instant it falls due (its first, in an hour that comes twice)
+    };
+    Target ComputeTarget() const;
+    Target ValidateTarget(); // tells the user when the target lies in the past
+    bool IsPast(qint64 moment) const; // before the current second
+    void RefusePastTarget();
     QString SummaryTail() const;
+    // An arming attempt's criteria and its total become the alarm's.
+    void AdoptDuration(qint32 duration, const QString &total);
+    void AdoptTarget(const Target &target, const QString &total);
     void RecordAnswer(int answer);
     void FinishDateTime();
     void FinishDuration();

@@ -21,4 +21,9 @@ struct AlarmState
     QString trayTipText;
     Flag16 trayBlinkPhase = FlagFalse;
     TrayIconRecord trayIcon;
+
+    // Real time, which no clock change moves: the elapsed-time reading at the answer to the
+    // summary (where the passed seconds count from), and the instant a date-and-time alarm is due.
+    qint64 armedAtElapsedMs = 0;
+    qint64 targetMoment = 0;
 };

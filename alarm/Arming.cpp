@@ -14,6 +14,11 @@ QString tipSecondLine()
     return CrLf + QStringLiteral("Right Click to check status.") + QChar(0);
 }
 
+bool declined(int answer)
+{
+    return answer == MsgBox::No || answer == MsgBox::Cancel;
+}
+
 } // namespace
 
 QString AlarmMain::SummaryTail() const
@@ -22,48 +27,80 @@ QString AlarmMain::SummaryTail() const
         + Label7.text + CrLf + CrLf + QStringLiteral("Would you like to go ahead with these selections?");
 }
 
+// With an alarm armed, an attempt is worked out aside and only Yes replaces that alarm: a
+// refusal, No, Cancel or a closed box leave it exactly as it was, and it rings on behind the
+// box. With none armed, the counters are written before the summary and stay whatever the answer.
 void AlarmMain::OK_Click()
 {
-    Timer1.interval = 500;
+    Timer1.setInterval(500);
+    const bool aside = state.alarmArmed == FlagTrue;
     if (!Label3.enabled) {
-        state.durationSeconds = DurationRule();
-        Label10.text = u' ' + QString::number(state.durationSeconds) + u' ';
-        Label11.text = QStringLiteral("0");
+        const qint32 duration = DurationRule();
+        const QString total = u' ' + QString::number(duration) + u' ';
+        if (!aside)
+            AdoptDuration(duration, total);
         const QString summary = QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : ")
-            + QString::number(state.durationSeconds) + QStringLiteral(" sec") + SummaryTail();
-        RecordAnswer(m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel));
+            + QString::number(duration) + QStringLiteral(" sec") + SummaryTail();
+        const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
+        if (aside && declined(answer))
+            return;
+        if (aside)
+            AdoptDuration(duration, total);
+        RecordAnswer(answer);
         if (state.alarmArmed == FlagTrue) {
-            Timer3.interval = 500;
+            Timer3.setInterval(500);
             FinishDuration();
         }
         return;
     }
 
-    ValidateTarget();
-    if (TargetIsPast())
+    const Target target = ValidateTarget();
+    if (IsPast(target.moment))
         return;
-    const FloatDate now = FloatDates::fromDateTime(m_services.clock.now());
-    Label10.text = u' ' + QString::number(FloatDates::secondsBetween(now, state.targetDateTime)) + u' ';
-    Label11.text = QStringLiteral("0");
+    const QString total = u' ' + QString::number(target.moment - m_services.clock.now().toSecsSinceEpoch()) + u' ';
+    if (!aside)
+        AdoptTarget(target, total);
     const QString summary = QStringLiteral("You Selection is ...") + CrLf + CrLf + QStringLiteral("Date & Time :")
-        + DateText::dayMonthYearTime(m_services.locale, state.targetDateTime) + SummaryTail();
-    RecordAnswer(m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel));
-    if (state.alarmArmed != FlagTrue)
+        + DateText::dayMonthYearTime(m_services.locale, target.dateTime) + SummaryTail();
+    const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
+    if (aside && declined(answer))
         return;
-    if (TargetIsPast()) {
+    if (!declined(answer) && IsPast(target.moment)) {
         // Yes came after the moment itself: an alarm set for the past is refused, as before the box.
-        state.alarmArmed = FlagFalse;
-        Label8.visible = false;
-        m_services.dialogs.messageBox(QStringLiteral("Alarm can not be Activated in PAST Date/Time values"),
-                                      MsgBox::Critical | MsgBox::OkOnly);
+        if (!aside) {
+            RecordAnswer(answer);
+            state.alarmArmed = FlagFalse;
+            Label8.visible = false;
+        }
+        RefusePastTarget();
         return;
     }
-    FinishDateTime();
+    if (aside)
+        AdoptTarget(target, total);
+    RecordAnswer(answer);
+    if (state.alarmArmed == FlagTrue)
+        FinishDateTime();
+}
+
+void AlarmMain::AdoptDuration(qint32 duration, const QString &total)
+{
+    state.durationSeconds = duration;
+    Label10.text = total;
+    Label11.text = QStringLiteral("0");
+}
+
+void AlarmMain::AdoptTarget(const Target &target, const QString &total)
+{
+    state.timeOfDay = target.timeOfDay;
+    state.targetDateTime = target.dateTime;
+    state.targetMoment = target.moment;
+    Label10.text = total;
+    Label11.text = QStringLiteral("0");
 }
 
 void AlarmMain::RecordAnswer(int answer)
 {
-    if (answer == MsgBox::No || answer == MsgBox::Cancel) {
+    if (declined(answer)) {
         state.alarmArmed = FlagFalse;
     } else {
         state.alarmArmed = FlagTrue;
@@ -71,11 +108,12 @@ void AlarmMain::RecordAnswer(int answer)
         m_ringing = false;
     }
     state.armedAt = FloatDates::fromDateTime(m_services.clock.now());
+    state.armedAtElapsedMs = m_services.clock.elapsedMs();
 }
 
 void AlarmMain::FinishDateTime()
 {
-    Timer3.interval = 500;
+    Timer3.setInterval(500);
     const QString target = DateText::defaultText(m_services.locale, state.targetDateTime);
     state.trayTipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
     RemoveTrayIcon();

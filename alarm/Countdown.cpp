@@ -27,8 +27,8 @@ void AlarmMain::Timer1_Timer()
 {
     if (state.alarmArmed != FlagTrue)
         return;
-    const FloatDate now = FloatDates::fromDateTime(m_services.clock.now());
-    Label11.text = QString::number(FloatDates::secondsBetween(state.armedAt, now));
+    // Real seconds: a daylight-saving change or a clock set by hand moves none of them.
+    Label11.text = QString::number((m_services.clock.elapsedMs() - state.armedAtElapsedMs) / 1000);
 }
 
 void AlarmMain::Timer3_Timer()
@@ -47,15 +47,16 @@ void AlarmMain::Timer3_Timer()
         if (state.alarmArmed != FlagTrue)
             return;
         if (dateMode) {
-            const FloatDate now = FloatDates::fromDateTime(m_services.clock.now());
-            due = FloatDates::secondsBetween(now, state.targetDateTime) <= 0;
+            // Due when the wall clock reaches the target, also when it is set forward past it.
+            due = m_services.clock.now().toSecsSinceEpoch() >= state.targetMoment;
         } else {
             due = Numbers::leadingNumber(Label6[2].text) <= 0;
         }
     });
     if (!due)
         return;
-    if (!m_ringing) {
+    const bool ringStarts = !m_ringing;
+    if (ringStarts) {
         m_ringing = true;
         announcement = Label7.text.trimmed();
     }
@@ -68,13 +69,14 @@ void AlarmMain::Timer3_Timer()
     // Stopped during the own file's play: nothing more of this ring.
     if (!m_ringing)
         return;
-    skipOnFailure([&] { m_services.window.show(); });
+    // In front when the ring starts, but the keyboard stays with whatever the user types into.
+    skipOnFailure([&] { m_services.window.show(ringStarts ? WindowHost::Showing::Raise : WindowHost::Showing::Reveal); });
 }
 
 void AlarmMain::Stopp_Click()
 {
-    Timer3.interval = 0;
-    Timer1.interval = 0;
+    Timer3.setInterval(0);
+    Timer1.setInterval(0);
     m_services.atm.StopSound();
     Label11.text = QStringLiteral(" Passed ");
     Label10.text = QStringLiteral("0");

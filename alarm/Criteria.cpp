@@ -34,6 +34,7 @@ void AlarmMain::Orr_Click()
 {
     state.durationSeconds = 0;
     state.targetDateTime = 0; // midnight of day zero: no target
+    state.targetMoment = 0;
     if (Label4.enabled) {
         Label1.enabled = true;
         Label3.enabled = true;
@@ -78,32 +79,44 @@ qint32 AlarmMain::DurationRule() const
     }
 }
 
-void AlarmMain::ComputeTarget()
+AlarmMain::Target AlarmMain::ComputeTarget() const
 {
     const qint32 h = entryNumber(Text1[0], QStringLiteral("The hour of the alarm time"));
     const qint32 m = entryNumber(Text1[1], QStringLiteral("The minute of the alarm time"));
     const qint32 s = entryNumber(Text1[2], QStringLiteral("The second of the alarm time"));
-    state.timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
+    Target target;
+    target.timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
     const QString text = Combo2[0].selectedText() + u'/' + Combo2[1].selectedText() + u'/' + Combo2[2].selectedText()
         + u' ' + QString::number(h) + u':' + QString::number(m) + u':' + QString::number(s);
     try {
-        state.targetDateTime = DateText::readDate(m_services.locale, text);
+        target.dateTime = DateText::readDate(m_services.locale, text);
     } catch (const UserError &e) {
         throw UserError(QStringLiteral("The alarm date and time cannot be set: ") + e.message());
     }
-    state.targetDateTime = state.targetDateTime + state.timeOfDay;
+    target.dateTime = target.dateTime + target.timeOfDay;
+    const std::optional<qint64> moment = FloatDates::firstMoment(target.dateTime);
+    if (!moment)
+        throw UserError(QStringLiteral("The alarm time %1 does not exist: the clocks go forward an hour then, and skip it.")
+                            .arg(DateText::dayMonthYearTime(m_services.locale, target.dateTime)));
+    target.moment = *moment;
+    return target;
 }
 
-bool AlarmMain::TargetIsPast() const
+bool AlarmMain::IsPast(qint64 moment) const
 {
-    const FloatDate now = FloatDates::fromDateTime(m_services.clock.now());
-    return FloatDates::secondsBetween(now, state.targetDateTime) < 0;
+    return moment < m_services.clock.now().toSecsSinceEpoch();
 }
 
-void AlarmMain::ValidateTarget()
+void AlarmMain::RefusePastTarget()
 {
-    ComputeTarget();
-    if (TargetIsPast())
-        m_services.dialogs.messageBox(QStringLiteral("Alarm can not be Activated in PAST Date/Time values"),
-                                      MsgBox::Critical | MsgBox::OkOnly);
+    m_services.dialogs.messageBox(QStringLiteral("Alarm can not be Activated in PAST Date/Time values"),
+                                  MsgBox::Critical | MsgBox::OkOnly);
+}
+
+AlarmMain::Target AlarmMain::ValidateTarget()
+{
+    const Target target = ComputeTarget();
+    if (IsPast(target.moment))
+        RefusePastTarget();
+    return target;
 }

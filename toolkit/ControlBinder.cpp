@@ -200,11 +200,12 @@ void ControlBinder::render()
         l.shown = *l.control;
         l.firstRender = false;
     }
-    for (const TimerBinding &t : m_timers) {
+    for (TimerBinding &t : m_timers) {
         const int interval = t.control->interval;
         if (interval <= 0)
             t.timer->stop();
-        else if (!t.timer->isActive() || t.timer->interval() != interval)
+        else if (!t.timer->isActive() || t.timer->interval() != interval || t.settingsShown != t.control->settings)
             t.timer->start(interval);
+        t.settingsShown = t.control->settings;
     }
 }

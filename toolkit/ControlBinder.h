@@ -58,6 +58,7 @@ private:
     {
         QTimer *timer;
         const Timer *control;
+        unsigned settingsShown = 0;
     };
 
     static void apply(Binding &binding);

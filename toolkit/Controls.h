@@ -70,6 +70,14 @@ struct ComboBox : Control
 struct Timer
 {
     int interval = 0;
+    // Setting the interval starts its count afresh, also to the value it had: the view restarts
+    // the timer whenever this count moves.
+    unsigned settings = 0;
+    void setInterval(int ms)
+    {
+        interval = ms;
+        ++settings;
+    }
 };
 
 // A 16-bit boolean as the alarm's state record keeps it: -1 true, 0 false.

@@ -16,12 +16,13 @@ Dispatcher::Dispatcher(ErrorSink showError, Handler afterHandler)
 void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
 {
     // Qt's modal boxes run the event loop, so events arrive while a handler waits in one.
-    // Handlers never nest, except the ticks that touch nothing a waiting handler uses, and,
-    // while a sound plays to its end, the events that stop it or leave.
+    // Handlers never nest, except the ticks (an armed alarm rings at its time behind any box:
+    // no handler leaves the alarm half-written while it waits in one), and, while a sound plays
+    // to its end, the events that stop it or leave.
     if (busy() && kind != Kind::OwnControlTick) {
-        if (m_playing == 0 || kind == Kind::UserEvent)
+        if (kind == Kind::UserEvent || (kind == Kind::UrgentEvent && m_playing == 0))
             return;
-        if (kind == Kind::Tick) {
+        if (kind == Kind::Tick && m_playing > 0) {
             const bool held = std::any_of(m_heldTicks.begin(), m_heldTicks.end(),
                                           [&](const HeldTick &t) { return source && t.source == source; });
             if (!held)
@@ -50,11 +51,12 @@ void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
         }
     }
     --m_depth;
-    // The clock keeps running behind a modal box, so its tick refreshes the view even then; so
-    // does what got through during a play.
-    if (m_afterHandler && (!busy() || kind == Kind::OwnControlTick || kind == Kind::UrgentEvent))
+    // The clock and the countdown keep running behind a modal box, so their ticks refresh the
+    // view even then; so does what got through during a play.
+    if (m_afterHandler && (!busy() || kind != Kind::UserEvent))
         m_afterHandler();
-    if (!busy())
+    // The ticks held through a play run once it has ended, behind a box the play sat in too.
+    if (m_playing == 0 && !m_heldTicks.empty())
         runHeldTicks();
 }
 

@@ -12,7 +12,7 @@ public:
     enum class Kind {
         UserEvent,      // a click or key: errors that escape are shown to the user
         UrgentEvent,    // Stop and the ways out: like a click, and it also gets through while a sound plays
-        Tick,           // a countdown tick: dropped while another handler waits in a modal box
+        Tick,           // a countdown tick: runs behind an open box, held while a sound plays to its end
         OwnControlTick  // a tick that touches only its own controls (clock, blink): runs even then
     };
 
@@ -28,7 +28,7 @@ public:
 
     // Runs the event loop until done() holds, for a handler that waits on a sound playing to its
     // end: the window keeps painting, urgent events run at once, other user events are dropped,
-    // and the ticks that fall due run once each when the waiting handler has ended.
+    // and the ticks that fall due run once each when the playing handler has ended.
     void waitWhilePlaying(const std::function<bool()> &done);
 
 private:

@@ -77,4 +77,19 @@ qint64 secondsBetween(FloatDate from, FloatDate to)
     return instant(to) - instant(from);
 }
 
+std::optional<qint64> firstMoment(FloatDate local)
+{
+    // The wall reading taken as if it were UTC, less each offset the zone has near it: a
+    // candidate is real when the zone has that offset at that instant.
+    const qint64 asUtc = QDateTime(datePart(local), timePart(local), Qt::UTC).toSecsSinceEpoch();
+    const auto offsetAt = [](qint64 instant) { return qint64(QDateTime::fromSecsSinceEpoch(instant).offsetFromUtc()); };
+    std::optional<qint64> first;
+    for (const qint64 near : {asUtc - secondsPerDay, asUtc, asUtc + secondsPerDay}) {
+        const qint64 candidate = asUtc - offsetAt(near);
+        if (offsetAt(candidate) == asUtc - candidate && (!first || candidate < *first))
+            first = candidate;
+    }
+    return first;
+}
+
 } // namespace FloatDates

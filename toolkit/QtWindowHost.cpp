@@ -14,12 +14,17 @@ QtWindowHost::QtWindowHost(QWidget *window, IconSource icons)
 {
 }
 
-void QtWindowHost::show()
+void QtWindowHost::show(Showing how)
 {
+    // Mapped without activation, the window manager leaves the focus where it is (Qt gives the
+    // window a user time of 0).
+    m_window->setAttribute(Qt::WA_ShowWithoutActivating, how != Showing::Activate);
     // QWidget::show keeps the window state, so a minimized window stays minimized.
     m_window->show();
+    if (how == Showing::Reveal)
+        return;
     m_window->raise();
-    if (!(m_window->windowState() & Qt::WindowMinimized))
+    if (how == Showing::Activate && !(m_window->windowState() & Qt::WindowMinimized))
         m_window->activateWindow();
 }
 

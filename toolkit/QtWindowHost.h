@@ -15,7 +15,7 @@ public:
 
     QtWindowHost(QWidget *window, IconSource icons);
 
-    void show() override;
+    void show(Showing how = Showing::Activate) override;
     void hide() override;
     bool isVisible() const override;
     int windowState() const override;

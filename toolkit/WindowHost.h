@@ -17,9 +17,16 @@ class WindowHost
 {
 public:
     virtual ~WindowHost() = default;
-    // Modeless show: a hidden window becomes visible and comes to the front; its window
-    // state (normal or minimized) does not change.
-    virtual void show() = 0;
+    // How far a modeless show goes. Asked for by the user, the window takes the keyboard focus;
+    // the ring never takes it from another program, where the user may be typing.
+    enum class Showing {
+        Activate, // visible, in front, with the keyboard focus
+        Raise,    // visible and in front; the focus stays where it is
+        Reveal    // visible; where it stands and the focus stay as they are
+    };
+    // Modeless show: a hidden window becomes visible; its window state (normal or minimized)
+    // does not change.
+    virtual void show(Showing how = Showing::Activate) = 0;
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
     // 0 normal, 1 minimized.

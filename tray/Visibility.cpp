@@ -49,7 +49,7 @@ void AlarmMain::ToggleAlarmWindow()
 void AlarmMain::ImgHide_Click()
 {
     const bool unset = state.durationSeconds == 0 && state.targetDateTime == 0;
-    const bool passed = Label3.enabled && TargetIsPast();
+    const bool passed = Label3.enabled && IsPast(state.targetMoment);
     if (unset || passed) {
         m_services.dialogs.messageBox(QStringLiteral("Hiding without time set is not allowed."),
                                       MsgBox::Critical | MsgBox::OkOnly);

@@ -43,12 +43,11 @@ void AlarmHarness::confirmArming()
 void AlarmHarness::halfSecond()
 {
     halfSeconds += 1;
-    if (halfSeconds % 2 == 0)
-        clock.advance(1);
+    clock.advanceMs(500);
     if (alarm.Timer1.interval > 0)
-        alarm.Timer1_Timer();
+        dispatcher.run(Dispatcher::Kind::Tick, [this] { alarm.Timer1_Timer(); }, &alarm.Timer1);
     if (alarm.Timer3.interval > 0)
-        alarm.Timer3_Timer();
+        dispatcher.run(Dispatcher::Kind::Tick, [this] { alarm.Timer3_Timer(); }, &alarm.Timer3);
 }
 
 void AlarmHarness::click(const std::function<void()> &handler)

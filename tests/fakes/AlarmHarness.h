@@ -36,7 +36,8 @@ struct AlarmHarness
     void armDuration(int seconds);
     void armDateTime(const QDateTime &target);
     void confirmArming();
-    // One half-second step: the clock moves on, then the countdown's two ticks run.
+    // One half-second step: real time and, at each whole second, the wall clock move on; then
+    // the countdown's two ticks run through the dispatcher (behind a box, when one is open).
     void halfSecond();
     int halfSeconds = 0;
     int infoRequests = 0; // times the information window was asked for

@@ -1,9 +1,10 @@
 #include "FakeWindowHost.h"
 
-void FakeWindowHost::show()
+void FakeWindowHost::show(Showing how)
 {
     visible = true;
     ++shows;
+    showings << how;
 }
 
 int FakeWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
@@ -12,5 +13,7 @@ int FakeWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
     for (const MenuItem *item : items)
         captions << (item->bold ? QStringLiteral("*") : QString()) + item->text;
     menus << captions;
+    if (whileMenuOpen)
+        whileMenuOpen();
     return menuChoice;
 }

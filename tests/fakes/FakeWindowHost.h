@@ -4,12 +4,13 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 // The alarm window's platform side as a test sees it: visibility, state and icon as fields.
 class FakeWindowHost : public WindowHost
 {
 public:
-    void show() override;
+    void show(Showing how = Showing::Activate) override;
     void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
     int windowState() const override { return state; }
@@ -24,10 +25,12 @@ public:
     // The menus popped up, each as its items' captions ("*" before the default), and the answer.
     QList<QStringList> menus;
     int menuChoice = -1;
+    std::function<void()> whileMenuOpen; // runs while a menu is up, as Qt's event loop would
 
     bool visible = false;
     int state = 0;
     int shows = 0;
+    QList<Showing> showings; // how each show went
     bool ended = false;
     double twipsPerPixel = 15.0;
     WindowIcon currentIcon = WindowIcon::Application;

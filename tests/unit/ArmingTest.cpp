@@ -284,3 +284,141 @@ TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
     ASSERT_EQ(h.dialogs.messages.size(), 1);
     EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.reminderText + u' ' + CrLf));
 }
+
+namespace {
+
+// All that makes up an armed alarm, to tell that an attempt left it exactly as it was.
+QString armedAlarm(const AlarmHarness &h)
+{
+    const AlarmState &s = h.alarm.state;
+    return QStringList{QString::number(s.alarmArmed), QString::number(s.durationSeconds), QString::number(s.timeOfDay, 'g', 17),
+                       QString::number(s.targetDateTime, 'g', 17), QString::number(s.targetMoment), QString::number(s.armedAt, 'g', 17),
+                       QString::number(s.armedAtElapsedMs), s.trayTipText, h.alarm.Label10.text, h.alarm.Label11.text,
+                       h.alarm.Label8.text, QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
+                       h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size())}
+        .join(u'|');
+}
+
+// A second attempt by the user, while the first alarm is armed, in the mode it was armed in
+// (switching the mode would stop it).
+using Attempt = std::function<void(AlarmHarness &)>;
+
+void dateAttempt(AlarmHarness &h, int hour, int minute, int second, const char *day = "7")
+{
+    setDate(h, day, 11, "2026");
+    h.alarm.Text1[0].text = QString::number(hour);
+    h.alarm.Text1[1].text = QString::number(minute);
+    h.alarm.Text1[2].text = QString::number(second);
+}
+
+} // namespace
+
+TEST(ArmingWhileArmed, ARefusedDeclinedOrClosedAttemptLeavesTheArmedAlarmAsItWas)
+{
+    struct Case
+    {
+        const char *name;
+        bool dateMode;
+        Attempt attempt;
+        std::deque<int> answers;
+        int boxSeconds = 0; // how long the summary stays open
+    };
+    const Attempt thirtySeconds = [](AlarmHarness &h) { h.alarm.Text2[2].text = QStringLiteral("30"); };
+    const Attempt halfPastNine = [](AlarmHarness &h) { dateAttempt(h, 9, 30, 0); };
+    const Case cases[] = {
+        {"No", false, thirtySeconds, {MsgBox::No}},
+        {"Cancel", false, thirtySeconds, {MsgBox::Cancel}},
+        {"the box closed", false, thirtySeconds, {}},
+        {"a box that is no number", false, [](AlarmHarness &h) { h.alarm.Text2[2].text = QStringLiteral("soon"); }, {MsgBox::Yes}},
+        {"an overflowing duration", false, [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("600000"); }, {MsgBox::Yes}},
+        {"No", true, halfPastNine, {MsgBox::No}},
+        {"Cancel", true, halfPastNine, {MsgBox::Cancel}},
+        {"the box closed", true, halfPastNine, {}},
+        {"a past time", true, [](AlarmHarness &h) { dateAttempt(h, 8, 0, 0); }, {MsgBox::Yes}},
+        {"a day that does not exist", true, [](AlarmHarness &h) { dateAttempt(h, 10, 0, 0, "31"); h.alarm.Combo2[1].listIndex = 10; }, {MsgBox::Yes}},
+        {"a time that is no number", true, [](AlarmHarness &h) { h.alarm.Text1[1].text = QStringLiteral("half"); }, {MsgBox::Yes}},
+        {"Yes after the new target passed", true, [](AlarmHarness &h) { dateAttempt(h, 9, 0, 5); }, {MsgBox::Yes}, 5},
+    };
+    for (const Case &c : cases) {
+        const std::string name = std::string(c.dateMode ? "date alarm, " : "duration alarm, ") + c.name;
+        AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+        h.alarm.Form_Load();
+        if (c.dateMode)
+            h.armDateTime(h.clock.now().addSecs(14));
+        else
+            h.armDuration(14);
+        for (int i = 0; i < 4; ++i)
+            h.halfSecond();
+        const QString before = armedAlarm(h);
+
+        c.attempt(h);
+        h.dialogs.messageAnswers = c.answers;
+        h.dialogs.whileOpen = [&h, seconds = c.boxSeconds] {
+            h.dialogs.whileOpen = nullptr;
+            h.clock.advance(seconds);
+        };
+        h.click([&] { h.alarm.OK_Click(); });
+        h.dialogs.whileOpen = nullptr;
+        EXPECT_FALSE(h.dialogs.messages.isEmpty()) << name << ": the attempt showed nothing";
+        const QString after = armedAlarm(h);
+        EXPECT_EQ(after.section(u'|', 0, 6), before.section(u'|', 0, 6)) << name << ": the alarm's record changed";
+        EXPECT_EQ(after.section(u'|', 7), before.section(u'|', 7)) << name << ": its tip, counters or target changed";
+
+        while (h.audio.tones.isEmpty() && h.halfSeconds < 60)
+            h.halfSecond();
+        EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 14)) << name << ": did not ring at its own second";
+    }
+}
+
+TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmWithTheTotalTakenBeforeTheSummary)
+{
+    h.armDateTime(h.clock.now().addSecs(100));
+    for (int i = 0; i < 6; ++i)
+        h.halfSecond();
+    ASSERT_EQ(h.alarm.Label11.text, QStringLiteral("3"));
+    dateAttempt(h, 9, 1, 3); // 60 s ahead
+    QStringList passedBehindTheBox;
+    h.dialogs.whileOpen = [&] {
+        h.dialogs.whileOpen = nullptr;
+        for (int i = 0; i < 4; ++i) {
+            h.halfSecond();
+            passedBehindTheBox << h.alarm.Label11.text;
+        }
+    };
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    EXPECT_EQ(passedBehindTheBox, (QStringList{"3", "4", "4", "5"})) << "the armed alarm did not count on behind the box";
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 60 "));
+    EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
+    EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:01:03 AM "));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Set at: 12/7/26 9:01:03 AM\nRight Click to check status."));
+    h.halfSecond();
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 60 ")) << "the total taken before the summary, the box's 2 s in it";
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 200)
+        h.halfSecond();
+    EXPECT_EQ(h.clock.now().time(), QTime(9, 1, 3));
+}
+
+TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansItsFirstPass)
+{
+    AlarmHarness spring{QDateTime(QDate(2026, 3, 29), QTime(1, 0, 0))};
+    spring.alarm.Form_Load();
+    setTime(spring, 2, 30, 0);
+    spring.dialogs.messageAnswers = {MsgBox::Yes};
+    spring.click([&] { spring.alarm.OK_Click(); });
+    ASSERT_EQ(spring.dialogs.messages.size(), 1);
+    EXPECT_EQ(spring.dialogs.messages[0].text,
+              QStringLiteral("The alarm time 29 March 2026, 02:30:00 does not exist: the clocks go forward an hour then, and skip it."));
+    EXPECT_EQ(spring.dialogs.messages[0].style, 16);
+    EXPECT_EQ(spring.alarm.state.alarmArmed, FlagFalse);
+
+    // At 02:10 of the hour's second pass, its 02:30 came 40 minutes ago.
+    AlarmHarness autumn{QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2026, 10, 25), QTime(1, 10, 0), Qt::UTC).toSecsSinceEpoch())};
+    autumn.alarm.Form_Load();
+    ASSERT_EQ(autumn.clock.now().time(), QTime(2, 10, 0));
+    setTime(autumn, 2, 30, 0);
+    autumn.dialogs.messageAnswers = {MsgBox::Yes};
+    autumn.click([&] { autumn.alarm.OK_Click(); });
+    ASSERT_EQ(autumn.dialogs.messages.size(), 1);
+    EXPECT_EQ(autumn.dialogs.messages[0].text, PastMessage);
+}

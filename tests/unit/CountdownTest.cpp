@@ -1,5 +1,6 @@
 #include "AlarmHarness.h"
 #include "WaveBuilder.h"
+#include "sound/ToneCatalogue.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -229,31 +230,111 @@ TEST_F(Countdown, PassedSecondsCountFromTheMomentOfArming)
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("42"));
 }
 
-TEST_F(Countdown, TheClockJumpingForwardRingsAtTheNextTickAndBackwardNeverEarly)
-{
-    h.armDateTime(h.clock.now().addSecs(600));
-    h.halfSecond();
-    h.clock.advance(3600); // the machine wakes from sleep an hour later
-    h.alarm.Timer1_Timer();
-    h.alarm.Timer3_Timer();
-    EXPECT_EQ(h.audio.tones.size(), 1);
-    h.alarm.Stopp_Click();
+namespace {
 
-    AlarmHarness back{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+QDateTime berlin(int year, int month, int day, int hour, int minute, int second, int utcOffsetHours)
+{
+    // An instant, so that an hour the autumn change repeats tells its two passes apart.
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::OffsetFromUTC, utcOffsetHours * 3600)
+        .toLocalTime();
+}
+
+} // namespace
+
+TEST(RealSeconds, ADurationRingsAfterItsRealSecondsWhateverTheWallClockDoes)
+{
+    struct Case
+    {
+        const char *name;
+        QDateTime start;
+        std::function<void(FakeClock &)> afterTwoSeconds;
+    };
+    const Case cases[] = {
+        {"clocks go forward in spring", berlin(2026, 3, 29, 1, 59, 55, 1), nullptr},
+        {"clocks go back in autumn", berlin(2026, 10, 25, 2, 59, 55, 2), nullptr},
+        {"clock set back an hour by hand", berlin(2026, 12, 7, 9, 0, 0, 1), [](FakeClock &c) { c.jumpWall(-3600); }},
+        {"clock set a day ahead by a time service", berlin(2026, 12, 7, 9, 0, 0, 1), [](FakeClock &c) { c.jumpWall(86400); }},
+    };
+    for (const Case &c : cases) {
+        AlarmHarness h{c.start};
+        h.alarm.Form_Load();
+        h.armDuration(12);
+        QStringList passed;
+        while (h.audio.tones.isEmpty() && h.halfSeconds < 60) {
+            h.halfSecond();
+            if (h.halfSeconds == 4 && c.afterTwoSeconds)
+                c.afterTwoSeconds(h.clock);
+            passed << h.alarm.Label11.text;
+        }
+        EXPECT_EQ(h.halfSeconds, 24) << c.name << ": rang after " << h.halfSeconds / 2.0 << " s";
+        EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 0 ")) << c.name;
+        EXPECT_EQ(passed.first(), QStringLiteral("0")) << c.name;
+        EXPECT_EQ(passed.last(), QStringLiteral("12")) << c.name;
+    }
+}
+
+TEST(RealSeconds, TheDateTotalIsTheRealSecondsToTheTargetAcrossAChange)
+{
+    struct Case
+    {
+        const char *name;
+        QDateTime now;
+        QDateTime target; // its wall reading is what is typed
+        int total;
+    };
+    const Case cases[] = {
+        {"spring: an hour skipped", berlin(2026, 3, 29, 1, 50, 0, 1), berlin(2026, 3, 29, 3, 10, 0, 2), 20 * 60},
+        {"autumn: an hour twice", berlin(2026, 10, 25, 2, 50, 0, 2), berlin(2026, 10, 25, 3, 10, 0, 1), 80 * 60},
+        {"autumn: the repeated hour means its first pass", berlin(2026, 10, 25, 1, 59, 0, 2), berlin(2026, 10, 25, 2, 30, 0, 2), 31 * 60},
+    };
+    for (const Case &c : cases) {
+        AlarmHarness h{c.now};
+        h.alarm.Form_Load();
+        h.armDateTime(c.target);
+        EXPECT_EQ(h.alarm.Label10.text, u' ' + QString::number(c.total) + u' ') << c.name;
+        while (h.audio.tones.isEmpty() && h.halfSeconds < 2 * c.total + 10)
+            h.halfSecond();
+        EXPECT_EQ(h.halfSeconds, 2 * c.total) << c.name;
+        EXPECT_EQ(h.clock.now(), c.target) << c.name;
+        EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 0 ")) << c.name;
+    }
+}
+
+TEST(RealSeconds, ADateAlarmRingsWhenTheWallClockReachesItAndASuspendCountsAsTimePassed)
+{
+    AlarmHarness ahead{berlin(2026, 12, 7, 9, 0, 0, 1)};
+    ahead.alarm.Form_Load();
+    ahead.armDateTime(ahead.clock.now().addSecs(600));
+    ahead.halfSecond();
+    ahead.clock.jumpWall(3600); // set forward past the target
+    ahead.halfSecond();
+    EXPECT_EQ(ahead.audio.tones.size(), 1);
+
+    AlarmHarness back{berlin(2026, 12, 7, 9, 0, 0, 1)};
     back.alarm.Form_Load();
-    back.armDuration(10);
     back.armDateTime(back.clock.now().addSecs(10));
-    back.clock.advance(-7200); // the clock is set two hours back
+    back.clock.jumpWall(-7200); // set two hours back: the wall clock reaches 09:00:10 again later
     for (int i = 0; i < 30; ++i)
         back.halfSecond();
     EXPECT_TRUE(back.audio.tones.isEmpty());
-    EXPECT_EQ(back.alarm.Label11.text, QStringLiteral("-7185"));
-
-    back.alarm.Label3.enabled = false; // in duration mode the count from arming goes negative too
-    back.alarm.Label10.text = QStringLiteral(" 10 ");
+    EXPECT_EQ(back.alarm.Label11.text, QStringLiteral("15")) << "passed seconds stay real";
+    back.clock.jumpWall(7200 - 5); // and now it does
     back.halfSecond();
-    EXPECT_TRUE(back.audio.tones.isEmpty());
-    EXPECT_EQ(back.alarm.Label6[2].text, QStringLiteral(" 7195 "));
+    EXPECT_EQ(back.audio.tones.size(), 1);
+
+    for (const bool dateMode : {false, true}) {
+        AlarmHarness asleep{berlin(2026, 12, 7, 9, 0, 0, 1)};
+        asleep.alarm.Form_Load();
+        if (dateMode)
+            asleep.armDateTime(asleep.clock.now().addSecs(600));
+        else
+            asleep.armDuration(600);
+        asleep.halfSecond();
+        asleep.clock.advance(3600); // the machine sleeps an hour and wakes
+        asleep.halfSecond();
+        EXPECT_EQ(asleep.audio.tones.size(), 1) << (dateMode ? "date" : "duration");
+        EXPECT_EQ(asleep.alarm.Label11.text, QStringLiteral("3601"));
+    }
 }
 
 TEST_F(Countdown, TheReminderIsAnnouncedOnceWhenTheRingingStarts)
@@ -277,4 +358,73 @@ TEST_F(Countdown, TheReminderIsAnnouncedOnceWhenTheRingingStarts)
     h.armDuration(0);
     h.alarm.Timer3_Timer();
     EXPECT_FALSE(h.alarm.announcement.isEmpty()) << "a new ringing is announced again";
+}
+
+TEST_F(Countdown, TheRingComesToTheFrontOnceAndNeverTakesTheKeyboard)
+{
+    using Showing = WindowHost::Showing;
+    for (int alarm = 0; alarm < 2; ++alarm) {
+        h.window.showings.clear();
+        h.armDuration(1);
+        for (int i = 0; i < 8; ++i)
+            h.halfSecond();
+        EXPECT_EQ(h.window.showings, (QList<Showing>{Showing::Raise, Showing::Reveal, Showing::Reveal, Showing::Reveal,
+                                                     Showing::Reveal, Showing::Reveal, Showing::Reveal}))
+            << "alarm " << alarm;
+        h.click([&] { h.alarm.Stopp_Click(); });
+    }
+    h.window.showings.clear();
+    h.click([&] { h.alarm.ToggleAlarmWindow(); });
+    h.click([&] { h.alarm.ToggleAlarmWindow(); });
+    EXPECT_EQ(h.window.showings, QList<Showing>{Showing::Activate}) << "a show the user asked for takes the focus";
+}
+
+TEST(RingingBehindBoxes, AnAlarmDueWhileABoxIsOpenRingsAtItsTimeAndTheBoxKeepsItsWork)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(AlarmHarness &)> open; // opens the box, as the user does
+    };
+    const Case cases[] = {
+        {"the reminder's input box", [](AlarmHarness &h) {
+             h.dialogs.inputAnswers = {QStringLiteral("typed while it rang")};
+             h.click([&] { h.alarm.Label7_Click(); });
+             EXPECT_EQ(h.alarm.state.reminderText, QStringLiteral("typed while it rang"));
+         }},
+        {"the icon's pop-up menu", [](AlarmHarness &h) {
+             h.click([&] { h.alarm.Form_MouseMove(0, 0, float(NotifyArea::RightButtonDown * 15), 0); });
+             EXPECT_EQ(h.window.menus.size(), 1);
+         }},
+        {"a second summary", [](AlarmHarness &h) {
+             h.alarm.Text2[2].text = QStringLiteral("40");
+             h.click([&] { h.alarm.OK_Click(); }); // closed unanswered
+             EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 3 "));
+         }},
+        {"the file dialog", [](AlarmHarness &h) { h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); }); }},
+        {"an error box", [](AlarmHarness &h) {
+             h.alarm.Text2[2].text = QStringLiteral("x");
+             h.click([&] { h.alarm.OK_Click(); });
+         }},
+    };
+    for (const Case &c : cases) {
+        AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+        h.alarm.Form_Load();
+        h.armDuration(3);
+        int firstRing = 0;
+        const auto behindTheBox = [&] {
+            for (int i = 0; i < 10; ++i) {
+                h.halfSecond();
+                if (!firstRing && !h.audio.tones.isEmpty())
+                    firstRing = h.halfSeconds;
+            }
+        };
+        h.dialogs.whileOpen = behindTheBox;
+        h.window.whileMenuOpen = behindTheBox;
+        c.open(h);
+        EXPECT_EQ(firstRing, 6) << c.name << ": first rang after " << firstRing / 2.0 << " s";
+        EXPECT_GE(h.audio.tones.size(), 4) << c.name << ": did not ring on behind the box";
+        EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("5")) << c.name;
+        EXPECT_TRUE(h.window.visible) << c.name;
+    }
 }

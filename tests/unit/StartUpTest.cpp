@@ -169,7 +169,7 @@ TEST(LiveClock, ShowsTwoDigitTimeAndRollsTheDateAtMidnight)
     EXPECT_EQ(h.alarm.Label2[1].text, QStringLiteral("05"));
     EXPECT_EQ(h.alarm.Label2[2].text, QStringLiteral("07"));
 
-    h.clock.set(at(2026, 12, 31, 23, 59, 59));
+    h.clock.setWall(at(2026, 12, 31, 23, 59, 59));
     h.alarm.Timer2_Timer();
     EXPECT_EQ(h.alarm.Label16.text, QStringLiteral("31 December 2026"));
     EXPECT_EQ(h.alarm.Label2[0].text + h.alarm.Label2[1].text + h.alarm.Label2[2].text, QStringLiteral("235959"));

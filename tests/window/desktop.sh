@@ -83,6 +83,10 @@ start_window_manager() {
         xdotool search --name '^wm-probe$' 2>/dev/null | while read -r w; do xprop -id "$w" WM_STATE; xwininfo -id "$w" | grep 'Map State'; done
         kill -0 "$probe" 2>/dev/null && echo "xmessage running" || echo "xmessage gone"
         part_running window-manager && echo "openbox running" || echo "openbox gone"
+        local wm; wm=$(part_pid window-manager)
+        echo "openbox state: $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null) waiting in: $(cat "/proc/$wm/wchan" 2>/dev/null)"
+        echo "openbox cpu ticks: $(cut -d' ' -f14,15 "/proc/$wm/stat" 2>/dev/null); load: $(cat /proc/loadavg)"
+        ls -l "/proc/$wm/fd" 2>/dev/null | sed -n 's/.*-> //p' | sort | uniq -c
       } >>"$WORK/wm-probe.log" 2>&1
       kill "$probe" 2>/dev/null || true; wait "$probe" 2>/dev/null || true
     fi
