@@ -17,7 +17,11 @@ desktop_wait() {
 
 remember_part() { mkdir -p "$WORK/pids"; echo "$2" >"$WORK/pids/$1"; }
 part_pid() { cat "$WORK/pids/$1" 2>/dev/null; }
-part_running() { local pid; pid=$(part_pid "$1") && kill -0 "$pid" 2>/dev/null; }
+# A part that ended but was not yet waited for is a zombie, which kill -0 still finds.
+part_running() {
+  local pid
+  pid=$(part_pid "$1") && kill -0 "$pid" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ]
+}
 stop_part() {
   local pid
   pid=$(part_pid "$1") || return 0
@@ -67,30 +71,43 @@ wm_manages_probe() {
   probe=$(xdotool search --name '^wm-probe$' 2>/dev/null | head -n1)
   [ -n "$probe" ] && xprop -id "$probe" WM_STATE 2>/dev/null | grep -q 'window state: Normal'
 }
+# What a start that failed left behind, for the failure's message.
+wm_report() {
+  local wm ended=0
+  wm=$(part_pid window-manager)
+  echo "attempt $1: $2"
+  xdotool search --name '^wm-probe$' 2>/dev/null | while read -r w; do
+    echo "probe $w: $(xprop -id "$w" WM_STATE | head -n1); $(xwininfo -id "$w" | grep 'Map State')"
+  done || true
+  if part_running window-manager; then
+    echo "openbox running: state $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null), waiting in $(cat "/proc/$wm/wchan" 2>/dev/null)," \
+      "cpu ticks $(cut -d' ' -f14,15 "/proc/$wm/stat" 2>/dev/null), load $(cat /proc/loadavg)," \
+      "threads $(ls "/proc/$wm/task" 2>/dev/null | wc -l); kernel stack: $(tr '\n' ' ' <"/proc/$wm/stack" 2>/dev/null)"
+  else
+    wait "$wm" 2>/dev/null || ended=$?
+    echo "openbox ended with status $ended"
+  fi
+}
 start_window_manager() {
   local attempt probe
   # A machine under load can leave a first start unable to manage windows: allow it time and
   # two more starts, and keep what each saw for the failure's message.
+  : >"$WORK/wm-probe.log"
   for attempt in 1 2 3; do
     openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
     remember_part window-manager $!
     if desktop_wait wm_ready 10; then
       xmessage -name wm-probe -title wm-probe probe >>"$WORK/wm-probe.log" 2>&1 &
       probe=$!
-      desktop_wait wm_manages_probe 10 && { kill "$probe"; wait "$probe" 2>/dev/null || true; return 0; }
-      {
-        echo "attempt $attempt: probe $(xdotool search --name '^wm-probe$' 2>/dev/null | tr '\n' ' ')"
-        xdotool search --name '^wm-probe$' 2>/dev/null | while read -r w; do xprop -id "$w" WM_STATE; xwininfo -id "$w" | grep 'Map State'; done
-        kill -0 "$probe" 2>/dev/null && echo "xmessage running" || echo "xmessage gone"
-        part_running window-manager && echo "openbox running" || echo "openbox gone"
-        local wm; wm=$(part_pid window-manager)
-        echo "openbox state: $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null) waiting in: $(cat "/proc/$wm/wchan" 2>/dev/null)"
-        echo "openbox cpu ticks: $(cut -d' ' -f14,15 "/proc/$wm/stat" 2>/dev/null); load: $(cat /proc/loadavg)"
-        ls -l "/proc/$wm/fd" 2>/dev/null | sed -n 's/.*-> //p' | sort | uniq -c
-      } >>"$WORK/wm-probe.log" 2>&1
+      desktop_wait wm_manages_probe 15 && { kill "$probe"; wait "$probe" 2>/dev/null || true; return 0; }
+      wm_report "$attempt" "the probe window was not managed" >>"$WORK/wm-probe.log" 2>&1
       kill "$probe" 2>/dev/null || true; wait "$probe" 2>/dev/null || true
+    else
+      wm_report "$attempt" "no check window on the root" >>"$WORK/wm-probe.log" 2>&1
     fi
     stop_part window-manager
+    # The next start is ready only once it has set its own check window, not the last one's.
+    xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true
   done
   desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log" "$WORK/wm-probe.log")"
 }
