@@ -69,8 +69,8 @@ void AlarmMain::Timer3_Timer()
     // Stopped during the own file's play: nothing more of this ring.
     if (!m_ringing)
         return;
-    // In front when the ring starts, but the keyboard stays with whatever the user types into.
-    skipOnFailure([&] { m_services.window.show(ringStarts ? WindowHost::Showing::Raise : WindowHost::Showing::Reveal); });
+    // Marked for attention when the ring starts; the keyboard stays with whatever the user types into.
+    skipOnFailure([&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
 }
 
 void AlarmMain::Stopp_Click()

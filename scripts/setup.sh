@@ -18,6 +18,8 @@ testing=(
   # A whole desktop for the window tests: a window manager, a sound server with a null sink and
   # its recorder, and a faked wall clock for dates, zones and clock changes.
   openbox pulseaudio pulseaudio-utils faketime
+  # Another program to type into while the alarm rings.
+  xterm
   # Checks of the installed layout and the Debian package.
   desktop-file-utils appstream dpkg-dev
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.

@@ -1,5 +1,6 @@
 #include "toolkit/QtWindowHost.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
@@ -21,10 +22,14 @@ void QtWindowHost::show(Showing how)
     m_window->setAttribute(Qt::WA_ShowWithoutActivating, how != Showing::Activate);
     // QWidget::show keeps the window state, so a minimized window stays minimized.
     m_window->show();
-    if (how == Showing::Reveal)
+    // A window manager may take a raise for a request to activate (openbox does), so the ring
+    // asks for attention instead: the task list marks the window.
+    if (how == Showing::Alert)
+        QApplication::alert(m_window);
+    if (how != Showing::Activate)
         return;
     m_window->raise();
-    if (how == Showing::Activate && !(m_window->windowState() & Qt::WindowMinimized))
+    if (!(m_window->windowState() & Qt::WindowMinimized))
         m_window->activateWindow();
 }
 

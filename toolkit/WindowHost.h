@@ -21,7 +21,7 @@ public:
     // the ring never takes it from another program, where the user may be typing.
     enum class Showing {
         Activate, // visible, in front, with the keyboard focus
-        Raise,    // visible and in front; the focus stays where it is
+        Alert,    // visible, and marked as wanting attention; the focus stays where it is
         Reveal    // visible; where it stands and the focus stay as they are
     };
     // Modeless show: a hidden window becomes visible; its window state (normal or minimized)

@@ -360,7 +360,7 @@ TEST_F(Countdown, TheReminderIsAnnouncedOnceWhenTheRingingStarts)
     EXPECT_FALSE(h.alarm.announcement.isEmpty()) << "a new ringing is announced again";
 }
 
-TEST_F(Countdown, TheRingComesToTheFrontOnceAndNeverTakesTheKeyboard)
+TEST_F(Countdown, TheRingAsksForAttentionOnceAndNeverTakesTheKeyboard)
 {
     using Showing = WindowHost::Showing;
     for (int alarm = 0; alarm < 2; ++alarm) {
@@ -368,7 +368,7 @@ TEST_F(Countdown, TheRingComesToTheFrontOnceAndNeverTakesTheKeyboard)
         h.armDuration(1);
         for (int i = 0; i < 8; ++i)
             h.halfSecond();
-        EXPECT_EQ(h.window.showings, (QList<Showing>{Showing::Raise, Showing::Reveal, Showing::Reveal, Showing::Reveal,
+        EXPECT_EQ(h.window.showings, (QList<Showing>{Showing::Alert, Showing::Reveal, Showing::Reveal, Showing::Reveal,
                                                      Showing::Reveal, Showing::Reveal, Showing::Reveal}))
             << "alarm " << alarm;
         h.click([&] { h.alarm.Stopp_Click(); });

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# A duration alarm counts real seconds whatever the wall clock does, heard on the sound server
+# under a faked wall clock (libfaketime, TZ=Europe/Berlin): armed just before each daylight-saving
+# change of 2026, and with the clock set back an hour while it counts, a 12-second alarm rings
+# 12 s after Yes. A target in the hour the spring change skips is refused with its message.
+# Run with DESKTOP_SOUND=pulse.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+[ "$TZ" = Europe/Berlin ] || fail "run with TZ=Europe/Berlin"
+program=$1
+fake_now() { awk -v o="$(cat "$WORK/faketime")" -v n="$(now)" 'BEGIN { printf "%.3f", n + o }'; }
+
+# Arms a 12-second alarm; the command given runs while it counts. Judged from the real Yes.
+twelve_seconds() { # what [command...]
+  local what=$1 yes_at first
+  shift
+  type_into Text2_2 12
+  arm
+  yes_at=$(now)
+  fake_yes=$(fake_now)
+  "$@"
+  wait_for 'heard_first_after "$yes_at" | grep -q .' 16 || fail "$what: the alarm was not heard"
+  first=$(heard_first_after "$yes_at")
+  screenshot "clock-changes-$(tr ' ' - <<<"$what")"
+  between "$(plus "$yes_at" 12)" "$first" "$(plus "$yes_at" 12.75)" \
+    || fail "$what: first heard $(seconds_between "$yes_at" "$first") s after Yes, not 12"
+  echo "ok: $what: heard $(seconds_between "$yes_at" "$first") s after Yes"
+}
+armed_before_the_change() { # change (seconds since 1970)
+  between "$(plus "$1" -12)" "$fake_yes" "$1" || fail "Yes came at $(date -d @"${fake_yes%.*}"), not in the 12 s before the change"
+}
+
+for change in "2026-03-29 01:00:00 UTC" "2026-10-25 01:00:00 UTC"; do
+  at=$(date -d "$change" +%s)
+  start_app env $(fake_clock_env "@$((at - 9))") "$program"
+  twelve_seconds "armed before the change of $(date -d @"$at" '+%d %B')"
+  armed_before_the_change "$at"
+  kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+done
+
+start_app env $(fake_clock_env "@$(date +%s)") "$program"
+set_back() {
+  sleep 3
+  set_fake_clock "@$(( $(date +%s) - 3600 ))"
+}
+twelve_seconds "the clock set back an hour while it counts" set_back
+click Stopp
+
+# 02:30 on 29 March does not exist in Berlin: refused, and the window goes on.
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+start_app env $(fake_clock_env "2026-03-29 00:30:00 UTC") "$program"
+click Orr
+sleep 0.3
+type_into Text1_0 2
+type_into Text1_1 30
+type_into Text1_2 0
+click OK
+wait_box
+[[ "$BOX_TEXT" == *"The alarm time 29 March 2026, 02:30:00 does not exist"* ]] || fail "no refusal of the skipped hour: $BOX_TEXT"
+screenshot clock-changes-skipped-hour
+answer_box Return
+type_into Text1_0 3
+click OK
+wait_box
+[[ "$BOX_TEXT" == *"Date & Time :29 March 2026, 03:30:00"* ]] || fail "after the refusal, no summary: $BOX_TEXT"
+answer_box Escape
+kill "$APP_PID"
+echo "ok: a time in the skipped hour refused with its message"

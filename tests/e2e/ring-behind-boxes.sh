@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# An alarm that falls due while one of the program's boxes is open rings at its time, heard on
+# the sound server: behind the reminder's input box (what was typed there is kept), behind the
+# icon's pop-up menu, and behind the summary of a second arming. Run with DESKTOP_SOUND=pulse.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+start_app "$1"
+type_into Text2_2 3
+
+# Arms the 3-second alarm, opens a box with the command given, and judges the first sound.
+ring_behind() { # what command...
+  local what=$1 yes_at first
+  shift
+  arm
+  yes_at=$(now)
+  wait_for icon_docked 5 || fail "the icon did not dock"
+  "$@"
+  wait_for 'heard_first_after "$yes_at" | grep -q .' 8 || fail "behind $what: the alarm was not heard"
+  first=$(heard_first_after "$yes_at")
+  between "$(plus "$yes_at" 3)" "$first" "$(plus "$yes_at" 3.75)" \
+    || fail "behind $what: first heard $(seconds_between "$yes_at" "$first") s after Yes, not 3"
+  screenshot "ring-behind-$(tr ' ' - <<<"$what")"
+  echo "ok: behind $what, heard $(seconds_between "$yes_at" "$first") s after Yes"
+}
+stop_and_hush() {
+  click Stopp
+  sleep 1
+}
+
+open_input_box() {
+  click Label7
+  wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 3 || fail "no input box"
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+  xdotool type -- "kept while it rang"
+}
+ring_behind "the reminder's input box" open_input_box
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)" key Return
+stop_and_hush
+click OK
+wait_box
+[[ "$BOX_TEXT" == *"Message :  kept while it rang "* ]] || fail "what was typed behind the ring was lost: $BOX_TEXT"
+answer_box Escape
+
+open_menu() {
+  click_icon 3
+  wait_for '[ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" -gt 1 ]' 3 || fail "the right click showed no menu"
+}
+ring_behind "the icon's pop-up menu" open_menu
+xdotool key Escape
+stop_and_hush
+
+open_summary() {
+  click OK
+  wait_box
+}
+ring_behind "a second summary" open_summary
+answer_box Escape
+after_cancel=$(now)
+sleep 1.2
+heard_first_after "$after_cancel" | grep -q . || fail "Cancel in the second summary silenced the ringing alarm"
+stop_and_hush
+kill "$APP_PID"
