@@ -18,7 +18,7 @@ sleep 0.3
 target=$(( $(date +%s) + 16 ))
 set_time "$target"
 arm
-armed_at=$(now)
+armed_at=$ARMED_AT
 screenshot armed-untouched-1-armed
 # A time an hour ago is refused; the armed alarm must not ring for it.
 set_time $(( $(date +%s) - 3600 ))
@@ -47,7 +47,7 @@ click Orr # back to a duration
 sleep 0.3
 type_into Text2_2 8
 arm
-yes_at=$(now)
+yes_at=$ARMED_AT
 type_into Text2_2 40
 click OK
 wait_box

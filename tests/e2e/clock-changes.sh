@@ -17,7 +17,7 @@ twelve_seconds() { # what [command...]
   shift
   type_into Text2_2 12
   arm
-  yes_at=$(now)
+  yes_at=$ARMED_AT
   fake_yes=$(fake_now)
   "$@"
   wait_for 'heard_first_after "$yes_at" | grep -q .' 16 || fail "$what: the alarm was not heard"

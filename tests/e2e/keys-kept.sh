@@ -13,7 +13,7 @@ TERMINAL=$(xdotool search --onlyvisible --pid "$TERMINAL_PID" | head -n1)
 
 type_into Text2_2 2
 arm
-yes_at=$(now)
+yes_at=$ARMED_AT
 xdotool windowactivate --sync "$TERMINAL"
 [ "$(active_window)" = "$TERMINAL" ] || fail "the terminal did not get the focus"
 

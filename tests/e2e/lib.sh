@@ -65,10 +65,12 @@ click_icon() { # button [repeat]
   xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) click --repeat "${2:-1}" --delay 80 "$1"
 }
 
-# Arms the default (or current) criteria: OK, then Yes in the summary.
+# Arms the default (or current) criteria: OK, then Yes in the summary. ARMED_AT is the moment
+# just before Yes was pressed: nothing counts from earlier.
 arm() {
   click OK
   wait_box
+  ARMED_AT=$(now)
   answer_box Return
 }
 

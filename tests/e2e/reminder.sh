@@ -10,7 +10,8 @@ wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail 
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
-sleep 0.5
+input_box_closed() { ! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .; }
+wait_for input_box_closed 5 || fail "the input box did not close"
 screenshot journey-reminder-label
 click OK
 wait_box
@@ -23,7 +24,7 @@ printf '%s' "$long" | xclip -selection clipboard
 click Label7
 wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)" key ctrl+v Return
-sleep 0.5
+wait_for input_box_closed 10 || fail "the input box did not close"
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"Message :  $long "* ]] || fail "the long reminder was not whole in the summary"

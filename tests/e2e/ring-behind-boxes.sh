@@ -13,7 +13,7 @@ ring_behind() { # what command...
   local what=$1 yes_at first
   shift
   arm
-  yes_at=$(now)
+  yes_at=$ARMED_AT
   wait_for icon_docked 5 || fail "the icon did not dock"
   "$@"
   wait_for 'heard_first_after "$yes_at" | grep -q .' 8 || fail "behind $what: the alarm was not heard"

@@ -65,11 +65,20 @@ start_accessibility_bus() {
 
 # openbox: a small window manager that follows the standards (WM_STATE, _NET_WM_STATE, focus).
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-# Ready once it manages a window: a probe window it must frame and give a WM_STATE.
+# Ready once it manages a window: a probe window it must frame and give a WM_STATE. Now and
+# then a manager that has just started let a probe's map request pass unanswered (seen under
+# load); asking again, once a second, shows whether it manages windows mapped from then on.
 wm_manages_probe() {
   local probe
   probe=$(xdotool search --name '^wm-probe$' 2>/dev/null | head -n1)
-  [ -n "$probe" ] && xprop -id "$probe" WM_STATE 2>/dev/null | grep -q 'window state: Normal'
+  [ -n "$probe" ] || return 1
+  xprop -id "$probe" WM_STATE 2>/dev/null | grep -q 'window state: Normal' && return 0
+  WM_PROBE_POLLS=$(( ${WM_PROBE_POLLS:-0} + 1 ))
+  if [ $((WM_PROBE_POLLS % 20)) = 0 ]; then
+    echo "asked again to map probe $probe" >>"$WORK/wm-probe.log"
+    xdotool windowmap "$probe" 2>/dev/null || true
+  fi
+  return 1
 }
 # What a start that failed left behind, for the failure's message.
 wm_report() {
