@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmMain.h"
 #include "toolkit/Dispatcher.h"
+#include "toolkit/OneLineLabel.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -143,7 +144,8 @@ void AlarmWindow::buildControls(AlarmMain &a)
     QLabel *remaining = label(a.Label6[2], "Label6(2)", 8, 292, 86, 20, Qt::AlignCenter);
     remaining->setFont(designFont("Arial", 9.75));
     label(a.Label14[0], "Label14(0)", 8, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
-    QLabel *reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter);
+    // The reminder may be long or hold line breaks: its one line ends in an ellipsis then.
+    QLabel *reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
     reminder->setFont(designFont("Comic Sans MS", 9.75));
     QLabel *passed = label(a.Label11, "Label11", 346, 293, 86, 20, Qt::AlignCenter);
     passed->setFont(designFont("Arial", 9.75));
@@ -186,9 +188,10 @@ void AlarmWindow::buildControls(AlarmMain &a)
     click("Image4", [&a] { a.Image4_Click(); });
 }
 
-QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w, int h, Qt::Alignment align)
+QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w, int h, Qt::Alignment align,
+                           Lines lines)
 {
-    auto *widget = new QLabel(this);
+    auto *widget = lines == Lines::One ? new OneLineLabel(this) : new QLabel(this);
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(x, y, w, h);
     widget->setAlignment(align);

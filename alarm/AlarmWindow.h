@@ -31,8 +31,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    enum class Lines { AsTheyCome, One };
     QLabel *label(Label &control, const char *name, int x, int y, int w, int h,
-                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, Lines lines = Lines::AsTheyCome);
     QLabel *picture(Image &control, const char *name, const char *file, int x, int y, int w = 0, int h = 0);
     void textBox(TextBox &control, const char *name, int x, int y, const QString &accessibleName);
     void list(ComboBox &control, const char *name, int x, int y, int w, const QString &accessibleName);

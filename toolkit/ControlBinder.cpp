@@ -16,6 +16,8 @@
 namespace {
 
 const QColor disabledText(0x8a, 0x94, 0xa6);
+const QColor disabledBoxText(0x6d, 0x6d, 0x6d);
+const QColor disabledBoxField(0xd4, 0xd0, 0xc8);
 
 // Qt guesses whether a tooltip is markup; a text that looks like markup is escaped instead.
 QString plainToolTip(const QString &text)
@@ -49,8 +51,14 @@ void ControlBinder::bind(QWidget *widget, Control *control)
 {
     if (auto *label = qobject_cast<QLabel *>(widget))
         label->setTextFormat(Qt::PlainText); // a caption may hold the user's own words
+    // What the user types is what the box shows: a handler that writes another text back is
+    // then seen as a change, even when it writes the text rendered last.
+    const std::size_t index = m_bindings.size();
     if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        connect(edit, &QLineEdit::textEdited, this, [control](const QString &text) { control->text = text; });
+        connect(edit, &QLineEdit::textEdited, this, [this, control, index](const QString &text) {
+            control->text = text;
+            m_bindings[index].shown.text = text;
+        });
     m_bindings.push_back({widget, control, {}, true});
 }
 
@@ -171,8 +179,13 @@ void ControlBinder::apply(Binding &b)
         p.setColor(QPalette::Window, back);
         p.setColor(QPalette::Button, back);
         if (editable) {
-            p.setColor(QPalette::Text, QColor(Qt::black));
-            p.setColor(QPalette::Base, back);
+            p.setColor(QPalette::Active, QPalette::Text, QColor(Qt::black));
+            p.setColor(QPalette::Inactive, QPalette::Text, QColor(Qt::black));
+            p.setColor(QPalette::Active, QPalette::Base, back);
+            p.setColor(QPalette::Inactive, QPalette::Base, back);
+            // A disabled box is drawn as the desktop draws one: grey text on a grey field.
+            p.setColor(QPalette::Disabled, QPalette::Text, disabledBoxText);
+            p.setColor(QPalette::Disabled, QPalette::Base, disabledBoxField);
         }
         w->setPalette(p);
         w->setAutoFillBackground(c.opaque && !editable);

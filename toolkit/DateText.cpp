@@ -27,9 +27,11 @@ QString timeFormatWithoutZone(const QLocale &locale)
 int monthNumber(const QLocale &locale, const QString &name)
 {
     for (int m = 1; m <= 12; ++m) {
-        if (name.compare(monthName(locale, m), Qt::CaseInsensitive) == 0
-            || name.compare(locale.monthName(m, QLocale::ShortFormat), Qt::CaseInsensitive) == 0)
-            return m;
+        for (const QString &known : {monthName(locale, m), monthNameInDate(locale, m),
+                                     locale.monthName(m, QLocale::ShortFormat),
+                                     locale.standaloneMonthName(m, QLocale::ShortFormat)})
+            if (name.compare(known, Qt::CaseInsensitive) == 0)
+                return m;
     }
     return 0;
 }
@@ -37,6 +39,11 @@ int monthNumber(const QLocale &locale, const QString &name)
 } // namespace
 
 QString monthName(const QLocale &locale, int month)
+{
+    return locale.standaloneMonthName(month, QLocale::LongFormat);
+}
+
+QString monthNameInDate(const QLocale &locale, int month)
 {
     return locale.monthName(month, QLocale::LongFormat);
 }
@@ -48,7 +55,7 @@ QString twoDigits(int value)
 
 QString dayMonthYear(const QLocale &locale, const QDate &date)
 {
-    return twoDigits(date.day()) + u' ' + monthName(locale, date.month()) + u' '
+    return twoDigits(date.day()) + u' ' + monthNameInDate(locale, date.month()) + u' '
         + QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
 }
 
@@ -67,6 +74,17 @@ QString defaultText(const QLocale &locale, FloatDate value)
     if (time == QTime(0, 0))
         return dateText;
     return dateText + u' ' + locale.toString(time, timeFormatWithoutZone(locale));
+}
+
+bool isTimeOfDay(qint64 hour, qint64 minute, qint64 second)
+{
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
+
+QString notATimeOfDay(const QString &hour, const QString &minute, const QString &second)
+{
+    return QStringLiteral("%1:%2:%3 is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.")
+        .arg(hour, minute, second);
 }
 
 FloatDate readDate(const QLocale &locale, const QString &text)
@@ -94,9 +112,8 @@ FloatDate readDate(const QLocale &locale, const QString &text)
     const int h = match.captured(4).toInt(&ok);
     const int m = ok ? match.captured(5).toInt(&ok) : 0;
     const int s = ok ? match.captured(6).toInt(&ok) : 0;
-    if (!ok || h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
-        throw UserError(QStringLiteral("%1:%2:%3 is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.")
-                            .arg(match.captured(4), match.captured(5), match.captured(6)));
+    if (!ok || !isTimeOfDay(h, m, s))
+        throw UserError(notATimeOfDay(match.captured(4), match.captured(5), match.captured(6)));
 
     return FloatDates::fromDateTime(QDate(year, month, day), QTime(0, 0));
 }

@@ -9,8 +9,10 @@
 // that what the month list offers is exactly what the reader accepts back.
 namespace DateText {
 
-// Full month name, 1 = January.
+// Full month names, 1 = January: the month's own name, as a list offers it (Polish "grudzień"),
+// and the form it takes inside a date (Polish "12 grudnia 2026"). Many languages use one for both.
 QString monthName(const QLocale &locale, int month);
+QString monthNameInDate(const QLocale &locale, int month);
 
 // "00": at least two digits, leading zero.
 QString twoDigits(int value);
@@ -25,8 +27,14 @@ QString dayMonthYearTime(const QLocale &locale, FloatDate value);
 // seconds (no time-zone name); the time is left out at exact midnight.
 QString defaultText(const QLocale &locale, FloatDate value);
 
+// A time of day runs from 0:0:0 to 23:59:59; the refusal of one that does not, quoting the parts
+// as they were typed.
+bool isTimeOfDay(qint64 hour, qint64 minute, qint64 second);
+QString notATimeOfDay(const QString &hour, const QString &minute, const QString &second);
+
 // Reads "day/month name/year h:m:s" (7/December/2026 9:5:0) and returns midnight of that
-// day: the time must be valid but is not kept. Throws UserError naming what is wrong.
+// day: the time must be valid but is not kept. The month is either of its full names or its
+// short one. Throws UserError naming what is wrong.
 FloatDate readDate(const QLocale &locale, const QString &text);
 
 } // namespace DateText

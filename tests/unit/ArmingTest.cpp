@@ -275,6 +275,36 @@ TEST(ArmingInGerman, TheMonthNameIsReadBackInTheUsersLanguage)
     EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 4));
 }
 
+TEST(ArmingInPolish, TheListNamesTheMonthAndTheSummaryPutsItInsideTheDate)
+{
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)), QLocale(QLocale::Polish, QLocale::Poland)};
+    h.alarm.Form_Load();
+    EXPECT_EQ(h.alarm.Combo2[1].items.first(), QStringLiteral("styczeń"));
+    EXPECT_EQ(h.alarm.Combo2[1].selectedText(), QStringLiteral("grudzień"));
+    EXPECT_EQ(h.alarm.Label16.text, QStringLiteral("07 grudnia 2026"));
+    h.alarm.Orr_Click();
+    h.alarm.Text1[2].text = QStringLiteral("4");
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Date & Time :07 grudnia 2026, 09:00:04")))
+        << h.dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+}
+
+TEST(ArmingRefusals, ATimeOfDayRefusedIsQuotedAsTyped)
+{
+    AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
+    h.alarm.Form_Load();
+    setTime(h, 23, 59, 0);
+    h.alarm.Text1[2].text = QStringLiteral(" 59.6");
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.dialogs.messages.size(), 1);
+    EXPECT_EQ(h.dialogs.messages[0].text,
+              QStringLiteral("The alarm date and time cannot be set: 23:59:59.6 is not a time of day: hours run from 0 to 23, "
+                             "minutes and seconds from 0 to 59."));
+}
+
 TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
 {
     h.alarm.state.reminderText = QString(3000, u'x') + QStringLiteral(" end");

@@ -96,3 +96,28 @@ TEST(DateTextReader, TextsOfAnotherShapeAreRefused)
                              "7/December/2026 9:5", "x/December/2026 9:5:0"})
         EXPECT_NE(refusal(english, QString::fromLatin1(text)), QStringLiteral("(accepted)")) << text;
 }
+
+TEST(DateTextMonths, ListsNameTheMonthAndDatesUseTheFormInsideADateAndBothReadBack)
+{
+    struct Case
+    {
+        QLocale locale;
+        QString listed; // December as the month list offers it
+        QString inDate; // and inside a date
+    };
+    const Case cases[] = {
+        {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("Dezember"), QStringLiteral("Dezember")},
+        {QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("grudzień"), QStringLiteral("grudnia")},
+        {QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("декабрь"), QStringLiteral("декабря")},
+        {QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("prosinec"), QStringLiteral("prosince")},
+        {QLocale(QLocale::Finnish, QLocale::Finland), QStringLiteral("joulukuu"), QStringLiteral("joulukuuta")},
+    };
+    for (const Case &c : cases) {
+        const std::string name = c.locale.name().toStdString();
+        EXPECT_EQ(monthName(c.locale, 12), c.listed) << name;
+        EXPECT_EQ(monthNameInDate(c.locale, 12), c.inDate) << name;
+        EXPECT_EQ(dayMonthYear(c.locale, QDate(2026, 12, 7)), QStringLiteral("07 ") + c.inDate + QStringLiteral(" 2026")) << name;
+        for (const QString &month : {c.listed, c.inDate})
+            EXPECT_EQ(readDate(c.locale, QStringLiteral("7/") + month + QStringLiteral("/2026 9:5:0")), moment(2026, 12, 7)) << name;
+    }
+}

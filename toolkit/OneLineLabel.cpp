@@ -1,0 +1,20 @@
+#include "toolkit/OneLineLabel.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+
+QString OneLineLabel::shownText() const
+{
+    QString line = text();
+    const qsizetype lineBreak = line.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    if (lineBreak >= 0)
+        line = line.left(lineBreak).trimmed() + QChar(0x2026);
+    return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width());
+}
+
+void OneLineLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.drawText(contentsRect(), int(alignment()), shownText());
+}
