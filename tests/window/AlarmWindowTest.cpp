@@ -97,6 +97,39 @@ TEST(AlarmWindowOnScreen, MonthNamesFollowTheUsersLanguage)
     EXPECT_TRUE(w.widget<QLabel>("Label16")->text().contains(thisMonth));
 }
 
+TEST(AlarmWindowOnScreen, BoxesLookLikeTheirStateAndShowWhatTheLogicHolds)
+{
+    RealAlarmWindow w;
+    runEventsFor(300);
+    auto *duration = w.widget<QLineEdit>("Text2(2)");
+    auto *timeOfDay = w.widget<QLineEdit>("Text1(2)");
+    ASSERT_TRUE(duration->isEnabled());
+    ASSERT_FALSE(timeOfDay->isEnabled());
+    // The field inside each box, left of its digits: a disabled box is drawn another colour.
+    const QImage shot = w.window.grab().toImage();
+    shot.save(screenshotPath("boxes-enabled-and-disabled.png"));
+    const auto field = [&](QWidget *box) { return shot.pixelColor(box->geometry().topLeft() + QPoint(4, box->height() / 2)); };
+    EXPECT_EQ(field(duration), QColor(Qt::white));
+    EXPECT_NE(field(timeOfDay), field(duration)) << "the disabled time box is drawn like the enabled duration box";
+    EXPECT_NE(timeOfDay->palette().color(QPalette::Disabled, QPalette::Text),
+              duration->palette().color(QPalette::Active, QPalette::Text));
+
+    // Typed over, then written back by a handler to the text it showed before: the box shows
+    // the handler's text, as the logic holds it. The mode toggle writes 0, 0 and 10.
+    clickWithMouse(duration);
+    runEventsFor(100);
+    xdotool({QStringLiteral("key"), QStringLiteral("ctrl+a")});
+    xdotool({QStringLiteral("type"), QStringLiteral("5")});
+    runEventsUntil(1000, [&] { return duration->text() == QStringLiteral("5"); });
+    ASSERT_EQ(w.alarm.Text2[2].text, QStringLiteral("5"));
+    clickWithMouse(w.widget("Orr"));
+    runEventsUntil(1000, [&] { return w.alarm.Label3.enabled; });
+    runEventsFor(100);
+    EXPECT_EQ(w.alarm.Text2[2].text, QStringLiteral("10"));
+    EXPECT_EQ(duration->text(), QStringLiteral("10")) << "the box kept the typed text the handler replaced";
+    w.window.grab().save(screenshotPath("boxes-after-the-toggle.png"));
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
