@@ -99,8 +99,10 @@ void AlarmWindow::buildControls(AlarmMain &a)
     // Places are the design's twips divided by 15.
     picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72);
     label(a.Label20, "Label20", 9, 5, 30, 16)->setFont(designFont("Arial", 8.25));
-    label(a.Label19, "Label19", 440, 6, 26, 16)->setFont(designFont("Arial", 8.25));
-    picture(a.Image5, "Image5", "hide-small.png", 466, 3);
+    label(a.Label19, "Label19", 446, 6, 26, 16)->setFont(designFont("Arial", 8.25));
+    // The layout puts the picture at 463, over the end of "Hide" in this font: it stands just
+    // clear of the caption instead.
+    picture(a.Image5, "Image5", "hide-small.png", 472, 3);
     for (QWidget *w : findChildren<QLabel *>())
         w->raise();
 
@@ -129,7 +131,7 @@ void AlarmWindow::buildControls(AlarmMain &a)
     label(a.Label1, "Label1", 120, 164, 100, 16);
 
     picture(a.Image2, "Image2", "image2.png", 24, 223);
-    QLabel *total = label(a.Label10, "Label10", 80, 225, 72, 18, Qt::AlignCenter);
+    QLabel *total = label(a.Label10, "Label10", 94, 225, 62, 18, Qt::AlignCenter);
     total->setFont(designFont("Arial", 9.75));
     label(a.Label18, "Label18", 74, 245, 84, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     button(a.OK, "OK", "button-ok.png", 157, 224);
@@ -141,17 +143,17 @@ void AlarmWindow::buildControls(AlarmMain &a)
     for (int i = 0; i < 8; ++i)
         label(a.Label12[i], qPrintable(QStringLiteral("Label12(%1)").arg(i)), 301, 116 + (i * 136) / 7, 188, 17);
 
-    QLabel *remaining = label(a.Label6[2], "Label6(2)", 8, 292, 86, 20, Qt::AlignCenter);
+    QLabel *remaining = label(a.Label6[2], "Label6(2)", 11, 292, 86, 20, Qt::AlignCenter);
     remaining->setFont(designFont("Arial", 9.75));
     label(a.Label14[0], "Label14(0)", 8, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     // The reminder may be long or hold line breaks: its one line ends in an ellipsis then.
     QLabel *reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
     reminder->setFont(designFont("Comic Sans MS", 9.75));
-    QLabel *passed = label(a.Label11, "Label11", 346, 293, 86, 20, Qt::AlignCenter);
+    QLabel *passed = label(a.Label11, "Label11", 354, 293, 80, 20, Qt::AlignCenter);
     passed->setFont(designFont("Arial", 9.75));
     label(a.Label14[1], "Label14(1)", 346, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
-    label(a.Label8, "Label8", 150, 324, 190, 18, Qt::AlignCenter);
-    picture(a.ImgHide, "ImgHide", "hide.png", 445, 300);
+    label(a.Label8, "Label8", 200, 324, 190, 18, Qt::AlignCenter);
+    picture(a.ImgHide, "ImgHide", "hide.png", 438, 300);
 
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
     exitz->setFont(designFont("Arial", 12, false, true));

@@ -106,10 +106,9 @@ stop_to_silence() { # type ('tone' or a file's path)
   start_timed "$top/build/meridane-chimewell"
   if [ "$1" != tone ]; then
     click_tone 7
-    wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || return 1
-    xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
-    sleep 0.3; paste_text "$1"; xdotool key Return
-    wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5
+    wait_file_dialog
+    paste_text "$1"; xdotool key Return
+    wait_for file_dialog_closed 5
     sleep 0.5; click Stopp; sleep 0.5
   fi
   type_into Text2_2 1
@@ -140,9 +139,8 @@ start_timed "$top/build/meridane-chimewell"
 sleep 2
 hour_idle=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
 click_tone 7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
-sleep 0.3; paste_text "$WORK/hour.wav"; xdotool key Return
+wait_file_dialog
+paste_text "$WORK/hour.wav"; xdotool key Return
 sleep 20
 hour_peak=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
 click Stopp

@@ -8,7 +8,7 @@ QString OneLineLabel::shownText() const
     QString line = text();
     const qsizetype lineBreak = line.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
     if (lineBreak >= 0)
-        line = line.left(lineBreak).trimmed() + QChar(0x2026);
+        line = line.left(lineBreak) + QChar(0x2026);
     return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width());
 }
 

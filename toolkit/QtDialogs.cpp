@@ -133,7 +133,7 @@ std::optional<QString> QtDialogs::openFile(const QString &folder, const QString 
 
     QFileDialog box(m_parent);
     try {
-        box.setWindowTitle(QString::fromLatin1(AppInfo::Title));
+        // No title of the program's: the dialog shows its own.
         box.setFileMode(QFileDialog::ExistingFile);
         box.setAcceptMode(QFileDialog::AcceptOpen);
         box.setDirectory(folder);

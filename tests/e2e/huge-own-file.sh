@@ -29,9 +29,7 @@ sleep 1
 idle=$(rss)
 for file in slow.wav "long recording.wav"; do
   click_tone 7
-  wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no file dialog"
-  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
-  sleep 0.3
+  wait_file_dialog
   paste_text "$WORK/$file"
   chosen=$(now)
   xdotool key Return

@@ -50,6 +50,25 @@ answer_box() { # key
   wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the box did not close"
 }
 
+# The file dialog: it carries no title of the program's, only the dialog's own, so it is found
+# as the program's one big window besides the alarm window (the icon is a small one). Waits for
+# it and gives it the keyboard; DIALOG is its window.
+file_dialog() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+    [ "$w" = "$APP_WINDOW" ] && continue
+    geometry_of "$w" && [ "$WIDTH" -gt 300 ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+wait_file_dialog() {
+  wait_for file_dialog "${1:-5}" || fail "no file dialog"
+  DIALOG=$(file_dialog)
+  xdotool windowfocus --sync "$DIALOG"
+  sleep 0.3
+}
+file_dialog_closed() { ! file_dialog >/dev/null; }
+
 tray_width() {
   local panel
   panel=$(xembed_tray_panel)

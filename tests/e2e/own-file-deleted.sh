@@ -6,9 +6,7 @@ own="$WORK/quiet own.wav"
 sox -n -r 22050 -c 1 -b 16 "$own" synth 0.5 sine 440 vol 0.05   # quiet: the preview stays faint
 start_app "$1"
 click_tone 7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no file dialog"
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
-sleep 0.3
+wait_file_dialog
 paste_text "$own"
 xdotool key Return
 sleep 1.5

@@ -16,15 +16,13 @@ wait_for 'heard_first_after "$clicked" | grep -q .' 3 || fail "the preview of [2
 screenshot journey-tone-builtin
 
 click_tone 7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no file dialog"
-dialog=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
-xdotool windowfocus --sync "$dialog"
-sleep 0.3
+wait_file_dialog
+[ "$(xprop -id "$DIALOG" _NET_WM_NAME | sed 's/.*= //')" != '"Meridane Chimewell"' ] || fail "the file dialog carries the program's title"
 screenshot journey-tone-dialog
 paste_text "$own"
 chosen=$(now)
 xdotool key Return
-wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the dialog stayed open"
+wait_for file_dialog_closed 5 || fail "the dialog stayed open"
 wait_for 'heard_first_after "$chosen" | grep -q .' 5 || fail "the own file's preview was not heard"
 # Clicks made while a file plays are dropped, as behind a box: let the preview end first.
 wait_for 'between 0 "$(heard_last)" "$(plus "$(now)" -0.4)"' 5 || fail "the preview did not end"

@@ -1,6 +1,7 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
 #include "RealAlarmWindow.h"
 #include "toolkit/DateText.h"
+#include "toolkit/OneLineLabel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,6 +51,23 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     EXPECT_FALSE(w.widget("Label3")->isEnabled());
     EXPECT_TRUE(w.widget("Label12(4)")->font().bold());
     EXPECT_FALSE(w.widget("Label12(3)")->font().bold());
+    EXPECT_FALSE(w.widget("Label19")->font().bold());
+    EXPECT_FALSE(w.widget("Label20")->font().bold());
+    EXPECT_DOUBLE_EQ(w.widget("Label19")->font().pointSizeF(), 8.25);
+    // Where the layout puts them, clear of their neighbours.
+    const std::pair<const char *, int> lefts[] = {{"Label10", 94}, {"Label8", 200}, {"Label11", 354}, {"Label19", 446},
+                                                  {"ImgHide", 438}, {"Image5", 472}, {"Label6(2)", 11}};
+    for (const auto &[name, x] : lefts)
+        EXPECT_EQ(w.widget(name)->x(), x) << name;
+    const std::pair<const char *, const char *> neighbours[] = {{"Label10", "OK"}, {"Label11", "ImgHide"},
+                                                                {"Label6(2)", "Label7"}, {"Label8", "ImgHide"},
+                                                                {"Label19", "Image5"}};
+    for (const auto &[one, other] : neighbours)
+        EXPECT_FALSE(w.widget(one)->geometry().intersects(w.widget(other)->geometry())) << one << " overlaps " << other;
+    for (const char *name : {"Label19", "Label20", "Label10", "Label11", "Label6(2)"}) {
+        auto *label = w.widget<QLabel>(name);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width()) << name << " cuts its caption";
+    }
     EXPECT_EQ(w.widget("Stopp")->toolTip(), QStringLiteral("Stop Alarm Sound"));
     EXPECT_EQ(w.widget("Label8")->toolTip(), QStringLiteral("Date & Time set to Alarm"));
 
@@ -128,6 +146,29 @@ TEST(AlarmWindowOnScreen, BoxesLookLikeTheirStateAndShowWhatTheLogicHolds)
     EXPECT_EQ(w.alarm.Text2[2].text, QStringLiteral("10"));
     EXPECT_EQ(duration->text(), QStringLiteral("10")) << "the box kept the typed text the handler replaced";
     w.window.grab().save(screenshotPath("boxes-after-the-toggle.png"));
+}
+
+TEST(AlarmWindowOnScreen, ALongOrMultiLineReminderShowsOneLineEndingInAnEllipsis)
+{
+    RealAlarmWindow w;
+    runEventsFor(200);
+    auto *reminder = dynamic_cast<OneLineLabel *>(w.widget<QLabel>("Label7"));
+    ASSERT_NE(reminder, nullptr);
+    for (const QString &text : {QStringLiteral(" Buy milk\r\nand bread "), QStringLiteral(" ") + QString(10000, u'w') + QStringLiteral("end ")}) {
+        w.alarm.Label7.text = text;
+        w.window.render();
+        runEventsFor(100);
+        EXPECT_EQ(reminder->text(), text) << "the caption itself is cut";
+        const QString shown = reminder->shownText();
+        EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains(u'\n'));
+        EXPECT_LE(reminder->fontMetrics().horizontalAdvance(shown), reminder->contentsRect().width());
+    }
+    EXPECT_TRUE(reminder->shownText().startsWith(QStringLiteral(" wwww")));
+    w.window.grab().save(screenshotPath("reminder-one-line.png"));
+    w.alarm.Label7.text = QStringLiteral(" Buy milk\r\nand bread ");
+    w.window.render();
+    EXPECT_EQ(reminder->shownText(), QStringLiteral(" Buy milk") + QChar(0x2026));
 }
 
 int main(int argc, char **argv)
