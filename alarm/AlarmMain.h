@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <array>
 #include <functional>
+#include <vector>
 
 class AudioOut;
 class Clock;
@@ -97,6 +98,9 @@ public:
     void Picture1_Click();
     void ExitAlarm_Click();
     void Form_Terminate();
+    // The icon's pop-up menu, in its order: the one list both kinds of notification area show.
+    std::vector<const MenuItem *> PopupItems() const { return {&MenuVisible, &dash, &ExitAlarm}; }
+    void PopupItem_Click(int index); // the item at that place in PopupItems() was chosen
 
     // --- the information images (info/OpenInfo.cpp) ---
     void Image1_Click(int Index);

@@ -24,16 +24,11 @@ AlarmProgram::AlarmProgram()
         const auto kind = message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
         dispatcher.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
-    notifyArea.setHostMenu([this] { return std::vector<const MenuItem *>{&alarm.MenuVisible, &alarm.dash, &alarm.ExitAlarm}; },
-                           [this](int index) {
-                               const auto kind = index == 2 ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
-                               dispatcher.run(kind, [this, index] {
-                                   if (index == 0)
-                                       alarm.MenuVisible_Click();
-                                   else if (index == 2)
-                                       alarm.ExitAlarm_Click();
-                               });
-                           });
+    notifyArea.setHostMenu(alarm.PopupItems(), [this](int index) {
+        // "Close the Alarm Program" is a way out: it gets through while a sound plays.
+        const auto kind = index == 2 ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
+        dispatcher.run(kind, [this, index] { alarm.PopupItem_Click(index); });
+    });
 }
 
 AlarmProgram::~AlarmProgram()

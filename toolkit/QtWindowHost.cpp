@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include "toolkit/QtMenu.h"
+
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>
@@ -82,19 +84,7 @@ int QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
 {
     QMenu menu;
     menu.setObjectName(QStringLiteral("MenuPopup"));
-    std::vector<QAction *> actions;
-    for (const MenuItem *item : items) {
-        QAction *action = item->text == QStringLiteral("-") ? menu.addSeparator() : menu.addAction(item->text);
-        action->setEnabled(item->enabled);
-        action->setVisible(item->visible);
-        if (item->bold) {
-            QFont bold = action->font();
-            bold.setBold(true);
-            action->setFont(bold);
-            menu.setDefaultAction(action);
-        }
-        actions.push_back(action);
-    }
+    const std::vector<QAction *> actions = fillMenu(menu, items);
     QAction *chosen = menu.exec(QCursor::pos());
     for (std::size_t i = 0; i < actions.size(); ++i)
         if (actions[i] == chosen)

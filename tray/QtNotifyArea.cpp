@@ -1,13 +1,23 @@
 #include "tray/QtNotifyArea.h"
 
+#include "toolkit/QtMenu.h"
+
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QStyleHints>
 #include <QSystemTrayIcon>
 
+// The icon is made with the window, not at the first arming: Qt's own question to the session
+// bus, and ours, come at start-up then, and no arming waits on the bus.
 QtNotifyArea::QtNotifyArea(IconSource icons)
     : m_icons(std::move(icons))
+    , m_statusNotifierItem(statusNotifierHostPresent())
+    , m_icon(std::make_unique<QSystemTrayIcon>())
 {
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
 }
 
 QtNotifyArea::~QtNotifyArea() = default;
@@ -17,18 +27,32 @@ void QtNotifyArea::setMouseMessages(MouseMessages sink)
     m_mouseMessages = std::move(sink);
 }
 
-void QtNotifyArea::setHostMenu(MenuItems items, MenuChoice chosen)
+void QtNotifyArea::setHostMenu(std::vector<const MenuItem *> items, MenuChoice chosen)
 {
-    m_menuItems = std::move(items);
-    m_menuChoice = std::move(chosen);
+    // Only a host that draws menus gets one: on an embedding tray, Qt would pop it up as well as
+    // the window's own menu.
+    if (!m_statusNotifierItem)
+        return;
+    m_hostMenu = std::make_unique<QMenu>();
+    const std::vector<QAction *> actions = fillMenu(*m_hostMenu, items);
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        connect(actions[i], &QAction::triggered, this, [chosen, i] { chosen(int(i)); });
+    m_icon->setContextMenu(m_hostMenu.get());
 }
 
 bool QtNotifyArea::statusNotifierHostPresent()
 {
-    // The same question Qt asks before it registers the icon with such a host.
-    QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
-                           QStringLiteral("org.kde.StatusNotifierWatcher"), QDBusConnection::sessionBus());
-    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+    // The question Qt asks before its first icon, asked once and given half a second at most.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                                      QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.kde.StatusNotifierWatcher") << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+        && qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
 
 void QtNotifyArea::report(int message)
@@ -37,42 +61,49 @@ void QtNotifyArea::report(int message)
         m_mouseMessages(message);
 }
 
+void QtNotifyArea::activated(int reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::DoubleClick:
+        report(LeftButtonDoubleClick);
+        break;
+    case QSystemTrayIcon::Context:
+        // A host that draws the menu has shown it already.
+        if (!m_statusNotifierItem)
+            report(RightButtonDown);
+        break;
+    case QSystemTrayIcon::Trigger:
+        if (!m_statusNotifierItem) {
+            report(LeftButtonDown);
+            break;
+        }
+        // The host's primary action stands for the double-click. Some hosts (KDE Plasma) activate
+        // the item at every click: the second of a double-click must not toggle the window back.
+        if (m_sinceActivation.isValid()
+            && m_sinceActivation.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
+            break;
+        m_sinceActivation.start();
+        report(LeftButtonDoubleClick);
+        break;
+    case QSystemTrayIcon::MiddleClick:
+        report(MiddleButtonDown);
+        break;
+    default:
+        break;
+    }
+}
+
 bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
 {
-    const bool same = m_icon && record.hWnd == m_window && record.uID == m_id;
+    const bool same = m_added && record.hWnd == m_window && record.uID == m_id;
     switch (command) {
     case Add:
         if (same)
             return false;
-        m_icon = std::make_unique<QSystemTrayIcon>();
+        m_added = true;
         m_window = record.hWnd;
         m_id = record.uID;
         m_shownIcon = -1;
-        m_hostDrawsMenu = m_menuItems && statusNotifierHostPresent();
-        if (m_hostDrawsMenu) {
-            m_hostMenu = std::make_unique<QMenu>();
-            const std::vector<const MenuItem *> items = m_menuItems();
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (items[i]->text == QStringLiteral("-")) {
-                    m_hostMenu->addSeparator();
-                    continue;
-                }
-                QAction *action = m_hostMenu->addAction(items[i]->text);
-                if (items[i]->bold)
-                    m_hostMenu->setDefaultAction(action);
-                connect(action, &QAction::triggered, this, [this, i] { m_menuChoice(int(i)); });
-            }
-            m_icon->setContextMenu(m_hostMenu.get());
-        }
-        connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            switch (reason) {
-            case QSystemTrayIcon::DoubleClick: report(LeftButtonDoubleClick); break;
-            case QSystemTrayIcon::Context: report(RightButtonDown); break;
-            case QSystemTrayIcon::Trigger: report(m_hostDrawsMenu ? LeftButtonDoubleClick : LeftButtonDown); break;
-            case QSystemTrayIcon::MiddleClick: report(MiddleButtonDown); break;
-            case QSystemTrayIcon::Unknown: break;
-            }
-        });
         show(record);
         // Shown even without a notification area: Qt docks it when a tray host appears.
         m_icon->show();
@@ -86,8 +117,7 @@ bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
         if (!same)
             return false;
         m_icon->hide();
-        m_icon.reset();
-        m_hostMenu.reset();
+        m_added = false;
         return true;
     }
     return false;
@@ -108,5 +138,5 @@ void QtNotifyArea::show(const TrayIconRecord &record)
 
 bool QtNotifyArea::iconShown() const
 {
-    return m_icon && QSystemTrayIcon::isSystemTrayAvailable();
+    return m_added && QSystemTrayIcon::isSystemTrayAvailable();
 }

@@ -4,6 +4,7 @@
 #include "toolkit/WindowHost.h"
 #include "tray/NotifyArea.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <functional>
@@ -30,30 +31,34 @@ public:
     void setMouseMessages(MouseMessages sink);
 
     // A StatusNotifierItem host draws the icon's menu itself and has no double-click: there the
-    // icon carries the window's menu (items(), chosen by index) and the host's primary action
+    // icon carries the window's menu (the items, chosen by index) and the host's primary action
     // stands for the double-click. A tray that embeds the icon reports the right button instead.
-    using MenuItems = std::function<std::vector<const MenuItem *>()>;
     using MenuChoice = std::function<void(int index)>;
-    void setHostMenu(MenuItems items, MenuChoice chosen);
+    void setHostMenu(std::vector<const MenuItem *> items, MenuChoice chosen);
 
     bool notify(Command command, const TrayIconRecord &record) override;
     bool iconShown() const override;
 
-    // The icon while it is added; for tests that look at it.
+    // The icon; for tests that look at it or act on it as a host would.
     QSystemTrayIcon *trayIcon() const { return m_icon.get(); }
+    // Qt made the icon a StatusNotifierItem (not an XEmbed one).
+    bool isStatusNotifierItem() const { return m_statusNotifierItem; }
 
 private:
     void show(const TrayIconRecord &record);
     void report(int message);
+    void activated(int reason);
     static bool statusNotifierHostPresent();
 
     IconSource m_icons;
     MouseMessages m_mouseMessages;
-    MenuItems m_menuItems;
-    MenuChoice m_menuChoice;
-    std::unique_ptr<QMenu> m_hostMenu;
-    bool m_hostDrawsMenu = false;
+    // Qt decides once per process, as it makes its first icon, whether icons are StatusNotifierItems:
+    // the question is asked then, and the icon made, once.
+    bool m_statusNotifierItem;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    std::unique_ptr<QMenu> m_hostMenu;
+    QElapsedTimer m_sinceActivation;
+    bool m_added = false;
     quintptr m_window = 0;
     quint32 m_id = 0;
     int m_shownIcon = -1;

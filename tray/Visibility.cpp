@@ -21,14 +21,19 @@ void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y
         ToggleAlarmWindow();
         break;
     case NotifyArea::RightButtonDown:
-        switch (m_services.window.popupMenu({&MenuVisible, &dash, &ExitAlarm})) {
-        case 0: MenuVisible_Click(); break;
-        case 2: ExitAlarm_Click(); break;
-        default: break;
-        }
+        PopupItem_Click(m_services.window.popupMenu(PopupItems()));
         break;
     default:
         break;
+    }
+}
+
+void AlarmMain::PopupItem_Click(int index)
+{
+    switch (index) {
+    case 0: MenuVisible_Click(); break;
+    case 2: ExitAlarm_Click(); break;
+    default: break; // the separator, or nothing chosen
     }
 }
 

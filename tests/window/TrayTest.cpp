@@ -46,7 +46,7 @@ QString boxAfterClick(QWidget *widget)
 QSystemTrayIcon *dockedIcon(RealAlarmWindow &w)
 {
     QSystemTrayIcon *icon = w.notifyArea.trayIcon();
-    if (!icon)
+    if (!icon->isVisible())
         return nullptr;
     const bool docked = runEventsUntil(5000, [&] { return icon->geometry().y() > 700; });
     runEventsUntil(300);

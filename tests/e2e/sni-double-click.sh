@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# On a StatusNotifierItem host the host's primary action stands for the double-click: a
+# double-click on the icon hides the window and the next shows it, also where the host activates
+# the item at every click (as KDE Plasma does: two activations 100 ms apart). Run with DESKTOP_TRAY=sni.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+[ "$DESKTOP_TRAY" = sni ] || fail "run with DESKTOP_TRAY=sni"
+start_app "$1"
+arm
+wait_for sni_item_registered 5 || fail "the icon was not registered with the host"
+read -r icon_x icon_y <<<"$SNI_ICON_AT"
+sleep 0.5
+
+xdotool mousemove $icon_x $icon_y click --repeat 2 --delay 80 1
+wait_for '! viewable' 3 || fail "a double-click on the host's icon did not hide the window"
+sleep 1
+window_shown && fail "the double-click hid the window and showed it again"
+xdotool mousemove $icon_x $icon_y click --repeat 2 --delay 80 1
+wait_for window_shown 3 || fail "the next double-click did not show the window"
+echo "ok: the host's icon toggles once per double-click"
+
+# As a host that activates at every click: two activations 100 ms apart.
+item=$(sni_watcher_property RegisteredStatusNotifierItems | sed -n 's/.*string "\([^"]*\)".*/\1/p' | head -n1)
+service=${item%%/*}
+path=/${item#*/}
+[ "$path" = "/$item" ] && path=/StatusNotifierItem
+activate() {
+  dbus-send --session --type=method_call --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0
+}
+sleep 1
+activate; sleep 0.1; activate
+wait_for '! viewable' 3 || fail "two activations did not hide the window"
+sleep 1
+window_shown && fail "the second activation of a double-click showed the window again"
+activate
+wait_for window_shown 3 || fail "a single activation later did not show the window"
+click Stopp
+kill "$APP_PID"
+echo "ok: two activations of one double-click toggle the window once; a single one toggles it"
