@@ -32,6 +32,18 @@ QString picturePath(const QString &file)
 // which the tab bar takes up on screen.
 constexpr int TabBarHeight = 22;
 
+// Breaks a caption wider than the width at the blank that best halves it.
+QString onTwoLinesIfWide(const QString &caption, const QFontMetrics &font, int width)
+{
+    if (font.horizontalAdvance(caption) <= width)
+        return caption;
+    qsizetype best = -1;
+    for (qsizetype i = caption.indexOf(u' '); i >= 0; i = caption.indexOf(u' ', i + 1))
+        if (best < 0 || std::abs(caption.size() - 2 * i) < std::abs(caption.size() - 2 * best))
+            best = i;
+    return best < 0 ? caption : caption.left(best) + u'\n' + caption.mid(best + 1);
+}
+
 QRect onTab(int x, int y, int w, int h)
 {
     return QRect(x / 15, y / 15 - TabBarHeight, w / 15, h / 15);
@@ -115,6 +127,9 @@ void InfoWindow::build()
     label(this, p.Label1[0], "Label1(0)", 52, 21, 330, 23, designFont("Comic Sans MS", 12), Qt::AlignCenter);
     picture(this, p.Image6, "Image6", QStringLiteral("info-icon-under.png"), QRect(398, 3, 32, 32));
     m_image7 = picture(this, p.Image7, "Image7", QStringLiteral("info-icon.png"), QRect(398, 3, 32, 32));
+    // An author's name stands above the information picture where the two overlap.
+    for (const char *name : {"Label2", "Label3", "Label4"})
+        findChild<QWidget *>(QString::fromLatin1(name))->raise();
     m_image7->setMouseTracking(true);
     m_image7->installEventFilter(this);
 
@@ -134,12 +149,16 @@ void InfoWindow::build()
     // All five tabs in one row, as the window is narrow.
     m_tabs->setUsesScrollButtons(false);
     m_tabs->tabBar()->setFont(designFont("Arial", 7.5));
-    m_tabs->setElideMode(Qt::ElideRight);
+    m_tabs->setElideMode(Qt::ElideNone);
+    // Each caption whole: one too wide for its fifth of the row goes on two lines, as a tab
+    // control with word-wrapped captions draws it. The break is the view's; the caption is not changed.
+    const int tabTextWidth = m_tabs->width() / int(p.SSTab1.captions.size()) - 14;
+    const QFontMetrics tabFont(m_tabs->tabBar()->font());
     for (const QString &caption : p.SSTab1.captions) {
         auto *pageWidget = new QWidget;
         pageWidget->setAutoFillBackground(true);
-        const int tab = m_tabs->addTab(pageWidget, caption);
-        m_tabs->setTabToolTip(tab, caption); // the whole caption, where the tab shortens it
+        const int tab = m_tabs->addTab(pageWidget, onTwoLinesIfWide(caption, tabFont, tabTextWidth));
+        m_tabs->setTabToolTip(tab, caption);
     }
     m_binder.bind(m_tabs, &p.SSTab1);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -169,10 +188,19 @@ void InfoWindow::build()
     summary->setGeometry(10, 58, 230, 44);
     for (QLabel *l : {name, version, summary})
         l->setTextFormat(Qt::PlainText);
-    auto *featured = new QLabel(page(0));
+    // The second frame: the maker's picture and name.
+    auto *makerFrame = new QFrame(page(0));
+    makerFrame->setObjectName(QStringLiteral("Frame1"));
+    makerFrame->setFrameShape(QFrame::StyledPanel);
+    makerFrame->setGeometry(270, 10, 140, 110);
+    auto *featured = new QLabel(makerFrame);
     featured->setPixmap(QPixmap(picturePath(QStringLiteral("featured-0.png"))));
-    featured->setGeometry(290, 20, 68, 68);
+    featured->setGeometry(36, 8, 68, 68);
     featured->setToolTip(QStringLiteral("Meridane"));
+    auto *maker = new QLabel(QStringLiteral("Meridane"), makerFrame);
+    maker->setFont(designFont("Comic Sans MS", 9.75, true));
+    maker->setAlignment(Qt::AlignCenter);
+    maker->setGeometry(4, 80, 132, 22);
     auto *slogan = new QLabel(first.slogan, page(0));
     slogan->setTextFormat(Qt::PlainText);
     slogan->setFont(designFont("Comic Sans MS", 9.75, true));
@@ -210,8 +238,11 @@ void InfoWindow::build()
     findChild<QWidget *>(QStringLiteral("Text1"))->setAccessibleName(QStringLiteral("Description of ") + title1->text());
 
     // Tab 2: the catalogue.
-    label(page(2), p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
-    label(page(2), p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
+    // The entry's title and its heading size themselves to their text, on one line.
+    m_label10 = label(page(2), p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
+    m_label11 = label(page(2), p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
+    for (QLabel *l : {m_label10, m_label11})
+        l->setWordWrap(false);
     for (int i = 1; i <= 19; ++i)
         picture(page(2), p.Image2[i], qPrintable(QStringLiteral("Image2(%1)").arg(i)), QStringLiteral("picture-%1.png").arg(i),
                 i == 3 ? onTab(60, 360, 600, 600) : onTab(120, 420, 480, 480));
@@ -258,6 +289,9 @@ void InfoWindow::build()
 void InfoWindow::render()
 {
     m_binder.render();
+    for (QLabel *l : {m_label10, m_label11})
+        if (l->size() != l->sizeHint())
+            l->resize(l->sizeHint());
     const prginfo &p = m_logic;
     m_renderingTabs = true;
     if (m_tabs->currentIndex() != p.SSTab1.tab)

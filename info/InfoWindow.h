@@ -45,6 +45,8 @@ private:
     ControlBinder m_binder;
     QTabWidget *m_tabs = nullptr;
     QComboBox *m_combo = nullptr;
+    QLabel *m_label10 = nullptr;
+    QLabel *m_label11 = nullptr;
     QWidget *m_cloze = nullptr;
     QWidget *m_image7 = nullptr;
     bool m_renderingTabs = false;

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QFrame>
+#include <QTabBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -51,10 +53,22 @@ TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
     ASSERT_TRUE(runEventsUntil(2000, [&] { return info->isVisible(); }));
     auto *tabs = info->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
     ASSERT_EQ(tabs->count(), 5);
-    EXPECT_EQ(tabs->tabText(2), QStringLiteral("From Meridane"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Authors"));
-    EXPECT_EQ(tabs->tabText(4), QStringLiteral("Homepages"));
-    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Meridane Chimewell"));
+    // Each caption whole, on one line or two: the view breaks a line, it never shortens one.
+    const auto caption = [&](int tab) { return tabs->tabText(tab).replace(u'\n', u' '); };
+    EXPECT_EQ(caption(2), QStringLiteral("From Meridane"));
+    EXPECT_EQ(caption(3), QStringLiteral("Authors"));
+    EXPECT_EQ(caption(4), QStringLiteral("Homepages"));
+    EXPECT_EQ(caption(1), QStringLiteral("Meridane Chimewell"));
+    EXPECT_EQ(tabs->elideMode(), Qt::ElideNone);
+    const QFontMetrics tabFont(tabs->tabBar()->font());
+    for (int tab = 0; tab < 5; ++tab) {
+        const QRect place = tabs->tabBar()->tabRect(tab);
+        EXPECT_TRUE(tabs->rect().contains(place.translated(tabs->tabBar()->pos()))) << "tab " << tab << " lies outside";
+        for (const QString &line : tabs->tabText(tab).split(u'\n'))
+            EXPECT_LT(tabFont.horizontalAdvance(line), place.width()) << line.toStdString() << " does not fit its tab";
+    }
+    EXPECT_NE(info->findChild<QFrame *>(QStringLiteral("Frame1")), nullptr);
+    EXPECT_NE(info->findChild<QFrame *>(QStringLiteral("Frame2")), nullptr);
 
     auto *combo = info->findChild<QComboBox *>(QStringLiteral("ImageCombo1"));
     EXPECT_EQ(combo->count(), 19);
@@ -66,6 +80,14 @@ TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
         runEventsUntil(600);
         EXPECT_EQ(info->logic().SSTab1.tab, tab);
         info->grab().save(screenshotPath(qPrintable(QStringLiteral("info-tab-%1.png").arg(tab))));
+    }
+    tabs->setCurrentIndex(2);
+    runEventsUntil(200);
+    for (const char *name : {"Label10", "Label11"}) {
+        auto *label = info->findChild<QLabel *>(QString::fromLatin1(name));
+        EXPECT_EQ(label->size(), label->sizeHint()) << name << " does not size itself to its text";
+        EXPECT_LT(label->height(), 2 * label->fontMetrics().height()) << name << " is on more than one line";
+        EXPECT_TRUE(label->text().contains(QStringLiteral("Meridane Chimewell"))) << name;
     }
     tabs->setCurrentIndex(3);
     runEventsUntil(200);
