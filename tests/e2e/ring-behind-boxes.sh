@@ -18,7 +18,7 @@ ring_behind() { # what command...
   "$@"
   wait_for 'heard_first_after "$yes_at" | grep -q .' 8 || fail "behind $what: the alarm was not heard"
   first=$(heard_first_after "$yes_at")
-  between "$(plus "$yes_at" 3)" "$first" "$(plus "$yes_at" 3.75)" \
+  between "$(plus "$yes_at" 3)" "$first" "$(plus "$yes_at" 4)" \
     || fail "behind $what: first heard $(seconds_between "$yes_at" "$first") s after Yes, not 3"
   screenshot "ring-behind-$(tr ' ' - <<<"$what")"
   echo "ok: behind $what, heard $(seconds_between "$yes_at" "$first") s after Yes"
