@@ -6,7 +6,8 @@
 QString OneLineLabel::shownText() const
 {
     QString line = text();
-    const qsizetype lineBreak = line.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
+    const qsizetype lineBreak = line.indexOf(lineEnd);
     if (lineBreak >= 0)
         line = line.left(lineBreak) + QChar(0x2026);
     return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width());

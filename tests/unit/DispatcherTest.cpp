@@ -18,6 +18,15 @@ struct Harness
     Dispatcher dispatcher{[this](const QString &m) { errors << m; }, [this] { ++refreshes; }};
 };
 
+// An application object, for the tests whose waits run Qt's event loop.
+struct EventLoop
+{
+    int argc = 1;
+    char name[11] = "dispatcher";
+    char *argv[1] = {name};
+    QCoreApplication app{argc, argv};
+};
+
 } // namespace
 
 TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
@@ -89,10 +98,7 @@ TEST(Dispatcher, AnErrorInATickEndsThatTickSilently)
 
 TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnceAfter)
 {
-    int argc = 1;
-    char name[] = "dispatcher";
-    char *argv[] = {name};
-    QCoreApplication app(argc, argv);
+    EventLoop loop;
     Harness h;
     const int countdown = 0, clock = 0; // two timers, as sources
     QStringList ran;
@@ -112,7 +118,7 @@ TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnc
         });
         refreshesAtStop = h.refreshes;
     });
-    QTimer::singleShot(3000, &app, [&] { stopped = true; }); // guard: the wait must not hang
+    QTimer::singleShot(3000, &loop.app, [&] { stopped = true; }); // guard: the wait must not hang
     h.dispatcher.run(Dispatcher::Kind::Tick, [&] {
         ran << QStringLiteral("play");
         h.dispatcher.waitWhilePlaying([&] { return stopped; });
@@ -128,10 +134,7 @@ TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnc
 
 TEST(Dispatcher, TicksHeldThroughAPlayBehindABoxRunWhenThePlayEndsNotWhenTheBoxCloses)
 {
-    int argc = 1;
-    char name[] = "dispatcher";
-    char *argv[] = {name};
-    QCoreApplication app(argc, argv);
+    EventLoop loop;
     Harness h;
     ScriptedDialogs dialogs;
     const int countdown = 0, passed = 0;
@@ -141,7 +144,7 @@ TEST(Dispatcher, TicksHeldThroughAPlayBehindABoxRunWhenThePlayEndsNotWhenTheBoxC
         h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("passed"); }, &passed);
         played = true;
     });
-    QTimer::singleShot(3000, &app, [&] { played = true; }); // guard: the wait must not hang
+    QTimer::singleShot(3000, &loop.app, [&] { played = true; }); // guard: the wait must not hang
     dialogs.whileOpen = [&] {
         h.dispatcher.run(Dispatcher::Kind::Tick, [&] {
             ran << QStringLiteral("ring");
