@@ -41,8 +41,11 @@ wait_box() {
   BOX=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
   xdotool windowfocus --sync "$BOX"
   sleep 0.2
+  # Emptied first, so that what is read is the box's copy and not what the clipboard held
+  # before (a slow program can take a while over a long text).
+  printf '' | xclip -selection clipboard
   xdotool key ctrl+c
-  sleep 0.2
+  wait_for '[ -n "$(xclip -selection clipboard -o 2>/dev/null)" ]' 5
   BOX_TEXT=$(xclip -selection clipboard -o 2>/dev/null || true)
 }
 answer_box() { # key
