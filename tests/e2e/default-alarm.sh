@@ -16,7 +16,9 @@ wait_for icon_docked 5 || fail "the icon did not dock"
 # Due ten real seconds after Yes, and heard within a tick (half a second) and the sound's way out.
 due=$(plus "$yes_at" 10)
 sleep_until "$(plus "$due" -0.3)"
-heard_first_after "$yes_at" | grep -q . && fail "it rang before its time, at $(heard_first_after "$yes_at")"
+# A loaded machine can wake this script late: only a sound before the due moment is early.
+early=$(heard_first_after "$yes_at")
+[ -n "$early" ] && ! between "$due" "$early" "$(plus "$due" 60)" && fail "it rang before its time, at $early (Yes at $yes_at)"
 screenshot journey-default-2-counting
 wait_for 'heard_first_after "$yes_at" | grep -q .' 14 || fail "the alarm was not heard on the sound server"
 first=$(heard_first_after "$yes_at")

@@ -5,6 +5,7 @@ wall-clock moment T0) was loud:
   heard.py FILE T0 last                 the last loud moment
 Moments are seconds since the epoch; nothing is printed when the recording holds no such sound."""
 import array
+import os
 import sys
 
 THRESHOLD = 200  # well above the noise of silence, well below any tone
@@ -22,6 +23,10 @@ def samples(path):
 def main():
     path, t0, what = sys.argv[1], float(sys.argv[2]), sys.argv[3]
     data = samples(path)
+    # A recorder that falls behind on a loaded machine loses samples, and counting from T0 would
+    # then place later sounds too early: the recording's end is written now, so count back from it
+    # when that comes out later.
+    t0 = max(t0, os.path.getmtime(path) - len(data) / RATE)
     if what == "first-after":
         start = max(0, int((float(sys.argv[4]) - t0) * RATE))
         for i in range(start, len(data)):

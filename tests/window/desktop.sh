@@ -183,7 +183,7 @@ stop_sound_server() { stop_part sound-recorder; stop_part sound-server; }
 # Starts recording the sink; HEARD_T0 is the wall-clock moment of the recording's first byte.
 record_sound_server() {
   : >"$HEARD"
-  pulse parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=10 >"$HEARD" &
+  pulse parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=40 >"$HEARD" &
   remember_part sound-recorder $!
   desktop_wait '[ -s "$HEARD" ]' 10 || desktop_die "the sink's monitor cannot be recorded"
   HEARD_T0=$(python3 -c "import os,time; print(f'{time.time() - os.path.getsize(\"$HEARD\") / 176400:.3f}')")
