@@ -8,10 +8,10 @@ cd "$(dirname "$0")"
 scripts/setup.sh --test
 jobs=$(nproc)
 
-cmake -S . -B build -DCHIMEWELL_TESTS=ON -Wno-dev >/dev/null
+cmake -S . -B build -DCHIMEWELL_TESTS=ON -DCHIMEWELL_STRICT=ON -Wno-dev >/dev/null
 cmake --build build --parallel "$jobs"
 
-cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
+cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_STRICT=ON -DCHIMEWELL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
 cmake --build build-asan --parallel "$jobs"
 
 # Font caches up to date before the desktops start, so no test waits while they are rebuilt.

@@ -102,7 +102,7 @@ public:
     std::vector<const MenuItem *> PopupItems() const { return {&MenuVisible, &dash, &ExitAlarm}; }
     void PopupItem_Click(int index); // the item at that place in PopupItems() was chosen
 
-    // --- the information images (info/OpenInfo.cpp) ---
+    // --- the information images (alarm/InfoOpeners.cpp) ---
     void Image1_Click(int Index);
     void Image2_Click();
     void Image4_Click();
@@ -123,7 +123,7 @@ public:
     bool PlayWave(const QString &WaveFile);
 
 private:
-    void initialiseControls(); // the load state of every control (alarm/AlarmControls.cpp)
+    void initialiseControls(); // the load state of every control (alarm/AlarmMain.cpp)
 
     // Ring steps, also the tone previews: sound the tone, then flash the reminder once.
     void PlayToneAndFlash();

@@ -19,8 +19,6 @@ void skipOnFailure(Step &&step)
     }
 }
 
-constexpr qint16 DefaultToneId = 104;
-
 } // namespace
 
 void AlarmMain::Timer1_Timer()
@@ -99,7 +97,7 @@ void AlarmMain::PlayWaveAndFlash(WhenUnplayable fallback)
     if (ringing && !m_ringing)
         return;
     if (!played && fallback == WhenUnplayable::DefaultTone)
-        m_services.atm.PlayResourceSound(DefaultToneId);
+        m_services.atm.PlayResourceSound(ToneCatalogue::resourceId(ToneCatalogue::DefaultTone));
     FlashReminder();
 }
 

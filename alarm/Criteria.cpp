@@ -85,9 +85,9 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     const qint32 m = entryNumber(Text1[1], QStringLiteral("The minute of the alarm time"));
     const qint32 s = entryNumber(Text1[2], QStringLiteral("The second of the alarm time"));
     // Refused as typed: a fraction rounded up (59.6 to 60) would name a value never typed.
+    const QString cannotBeSet = QStringLiteral("The alarm date and time cannot be set: ");
     if (!DateText::isTimeOfDay(h, m, s))
-        throw UserError(QStringLiteral("The alarm date and time cannot be set: ")
-                        + DateText::notATimeOfDay(Text1[0].text.trimmed(), Text1[1].text.trimmed(), Text1[2].text.trimmed()));
+        throw UserError(cannotBeSet + DateText::notATimeOfDay(Text1[0].text.trimmed(), Text1[1].text.trimmed(), Text1[2].text.trimmed()));
     Target target;
     target.timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
     const QString text = Combo2[0].selectedText() + u'/' + Combo2[1].selectedText() + u'/' + Combo2[2].selectedText()
@@ -95,7 +95,7 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     try {
         target.dateTime = DateText::readDate(m_services.locale, text);
     } catch (const UserError &e) {
-        throw UserError(QStringLiteral("The alarm date and time cannot be set: ") + e.message());
+        throw UserError(cannotBeSet + e.message());
     }
     target.dateTime = target.dateTime + target.timeOfDay;
     const std::optional<qint64> moment = FloatDates::firstMoment(target.dateTime);

@@ -1,6 +1,7 @@
 // Start-up, the date lists and the live clock.
 #include "alarm/AlarmMain.h"
 
+#include "sound/ToneCatalogue.h"
 #include "toolkit/Clock.h"
 #include "toolkit/DateText.h"
 #include "toolkit/WindowHost.h"
@@ -14,7 +15,7 @@ void AlarmMain::Form_Load()
 {
     LoadMonths();
     state.reminderText = QStringLiteral("Click to write a Reminder message");
-    state.toneIndex = 4;
+    state.toneIndex = ToneCatalogue::DefaultTone;
     Label16.text = DateText::dayMonthYear(m_services.locale, m_services.clock.now().date());
     m_services.window.show();
 }

@@ -1,4 +1,4 @@
-#include "app/AlarmProgram.h"
+#include "app/front/AlarmProgram.h"
 #include "toolkit/AppInfo.h"
 
 #include <QApplication>
@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(AppInfo::Title));
-    QApplication::setApplicationVersion(QString::fromLatin1(AppInfo::Version));
+    QApplication::setApplicationVersion(QString::fromLatin1(AppInfo::VersionShown));
     QApplication::setOrganizationName(QString::fromLatin1(AppInfo::Organisation));
     QApplication::setDesktopFileName(QString::fromLatin1(AppInfo::DesktopId));
     // The window hides while an alarm waits; only the exit commands or closing it end the program.

@@ -17,7 +17,7 @@ static void RingingTickAndRefresh(benchmark::State &state)
     a.Timer3.interval = 500;
     runEventsUntil(100);
     for (auto _ : state)
-        w.dispatcher.run(Dispatcher::Kind::Tick, [&a] { a.Timer3_Timer(); });
+        w.window.run(Dispatcher::Kind::Tick, [&a] { a.Timer3_Timer(); });
     state.counters["tones"] = double(w.atm.soundBytes.size());
 }
 BENCHMARK(RingingTickAndRefresh)->Unit(benchmark::kMicrosecond);
@@ -32,8 +32,8 @@ static void CountingTickAndRefresh(benchmark::State &state)
     a.Timer3.interval = 500;
     runEventsUntil(100);
     for (auto _ : state) {
-        w.dispatcher.run(Dispatcher::Kind::Tick, [&a] { a.Timer1_Timer(); });
-        w.dispatcher.run(Dispatcher::Kind::Tick, [&a] { a.Timer3_Timer(); });
+        w.window.run(Dispatcher::Kind::Tick, [&a] { a.Timer1_Timer(); });
+        w.window.run(Dispatcher::Kind::Tick, [&a] { a.Timer3_Timer(); });
     }
 }
 BENCHMARK(CountingTickAndRefresh)->Unit(benchmark::kMicrosecond);

@@ -1,7 +1,7 @@
 // How long PlayResourceSound takes to hand a tone to the sound device, per tone (it must not
 // grow with the tone's length), and how much the tone buffer holds after a thousand plays.
 #include "sound/Resources.h"
-#include "sound/SdlAudioOut.h"
+#include "sound/front/SdlAudioOut.h"
 #include "sound/modATM.h"
 
 #include <benchmark/benchmark.h>

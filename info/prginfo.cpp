@@ -36,7 +36,7 @@ void prginfo::initialiseControls()
     Cloze.opaque = true;
 
     const InfoContent &c = m_content;
-    SSTab1.captions = {c.catalogue[c.featured[0].entry - 1].title, c.catalogue[c.featured[1].entry - 1].title,
+    SSTab1.captions = {showcase(0).title, showcase(1).title,
                        QStringLiteral("From Meridane"), QStringLiteral("Authors"), QStringLiteral("Homepages")};
 
     Label *portraits[] = {&Label2, &Label3, &Label4};
@@ -62,6 +62,22 @@ void prginfo::initialiseControls()
         t->backColor = Colors::InfoBackground;
     Image6.tooltip = Image7.tooltip = QString();
     Timer1.setInterval(500);
+}
+
+prginfo::Showcase prginfo::showcase(int tab) const
+{
+    const InfoContent::Featured &f = m_content.featured[tab];
+    return {entryTitle(f.entry), f.version, f.summary, f.slogan};
+}
+
+QString prginfo::entryTitle(int entry) const
+{
+    return m_content.catalogue[entry - 1].title;
+}
+
+int prginfo::iconNumber(const ImageCombo::Item &item) const
+{
+    return int(m_content.imageKeys.indexOf(item.image)) + 1;
 }
 
 void prginfo::Form_Load()

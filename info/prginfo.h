@@ -56,6 +56,16 @@ public:
 
     const InfoContent &content() const { return m_content; }
 
+    // What the view shows beside the controls: a showcase tab's texts, and the names a screen
+    // reader gives the pictures.
+    struct Showcase
+    {
+        QString title, version, summary, slogan;
+    };
+    Showcase showcase(int tab) const; // tab 0 or 1
+    QString entryTitle(int entry) const; // the catalogue's entry 1..19
+    int iconNumber(const ImageCombo::Item &item) const; // its picture in the image list, 1..22
+
     void Form_Load();
     void ReadTexts();
     void FillCatalogue();

@@ -8,7 +8,8 @@ namespace ToneCatalogue {
 
 constexpr int Count = 8;
 constexpr int OwnFile = 7;
-constexpr int StartIndex = 4;
+// Chosen at start-up, and what rings when the own file cannot be played.
+constexpr int DefaultTone = 4;
 
 // The caption of a tone's label: "[n] ..." with n = index + 1.
 QString caption(int index);

@@ -7,13 +7,12 @@
 #include <algorithm>
 #include <exception>
 
-Dispatcher::Dispatcher(ErrorSink showError, Handler afterHandler)
+Dispatcher::Dispatcher(ErrorSink showError)
     : m_showError(std::move(showError))
-    , m_afterHandler(std::move(afterHandler))
 {
 }
 
-void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
+bool Dispatcher::run(Kind kind, const Handler &handler, const void *source)
 {
     // Qt's modal boxes run the event loop, so events arrive while a handler waits in one.
     // Handlers never nest, except the ticks (an armed alarm rings at its time behind any box:
@@ -21,13 +20,13 @@ void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
     // to its end, the events that stop it or leave.
     if (busy() && kind != Kind::OwnControlTick) {
         if (kind == Kind::UserEvent || (kind == Kind::UrgentEvent && m_playing == 0))
-            return;
+            return false;
         if (kind == Kind::Tick && m_playing > 0) {
             const bool held = std::any_of(m_heldTicks.begin(), m_heldTicks.end(),
                                           [&](const HeldTick &t) { return source && t.source == source; });
             if (!held)
                 m_heldTicks.push_back({source, handler});
-            return;
+            return false;
         }
     }
 
@@ -51,13 +50,10 @@ void Dispatcher::run(Kind kind, const Handler &handler, const void *source)
         }
     }
     --m_depth;
-    // The clock and the countdown keep running behind a modal box, so their ticks refresh the
-    // view even then; so does what got through during a play.
-    if (m_afterHandler && (!busy() || kind != Kind::UserEvent))
-        m_afterHandler();
     // The ticks held through a play run once it has ended, behind a box the play sat in too.
     if (m_playing == 0 && !m_heldTicks.empty())
         runHeldTicks();
+    return true;
 }
 
 void Dispatcher::runHeldTicks()

@@ -19,11 +19,12 @@ public:
     using Handler = std::function<void()>;
     using ErrorSink = std::function<void(const QString &message)>;
 
-    // showError shows a message in an error box; afterHandler refreshes the view.
-    Dispatcher(ErrorSink showError, Handler afterHandler);
+    // showError shows a message in an error box.
+    explicit Dispatcher(ErrorSink showError);
 
     // source names the timer a tick comes from: ticks held during a play run once each after it.
-    void run(Kind kind, const Handler &handler, const void *source = nullptr);
+    // True when the handler ran (not dropped or held): the caller's window is to show its work.
+    bool run(Kind kind, const Handler &handler, const void *source = nullptr);
     bool busy() const { return m_depth > 0; }
 
     // Runs the event loop until done() holds, for a handler that waits on a sound playing to its
@@ -35,7 +36,6 @@ private:
     void runHeldTicks();
 
     ErrorSink m_showError;
-    Handler m_afterHandler;
     int m_depth = 0;
     int m_playing = 0;
     struct HeldTick

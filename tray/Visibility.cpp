@@ -103,8 +103,7 @@ void AlarmMain::Picture1_Click()
 
 void AlarmMain::ExitAlarm_Click()
 {
-    RemoveTrayIcon();
-    m_services.window.endProgram();
+    Exitz_Click();
 }
 
 void AlarmMain::Form_Terminate()

@@ -2,7 +2,7 @@
 // the sound device lands in a file, which these tests read back.
 #include "AlarmHarness.h"
 #include "WaveBuilder.h"
-#include "sound/SdlAudioOut.h"
+#include "sound/front/SdlAudioOut.h"
 #include "sound/WaveFile.h"
 #include "toolkit/Dispatcher.h"
 
@@ -123,7 +123,7 @@ protected:
                      [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
         {
         }
-        Dispatcher dispatcher{{}, {}};
+        Dispatcher dispatcher{{}};
         FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
         ScriptedDialogs dialogs;
         FakeWindowHost window;
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Resources, EachBuiltInTone,
                          testing::Values(ToneLength{100, 0.235}, ToneLength{101, 0.745}, ToneLength{102, 0.297},
                                          ToneLength{103, 0.181}, ToneLength{104, 0.148}, ToneLength{105, 0.261},
                                          ToneLength{106, 0.351}),
-                         [](const auto &info) { return "id" + std::to_string(info.param.id); });
+                         [](const auto &tone) { return "id" + std::to_string(tone.param.id); });
 
 TEST_F(DiskAudio, ANewToneCutsTheOldOneOffAndStartsFromItsBeginning)
 {

@@ -15,7 +15,14 @@ struct Harness
 {
     QStringList errors;
     int refreshes = 0;
-    Dispatcher dispatcher{[this](const QString &m) { errors << m; }, [this] { ++refreshes; }};
+    Dispatcher dispatcher{[this](const QString &m) { errors << m; }};
+
+    // As a window runs its events: it shows what a handler did whenever one ran.
+    void run(Dispatcher::Kind kind, const Dispatcher::Handler &handler, const void *source = nullptr)
+    {
+        if (dispatcher.run(kind, handler, source))
+            ++refreshes;
+    }
 };
 
 // An application object, for the tests whose waits run Qt's event loop.
@@ -37,15 +44,15 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     int clockTicks = 0;
     int clicksWhileOpen = 0;
     dialogs.whileOpen = [&] {
-        h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ++countdownTicks; });
-        h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [&] { ++clockTicks; });
-        h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ++clicksWhileOpen; });
-        h.dispatcher.run(Dispatcher::Kind::UrgentEvent, [&] { ++clicksWhileOpen; });
+        h.run(Dispatcher::Kind::Tick, [&] { ++countdownTicks; });
+        h.run(Dispatcher::Kind::OwnControlTick, [&] { ++clockTicks; });
+        h.run(Dispatcher::Kind::UserEvent, [&] { ++clicksWhileOpen; });
+        h.run(Dispatcher::Kind::UrgentEvent, [&] { ++clicksWhileOpen; });
     };
     dialogs.messageAnswers = {MsgBox::Yes};
 
     int answer = 0;
-    h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), 67); });
+    h.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), 67); });
 
     EXPECT_EQ(answer, MsgBox::Yes);
     EXPECT_EQ(countdownTicks, 1) << "an alarm due behind the box would not ring";
@@ -58,7 +65,7 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     // The error box a click ends in is such a box too.
     int ticksBehindError = 0;
     Dispatcher *self = nullptr;
-    Dispatcher withErrors([&](const QString &) { self->run(Dispatcher::Kind::Tick, [&] { ++ticksBehindError; }); }, nullptr);
+    Dispatcher withErrors([&](const QString &) { self->run(Dispatcher::Kind::Tick, [&] { ++ticksBehindError; }); });
     self = &withErrors;
     withErrors.run(Dispatcher::Kind::UserEvent, [] { throw UserError(QStringLiteral("no")); });
     EXPECT_EQ(ticksBehindError, 1);
@@ -67,10 +74,10 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
 TEST(Dispatcher, AnErrorEscapingAClickIsShownAndTheProgramGoesOn)
 {
     Harness h;
-    h.dispatcher.run(Dispatcher::Kind::UserEvent,
+    h.run(Dispatcher::Kind::UserEvent,
                      [] { throw UserError(QStringLiteral("The hours box of the duration: \"x\" is not a number.")); });
-    h.dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw std::runtime_error("disk on fire"); });
-    h.dispatcher.run(Dispatcher::Kind::UserEvent, [] { throw 42; });
+    h.run(Dispatcher::Kind::UserEvent, [] { throw std::runtime_error("disk on fire"); });
+    h.run(Dispatcher::Kind::UserEvent, [] { throw 42; });
 
     ASSERT_EQ(h.errors.size(), 3);
     EXPECT_EQ(h.errors[0], QStringLiteral("The hours box of the duration: \"x\" is not a number."));
@@ -79,20 +86,20 @@ TEST(Dispatcher, AnErrorEscapingAClickIsShownAndTheProgramGoesOn)
     EXPECT_EQ(h.refreshes, 3);
 
     bool ran = false;
-    h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ran = true; });
+    h.run(Dispatcher::Kind::UserEvent, [&] { ran = true; });
     EXPECT_TRUE(ran);
 }
 
 TEST(Dispatcher, AnErrorInATickEndsThatTickSilently)
 {
     Harness h;
-    h.dispatcher.run(Dispatcher::Kind::Tick, [] { throw UserError(QStringLiteral("tick")); });
-    h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [] { throw std::runtime_error("blink"); });
+    h.run(Dispatcher::Kind::Tick, [] { throw UserError(QStringLiteral("tick")); });
+    h.run(Dispatcher::Kind::OwnControlTick, [] { throw std::runtime_error("blink"); });
     EXPECT_TRUE(h.errors.isEmpty());
     EXPECT_EQ(h.refreshes, 2);
 
     int ticks = 0;
-    h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ++ticks; });
+    h.run(Dispatcher::Kind::Tick, [&] { ++ticks; });
     EXPECT_EQ(ticks, 1);
 }
 
@@ -107,19 +114,19 @@ TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnc
     // While the handler waits on the play, the event loop delivers what the user and the timers do.
     QTimer::singleShot(20, [&] {
         for (int i = 0; i < 3; ++i) {
-            h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("countdown"); }, &countdown);
-            h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("clock"); }, &clock);
+            h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("countdown"); }, &countdown);
+            h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("clock"); }, &clock);
         }
-        h.dispatcher.run(Dispatcher::Kind::OwnControlTick, [&] { ran << QStringLiteral("blink"); });
-        h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { ran << QStringLiteral("OK"); });
-        h.dispatcher.run(Dispatcher::Kind::UrgentEvent, [&] {
+        h.run(Dispatcher::Kind::OwnControlTick, [&] { ran << QStringLiteral("blink"); });
+        h.run(Dispatcher::Kind::UserEvent, [&] { ran << QStringLiteral("OK"); });
+        h.run(Dispatcher::Kind::UrgentEvent, [&] {
             ran << QStringLiteral("Stop");
             stopped = true;
         });
         refreshesAtStop = h.refreshes;
     });
     QTimer::singleShot(3000, &loop.app, [&] { stopped = true; }); // guard: the wait must not hang
-    h.dispatcher.run(Dispatcher::Kind::Tick, [&] {
+    h.run(Dispatcher::Kind::Tick, [&] {
         ran << QStringLiteral("play");
         h.dispatcher.waitWhilePlaying([&] { return stopped; });
         ran << QStringLiteral("played");
@@ -141,17 +148,17 @@ TEST(Dispatcher, TicksHeldThroughAPlayBehindABoxRunWhenThePlayEndsNotWhenTheBoxC
     QStringList ran;
     bool played = false;
     QTimer::singleShot(20, [&] {
-        h.dispatcher.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("passed"); }, &passed);
+        h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("passed"); }, &passed);
         played = true;
     });
     QTimer::singleShot(3000, &loop.app, [&] { played = true; }); // guard: the wait must not hang
     dialogs.whileOpen = [&] {
-        h.dispatcher.run(Dispatcher::Kind::Tick, [&] {
+        h.run(Dispatcher::Kind::Tick, [&] {
             ran << QStringLiteral("ring");
             h.dispatcher.waitWhilePlaying([&] { return played; });
         }, &countdown);
         ran << QStringLiteral("box still open");
     };
-    h.dispatcher.run(Dispatcher::Kind::UserEvent, [&] { dialogs.messageBox(QStringLiteral("Sure?"), 67); });
+    h.run(Dispatcher::Kind::UserEvent, [&] { dialogs.messageBox(QStringLiteral("Sure?"), 67); });
     EXPECT_EQ(ran, (QStringList{QStringLiteral("ring"), QStringLiteral("passed"), QStringLiteral("box still open")}));
 }

@@ -40,9 +40,9 @@ INSTANTIATE_TEST_SUITE_P(Accepted, TextToInt32,
                                          IntCase{"2147483647.4", std::numeric_limits<qint32>::max()},
                                          IntCase{"-2147483648", std::numeric_limits<qint32>::min()},
                                          IntCase{"-2147483648.5", std::numeric_limits<qint32>::min()}),
-                         [](const testing::TestParamInfo<IntCase> &info) {
-                             std::string name = "row" + std::to_string(info.index) + "_";
-                             for (const char *c = info.param.text; *c; ++c)
+                         [](const testing::TestParamInfo<IntCase> &row) {
+                             std::string name = "row" + std::to_string(row.index) + "_";
+                             for (const char *c = row.param.text; *c; ++c)
                                  name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });

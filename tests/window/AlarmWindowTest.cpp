@@ -1,7 +1,7 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
 #include "RealAlarmWindow.h"
 #include "toolkit/DateText.h"
-#include "toolkit/OneLineLabel.h"
+#include "toolkit/front/OneLineLabel.h"
 
 #include <QApplication>
 #include <QComboBox>

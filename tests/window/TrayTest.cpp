@@ -135,7 +135,7 @@ TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
 {
     auto w = std::make_unique<RealAlarmWindow>();
     runEventsUntil(500);
-    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+    w->window.run(Dispatcher::Kind::UserEvent, [&] {
         w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
         w->alarm.AddTrayIcon();
     });
@@ -212,7 +212,7 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
 TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
 {
     auto w = std::make_unique<RealAlarmWindow>();
-    w->dispatcher.run(Dispatcher::Kind::UserEvent, [&] {
+    w->window.run(Dispatcher::Kind::UserEvent, [&] {
         w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
         w->alarm.AddTrayIcon();
     });

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The real program ringing for a long while (default 10 minutes) on a private desktop with a
 # tray and the disk audio driver, its resident memory sampled every 10 seconds.
-#   bench/soak-real.sh [MINUTES]
+#   tests/long/soak-real.sh [MINUTES]
 # Prints the samples and the growth from the first to the last; fails on 1 MiB or more.
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
+top=$(cd "$(dirname "$0")/../.." && pwd)
 if [ -z "${WORK:-}" ]; then
   cmake --build "$top/build" --target meridane-chimewell >/dev/null
   exec "$top/tests/window/with-desktop.sh" "$0" "$@"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The program as main() builds it, for window tests, with helpers to drive it by real input.
-#include "app/AlarmProgram.h"
+#include "app/front/AlarmProgram.h"
 
 #include <QString>
 #include <functional>

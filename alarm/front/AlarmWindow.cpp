@@ -1,8 +1,8 @@
-#include "alarm/AlarmWindow.h"
+#include "alarm/front/AlarmWindow.h"
 
 #include "alarm/AlarmMain.h"
 #include "toolkit/Dispatcher.h"
-#include "toolkit/OneLineLabel.h"
+#include "toolkit/front/OneLineLabel.h"
 
 #include <QAccessible>
 #include <QCloseEvent>
@@ -28,7 +28,13 @@ QFont designFont(const char *family, double points, bool bold = false, bool ital
 } // namespace
 
 AlarmWindow::AlarmWindow()
-    : m_binder(this)
+    // Made once, and gone with the window, before the application: a new QIcon at every blink
+    // would get a new cache key each second, and Qt's pixmap cache would fill with copies of
+    // the same two pictures. The window and tray want small pictures; the large one is for the
+    // desktop's menus only.
+    : m_icons{QIcon(QStringLiteral(":/pictures/app-icon-32.png")), QIcon(QStringLiteral(":/pictures/blink-0.png")),
+              QIcon(QStringLiteral(":/pictures/blink-1.png"))}
+    , m_binder(this)
 {
     setObjectName(QStringLiteral("AlarmMain"));
     setFixedSize(497, 435);
@@ -38,22 +44,14 @@ AlarmWindow::AlarmWindow()
     setFont(designFont("Arial", 8.25));
 }
 
-QIcon AlarmWindow::iconFor(WindowIcon icon)
+QIcon AlarmWindow::iconFor(WindowIcon icon) const
 {
-    // Made once: a new QIcon at every blink would get a new cache key each second, and Qt's
-    // pixmap cache would fill up with copies of the same two pictures.
-    static const QIcon icons[] = {
-        // The window and tray want small pictures; the large one is for the desktop's menus only.
-        QIcon(QStringLiteral(":/pictures/app-icon-32.png")),
-        QIcon(QStringLiteral(":/pictures/blink-0.png")),
-        QIcon(QStringLiteral(":/pictures/blink-1.png")),
-    };
     switch (icon) {
-    case WindowIcon::BlinkRed: return icons[1];
-    case WindowIcon::BlinkCyan: return icons[2];
+    case WindowIcon::BlinkRed: return m_icons[1];
+    case WindowIcon::BlinkCyan: return m_icons[2];
     case WindowIcon::Application: break;
     }
-    return icons[0];
+    return m_icons[0];
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *event)
@@ -89,20 +87,29 @@ void AlarmWindow::paintEvent(QPaintEvent *)
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
 {
     m_logic = &logic;
-    m_binder.setDispatcher(&dispatcher);
+    m_binder.setDispatcher(&dispatcher, [this] { render(); });
     buildControls(logic);
     render();
+}
+
+void AlarmWindow::run(Dispatcher::Kind kind, const Dispatcher::Handler &handler)
+{
+    m_binder.run(kind, handler);
 }
 
 void AlarmWindow::buildControls(AlarmMain &a)
 {
     // Places are the design's twips divided by 15.
-    picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72);
-    label(a.Label20, "Label20", 9, 5, 30, 16)->setFont(designFont("Arial", 8.25));
-    label(a.Label19, "Label19", 446, 6, 26, 16)->setFont(designFont("Arial", 8.25));
+    // Stop and the ways out are urgent: they get through while a sound plays.
+    const Kind urgent = Kind::UrgentEvent;
+    m_binder.onClick(picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72), [&a] { a.Image4_Click(); });
+    QLabel *exitCaption = label(a.Label20, "Label20", 9, 5, 30, 16);
+    m_binder.onClick(exitCaption, [&a] { a.Label20_Click(); }, urgent);
+    QLabel *hideCaption = label(a.Label19, "Label19", 446, 6, 26, 16);
+    m_binder.onClick(hideCaption, [&a] { a.Label19_Click(); });
     // The layout puts the picture at 463, over the end of "Hide" in this font: it stands just
     // clear of the caption instead.
-    picture(a.Image5, "Image5", "hide-small.png", 472, 3);
+    m_binder.onClick(picture(a.Image5, "Image5", "hide-small.png", 472, 3), [&a] { a.Image5_Click(); });
     for (QWidget *w : findChildren<QLabel *>())
         w->raise();
 
@@ -127,67 +134,53 @@ void AlarmWindow::buildControls(AlarmMain &a)
     }
     for (int i = 0; i < 6; ++i)
         label(a.Label9[i], qPrintable(QStringLiteral("Label9(%1)").arg(i)), 116 + (i / 2) * 55, i % 2 ? 189 : 137, 14, 16);
-    button(a.Orr, "Orr", "button-orr.png", 39, 161);
+    m_binder.onClick(button(a.Orr, "Orr", "button-orr.png", 39, 161), [&a] { a.Orr_Click(); });
     label(a.Label1, "Label1", 120, 164, 100, 16);
 
-    picture(a.Image2, "Image2", "image2.png", 24, 223);
+    m_binder.onClick(picture(a.Image2, "Image2", "image2.png", 24, 223), [&a] { a.Image2_Click(); });
     QLabel *total = label(a.Label10, "Label10", 94, 225, 62, 18, Qt::AlignCenter);
     total->setFont(designFont("Arial", 9.75));
     label(a.Label18, "Label18", 74, 245, 84, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
-    button(a.OK, "OK", "button-ok.png", 157, 224);
-    button(a.Stopp, "Stopp", "button-stopp.png", 207, 224);
-    picture(a.Image1[0], "Image1(0)", "info-strip-0.png", 24, 261);
-    picture(a.Image1[1], "Image1(1)", "info-strip-1.png", 144, 265);
+    m_binder.onClick(button(a.OK, "OK", "button-ok.png", 157, 224), [&a] { a.OK_Click(); });
+    m_binder.onClick(button(a.Stopp, "Stopp", "button-stopp.png", 207, 224), [&a] { a.Stopp_Click(); }, urgent);
+    m_binder.onClick(picture(a.Image1[0], "Image1(0)", "info-strip-0.png", 24, 261), [&a] { a.Image1_Click(0); });
+    m_binder.onClick(picture(a.Image1[1], "Image1(1)", "info-strip-1.png", 144, 265), [&a] { a.Image1_Click(1); });
 
     label(a.Label17, "Label17", 319, 80, 160, 18)->setFont(designFont("Arial", 9.75));
-    for (int i = 0; i < 8; ++i)
-        label(a.Label12[i], qPrintable(QStringLiteral("Label12(%1)").arg(i)), 301, 116 + (i * 136) / 7, 188, 17);
+    for (int i = 0; i < 8; ++i) {
+        QLabel *tone = label(a.Label12[i], qPrintable(QStringLiteral("Label12(%1)").arg(i)), 301, 116 + (i * 136) / 7, 188, 17);
+        m_binder.onClick(tone, [&a, i] { a.Label12_Click(i); });
+    }
 
     QLabel *remaining = label(a.Label6[2], "Label6(2)", 11, 292, 86, 20, Qt::AlignCenter);
     remaining->setFont(designFont("Arial", 9.75));
     label(a.Label14[0], "Label14(0)", 8, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     // The reminder may be long or hold line breaks: its one line ends in an ellipsis then.
-    QLabel *reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
-    reminder->setFont(designFont("Comic Sans MS", 9.75));
+    m_reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
+    m_reminder->setFont(designFont("Comic Sans MS", 9.75));
+    m_binder.onClick(m_reminder, [&a] { a.Label7_Click(); });
     QLabel *passed = label(a.Label11, "Label11", 354, 293, 80, 20, Qt::AlignCenter);
     passed->setFont(designFont("Arial", 9.75));
     label(a.Label14[1], "Label14(1)", 346, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     label(a.Label8, "Label8", 200, 324, 190, 18, Qt::AlignCenter);
-    picture(a.ImgHide, "ImgHide", "hide.png", 438, 300);
+    m_binder.onClick(picture(a.ImgHide, "ImgHide", "hide.png", 438, 300), [&a] { a.ImgHide_Click(); });
 
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
     exitz->setFont(designFont("Arial", 12, false, true));
+    m_binder.onClick(exitz, [&a] { a.Exitz_Click(); }, urgent);
     label(a.Label13, "Label13", 60, 362, 96, 16);
     list(a.Combo2[0], "Combo2(0)", 158, 359, 54, QStringLiteral("Alarm day"));
     list(a.Combo2[1], "Combo2(1)", 215, 359, 100, QStringLiteral("Alarm month"));
     list(a.Combo2[2], "Combo2(2)", 318, 359, 64, QStringLiteral("Alarm year"));
     label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, false, true));
-    picture(a.Picture1, "Picture1", "exit.png", 4, 398);
+    m_binder.onClick(picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, urgent);
 
     // The clock and the blink touch only their own controls, so they keep ticking behind a
-    // modal box; the countdown's ticks wait for the box to close.
-    timer(a.Timer1, "Timer1", int(Dispatcher::Kind::Tick), [&a] { a.Timer1_Timer(); });
-    timer(a.Timer2, "Timer2", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer2_Timer(); });
-    timer(a.Timer3, "Timer3", int(Dispatcher::Kind::Tick), [&a] { a.Timer3_Timer(); });
-    timer(a.Timer4, "Timer4", int(Dispatcher::Kind::OwnControlTick), [&a] { a.Timer4_Timer(); });
-
-    const int urgent = int(Dispatcher::Kind::UrgentEvent);
-    click("Stopp", [&a] { a.Stopp_Click(); }, urgent);
-    click("Orr", [&a] { a.Orr_Click(); });
-    click("OK", [&a] { a.OK_Click(); });
-    click("Label7", [&a] { a.Label7_Click(); });
-    for (int i = 0; i < 8; ++i)
-        click(qPrintable(QStringLiteral("Label12(%1)").arg(i)), [&a, i] { a.Label12_Click(i); });
-    click("ImgHide", [&a] { a.ImgHide_Click(); });
-    click("Image5", [&a] { a.Image5_Click(); });
-    click("Label19", [&a] { a.Label19_Click(); });
-    click("Label20", [&a] { a.Label20_Click(); }, urgent);
-    click("Exitz", [&a] { a.Exitz_Click(); }, urgent);
-    click("Picture1", [&a] { a.Picture1_Click(); }, urgent);
-    click("Image1(0)", [&a] { a.Image1_Click(0); });
-    click("Image1(1)", [&a] { a.Image1_Click(1); });
-    click("Image2", [&a] { a.Image2_Click(); });
-    click("Image4", [&a] { a.Image4_Click(); });
+    // modal box and through a play; the countdown's ticks run behind a box, held through a play.
+    timer(a.Timer1, "Timer1", Kind::Tick, [&a] { a.Timer1_Timer(); });
+    timer(a.Timer2, "Timer2", Kind::OwnControlTick, [&a] { a.Timer2_Timer(); });
+    timer(a.Timer3, "Timer3", Kind::Tick, [&a] { a.Timer3_Timer(); });
+    timer(a.Timer4, "Timer4", Kind::OwnControlTick, [&a] { a.Timer4_Timer(); });
 }
 
 QLabel *AlarmWindow::label(Label &control, const char *name, int x, int y, int w, int h, Qt::Alignment align,
@@ -236,7 +229,7 @@ void AlarmWindow::list(ComboBox &control, const char *name, int x, int y, int w,
     m_binder.bindList(widget, &control);
 }
 
-void AlarmWindow::button(CommandButton &control, const char *name, const char *file, int x, int y)
+QPushButton *AlarmWindow::button(CommandButton &control, const char *name, const char *file, int x, int y)
 {
     auto *widget = new QPushButton(this);
     widget->setObjectName(QString::fromLatin1(name));
@@ -246,18 +239,14 @@ void AlarmWindow::button(CommandButton &control, const char *name, const char *f
     widget->setGeometry(x, y, pixmap.width() + 2, pixmap.height() + 2);
     widget->setFlat(true);
     m_binder.bind(widget, &control);
+    return widget;
 }
 
-void AlarmWindow::timer(const Timer &control, const char *name, int kind, std::function<void()> handler)
+void AlarmWindow::timer(const Timer &control, const char *name, Kind kind, ControlBinder::Handler handler)
 {
     auto *qtimer = new QTimer(this);
     qtimer->setObjectName(QString::fromLatin1(name));
     m_binder.bindTimer(qtimer, &control, kind, std::move(handler));
-}
-
-void AlarmWindow::click(const char *name, std::function<void()> handler, int kind)
-{
-    m_binder.onClick(findChild<QWidget *>(QString::fromLatin1(name)), std::move(handler), kind);
 }
 
 void AlarmWindow::render()
@@ -265,10 +254,8 @@ void AlarmWindow::render()
     m_binder.render();
     // The ring's first tick: a screen reader announces the reminder, once, not at every flash.
     if (m_logic && !m_logic->announcement.isEmpty()) {
-        if (QWidget *reminder = findChild<QWidget *>(QStringLiteral("Label7"))) {
-            QAccessibleEvent alert(reminder, QAccessible::Alert);
-            QAccessible::updateAccessibility(&alert);
-        }
+        QAccessibleEvent alert(m_reminder, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
         m_logic->announcement.clear();
     }
 }

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "info/prginfo.h"
-#include "toolkit/ControlBinder.h"
+#include "toolkit/front/ControlBinder.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
 
-class Dispatcher;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QTabWidget;
 
 // The information window on screen, mirrored from its logic after every handler.
@@ -32,15 +32,21 @@ protected:
 
 private:
     void build();
+    void buildTop();
+    void buildTabs();
+    void buildFirstShowcase(QWidget *tab);
+    void buildSecondShowcase(QWidget *tab);
+    void buildCatalogue(QWidget *tab);
     QWidget *page(int tab);
     QLabel *label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h, const QFont &font,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place);
-    void run(const std::function<void()> &handler);
-    void describe(const char *name, const QString &accessibleName);
+    QPlainTextEdit *textBox(QWidget *parent, TextBox &control, const char *name, const QRect &place,
+                            const char *family, const QString &accessibleName);
+    QLabel *plainText(QWidget *parent, const QString &text, const QRect &place, const QFont &font);
+    void run(const Dispatcher::Handler &handler);
 
     prginfo m_logic;
-    Dispatcher &m_dispatcher;
     std::function<void()> m_unloaded;
     ControlBinder m_binder;
     QTabWidget *m_tabs = nullptr;

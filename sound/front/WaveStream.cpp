@@ -1,4 +1,4 @@
-#include "sound/WaveStream.h"
+#include "sound/front/WaveStream.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sound/AudioOut.h"
-#include "sound/WaveStream.h"
+#include "sound/front/WaveStream.h"
 
 #include <QTimer>
 #include <SDL_audio.h>

@@ -1,6 +1,4 @@
-#include "toolkit/ControlBinder.h"
-
-#include "toolkit/Dispatcher.h"
+#include "toolkit/front/ControlBinder.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -68,22 +66,26 @@ void ControlBinder::bindList(QComboBox *widget, ComboBox *control)
     m_lists.push_back({widget, control, {}, true});
 }
 
-void ControlBinder::bindTimer(QTimer *timer, const Timer *control, int kind, std::function<void()> handler)
+void ControlBinder::setDispatcher(Dispatcher *dispatcher, Handler renderWindow)
+{
+    m_dispatcher = dispatcher;
+    m_renderWindow = std::move(renderWindow);
+}
+
+void ControlBinder::bindTimer(QTimer *timer, const Timer *control, Kind kind, Handler handler)
 {
     connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] { run(kind, handler, control); });
     m_timers.push_back({timer, control});
 }
 
-void ControlBinder::run(int kind, const std::function<void()> &handler, const void *source)
+void ControlBinder::run(Kind kind, const Handler &handler, const void *source)
 {
-    if (m_dispatcher)
-        m_dispatcher->run(static_cast<Dispatcher::Kind>(kind), handler, source);
+    if (m_dispatcher && m_dispatcher->run(kind, handler, source) && m_renderWindow)
+        m_renderWindow();
 }
 
-void ControlBinder::onClick(QWidget *widget, std::function<void()> handler, int kind)
+void ControlBinder::onClick(QWidget *widget, Handler handler, Kind kind)
 {
-    if (!widget)
-        return;
     widget->setCursor(Qt::PointingHandCursor);
     // Reachable with Tab, and used from the keyboard: Space or Enter acts as the click.
     widget->setFocusPolicy(Qt::StrongFocus);
@@ -145,8 +147,8 @@ void ControlBinder::apply(Binding &b)
             e->setText(c.text);
         else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
             p->setPlainText(QString(c.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        else if (auto *b = qobject_cast<QPushButton *>(w); b && b->icon().isNull())
-            b->setText(c.text);
+        else if (auto *button = qobject_cast<QPushButton *>(w); button && button->icon().isNull())
+            button->setText(c.text);
     }
     if (first || c.tooltip != was.tooltip)
         w->setToolTip(plainToolTip(c.tooltip));

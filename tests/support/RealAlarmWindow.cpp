@@ -58,7 +58,8 @@ bool runEventsUntil(int ms, const std::function<bool()> &done)
 
 QString screenshotPath(const char *name)
 {
-    const QString dir = qEnvironmentVariable("SCREENSHOTS", QStringLiteral("."));
+    // Run by hand, a test keeps its pictures in the build folder too, never where it was started.
+    const QString dir = qEnvironmentVariable("SCREENSHOTS", QStringLiteral(CHIMEWELL_SCREENSHOTS));
     QDir().mkpath(dir);
     return dir + u'/' + QString::fromLatin1(name);
 }

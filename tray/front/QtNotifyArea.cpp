@@ -1,6 +1,6 @@
-#include "tray/QtNotifyArea.h"
+#include "tray/front/QtNotifyArea.h"
 
-#include "toolkit/QtMenu.h"
+#include "toolkit/front/QtMenu.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -46,10 +46,11 @@ bool QtNotifyArea::statusNotifierHostPresent()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(QStringLiteral("org.kde.StatusNotifierWatcher"),
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher"); // its bus name and interface
+    QDBusMessage get = QDBusMessage::createMethodCall(watcher,
                                                       QStringLiteral("/StatusNotifierWatcher"),
                                                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << QStringLiteral("org.kde.StatusNotifierWatcher") << QStringLiteral("IsStatusNotifierHostRegistered");
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
     const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
         && qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();

@@ -1,5 +1,6 @@
-#include "info/InfoWindow.h"
+#include "info/front/InfoWindow.h"
 
+#include "toolkit/AppInfo.h"
 #include "toolkit/Dispatcher.h"
 
 #include <QCloseEvent>
@@ -28,6 +29,8 @@ QString picturePath(const QString &file)
     return QStringLiteral(":/info/pictures/") + file;
 }
 
+const QString InfoIcon = QStringLiteral("info-icon.png"); // the window's own, and its top corner's picture
+
 // Places are the design's twips over 15; on a tab they count from the tab control's top,
 // which the tab bar takes up on screen.
 constexpr int TabBarHeight = 22;
@@ -53,25 +56,23 @@ QRect onTab(int x, int y, int w, int h)
 
 InfoWindow::InfoWindow(Dispatcher &dispatcher, std::function<void()> unloaded)
     : m_logic(InfoContent::embedded())
-    , m_dispatcher(dispatcher)
     , m_unloaded(std::move(unloaded))
     , m_binder(this)
 {
     setObjectName(QStringLiteral("prginfo"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setFixedSize(6540 / 15, 5460 / 15);
-    setWindowIcon(QIcon(picturePath(QStringLiteral("info-icon.png"))));
+    setWindowIcon(QIcon(picturePath(InfoIcon)));
     setMouseTracking(true);
-    m_binder.setDispatcher(&dispatcher);
+    m_binder.setDispatcher(&dispatcher, [this] { render(); });
     m_logic.Form_Load();
     build();
     render();
 }
 
-void InfoWindow::run(const std::function<void()> &handler)
+void InfoWindow::run(const Dispatcher::Handler &handler)
 {
-    m_dispatcher.run(Dispatcher::Kind::UserEvent, handler);
-    render();
+    m_binder.run(Dispatcher::Kind::UserEvent, handler);
 }
 
 QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h,
@@ -98,11 +99,27 @@ QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name,
     return widget;
 }
 
-void InfoWindow::describe(const char *name, const QString &accessibleName)
+QPlainTextEdit *InfoWindow::textBox(QWidget *parent, TextBox &control, const char *name, const QRect &place,
+                                    const char *family, const QString &accessibleName)
 {
-    // For a screen reader: the pictures here have neither caption nor tooltip of their own.
-    if (QWidget *widget = findChild<QWidget *>(QString::fromLatin1(name)))
-        widget->setAccessibleName(accessibleName);
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setFont(designFont(family, 8.25));
+    box->setGeometry(place);
+    box->setAccessibleName(accessibleName);
+    m_binder.bind(box, &control);
+    return box;
+}
+
+QLabel *InfoWindow::plainText(QWidget *parent, const QString &text, const QRect &place, const QFont &font)
+{
+    auto *widget = new QLabel(text, parent);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setFont(font);
+    widget->setGeometry(place);
+    return widget;
 }
 
 QWidget *InfoWindow::page(int tab)
@@ -112,24 +129,42 @@ QWidget *InfoWindow::page(int tab)
 
 void InfoWindow::build()
 {
-    prginfo &p = m_logic;
-    const InfoContent &c = p.content();
+    buildTop();
+    buildTabs();
+    buildFirstShowcase(page(0));
+    buildSecondShowcase(page(1));
+    buildCatalogue(page(2));
+    // Tabs 3 and 4: the authors and the home pages.
+    textBox(page(3), m_logic.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma", QStringLiteral("About the authors"));
+    textBox(page(4), m_logic.Text4, "Text4", onTab(390, 600, 5715, 3540), "Tahoma", QStringLiteral("Home pages"));
 
+    auto *timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    m_binder.bindTimer(timer, &m_logic.Timer1, Dispatcher::Kind::OwnControlTick, [this] { m_logic.Timer1_Timer(); });
+}
+
+void InfoWindow::buildTop()
+{
+    prginfo &p = m_logic;
     // Along the top: the title label, or the portraits while "Authors" is current.
     const int portraitX[] = {0, 735, 2505, 4350};
-    for (int i = 1; i <= 3; ++i)
-        picture(this, p.Picture[i], qPrintable(QStringLiteral("Picture%1").arg(i)),
-                QStringLiteral("portrait-%1.png").arg(i), QRect(portraitX[i] / 15, 1, 45, 60));
+    for (int i = 1; i <= 3; ++i) {
+        QLabel *portrait = picture(this, p.Picture[i], qPrintable(QStringLiteral("Picture%1").arg(i)),
+                                   QStringLiteral("portrait-%1.png").arg(i), QRect(portraitX[i] / 15, 1, 45, 60));
+        portrait->setAccessibleName(QStringLiteral("Portrait of ") + p.content().portraitCaptions[i - 1].trimmed());
+    }
     const QFont portraitFont = designFont("Comic Sans MS", 9.75);
-    label(this, p.Label4, "Label4", 333, 13, 72, 40, portraitFont, Qt::AlignCenter);
-    label(this, p.Label3, "Label3", 213, 14, 64, 40, portraitFont, Qt::AlignCenter);
-    label(this, p.Label2, "Label2", 92, 15, 68, 40, portraitFont, Qt::AlignCenter);
+    QLabel *names[] = {label(this, p.Label4, "Label4", 333, 13, 72, 40, portraitFont, Qt::AlignCenter),
+                       label(this, p.Label3, "Label3", 213, 14, 64, 40, portraitFont, Qt::AlignCenter),
+                       label(this, p.Label2, "Label2", 92, 15, 68, 40, portraitFont, Qt::AlignCenter)};
     label(this, p.Label1[0], "Label1(0)", 52, 21, 330, 23, designFont("Comic Sans MS", 12), Qt::AlignCenter);
-    picture(this, p.Image6, "Image6", QStringLiteral("info-icon-under.png"), QRect(398, 3, 32, 32));
-    m_image7 = picture(this, p.Image7, "Image7", QStringLiteral("info-icon.png"), QRect(398, 3, 32, 32));
+    picture(this, p.Image6, "Image6", QStringLiteral("info-icon-under.png"), QRect(398, 3, 32, 32))
+        ->setAccessibleName(QStringLiteral("Information"));
+    m_image7 = picture(this, p.Image7, "Image7", InfoIcon, QRect(398, 3, 32, 32));
+    m_image7->setAccessibleName(QStringLiteral("Information"));
     // An author's name stands above the information picture where the two overlap.
-    for (const char *name : {"Label2", "Label3", "Label4"})
-        findChild<QWidget *>(QString::fromLatin1(name))->raise();
+    for (QLabel *name : names)
+        name->raise();
     m_image7->setMouseTracking(true);
     m_image7->installEventFilter(this);
 
@@ -142,7 +177,11 @@ void InfoWindow::build()
     m_binder.bind(cloze, &p.Cloze);
     m_binder.onClick(cloze, [&p] { p.Cloze_Click(); });
     m_cloze = cloze;
+}
 
+void InfoWindow::buildTabs()
+{
+    const TabControl &control = m_logic.SSTab1;
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(6, 64, 426, 296);
@@ -152,15 +191,15 @@ void InfoWindow::build()
     m_tabs->setElideMode(Qt::ElideNone);
     // Each caption whole: one too wide for its fifth of the row goes on two lines, as a tab
     // control with word-wrapped captions draws it. The break is the view's; the caption is not changed.
-    const int tabTextWidth = m_tabs->width() / int(p.SSTab1.captions.size()) - 14;
+    const int tabTextWidth = m_tabs->width() / int(control.captions.size()) - 14;
     const QFontMetrics tabFont(m_tabs->tabBar()->font());
-    for (const QString &caption : p.SSTab1.captions) {
+    for (const QString &caption : control.captions) {
         auto *pageWidget = new QWidget;
         pageWidget->setAutoFillBackground(true);
         const int tab = m_tabs->addTab(pageWidget, onTwoLinesIfWide(caption, tabFont, tabTextWidth));
         m_tabs->setTabToolTip(tab, caption);
     }
-    m_binder.bind(m_tabs, &p.SSTab1);
+    m_binder.bind(m_tabs, &m_logic.SSTab1);
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int tab) {
         if (m_renderingTabs || tab == m_logic.SSTab1.tab)
             return;
@@ -170,90 +209,74 @@ void InfoWindow::build()
             m_logic.SSTab1_Click(previous);
         });
     });
+}
 
-    // Tab 0: the first featured program, with the animation.
-    auto *frame = new QFrame(page(0));
+void InfoWindow::buildFirstShowcase(QWidget *tab)
+{
+    prginfo &p = m_logic;
+    const prginfo::Showcase first = p.showcase(0);
+    auto *frame = new QFrame(tab);
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setGeometry(10, 10, 250, 110);
     m_binder.bind(frame, &p.Frame2);
-    const InfoContent::Featured &first = c.featured[0];
-    auto *name = new QLabel(c.catalogue[first.entry - 1].title, frame);
-    name->setFont(designFont("Comic Sans MS", 12));
-    name->setGeometry(10, 8, 230, 24);
-    auto *version = new QLabel(first.version, frame);
-    version->setGeometry(10, 36, 230, 18);
-    auto *summary = new QLabel(first.summary, frame);
-    summary->setWordWrap(true);
-    summary->setGeometry(10, 58, 230, 44);
-    for (QLabel *l : {name, version, summary})
-        l->setTextFormat(Qt::PlainText);
+    plainText(frame, first.title, QRect(10, 8, 230, 24), designFont("Comic Sans MS", 12));
+    plainText(frame, first.version, QRect(10, 36, 230, 18), font());
+    plainText(frame, first.summary, QRect(10, 58, 230, 44), font())->setWordWrap(true);
     // The second frame: the maker's picture and name.
-    auto *makerFrame = new QFrame(page(0));
+    auto *makerFrame = new QFrame(tab);
     makerFrame->setObjectName(QStringLiteral("Frame1"));
     makerFrame->setFrameShape(QFrame::StyledPanel);
     makerFrame->setGeometry(270, 10, 140, 110);
+    const QString maker = QString::fromLatin1(AppInfo::Organisation);
     auto *featured = new QLabel(makerFrame);
     featured->setPixmap(QPixmap(picturePath(QStringLiteral("featured-0.png"))));
     featured->setGeometry(36, 8, 68, 68);
-    featured->setToolTip(QStringLiteral("Meridane"));
-    auto *maker = new QLabel(QStringLiteral("Meridane"), makerFrame);
-    maker->setFont(designFont("Comic Sans MS", 9.75, true));
-    maker->setAlignment(Qt::AlignCenter);
-    maker->setGeometry(4, 80, 132, 22);
-    auto *slogan = new QLabel(first.slogan, page(0));
-    slogan->setTextFormat(Qt::PlainText);
-    slogan->setFont(designFont("Comic Sans MS", 9.75, true));
-    slogan->setGeometry(10, 140, 400, 24);
+    featured->setToolTip(maker);
+    plainText(makerFrame, maker, QRect(4, 80, 132, 22), designFont("Comic Sans MS", 9.75, true))
+        ->setAlignment(Qt::AlignCenter);
+    plainText(tab, first.slogan, QRect(10, 140, 400, 24), designFont("Comic Sans MS", 9.75, true));
     // Lower frame numbers lie on top: raise from the last to the first.
     for (int i = 15; i >= 1; --i) {
-        QLabel *frameImage = picture(page(0), p.Image1[i], qPrintable(QStringLiteral("Image1(%1)").arg(i)),
+        QLabel *frameImage = picture(tab, p.Image1[i], qPrintable(QStringLiteral("Image1(%1)").arg(i)),
                                      QStringLiteral("frame-%1.png").arg(i), onTab(4185, 3135, 480, 660));
+        frameImage->setAccessibleName(QStringLiteral("Swinging bell, frame %1").arg(i));
         frameImage->raise();
     }
+}
 
-    // Tab 1: the second featured program, this alarm.
-    const InfoContent::Featured &second = c.featured[1];
-    auto *picture1 = new QLabel(page(1));
+void InfoWindow::buildSecondShowcase(QWidget *tab)
+{
+    // The second featured program: this alarm.
+    const prginfo::Showcase second = m_logic.showcase(1);
+    auto *picture1 = new QLabel(tab);
     picture1->setPixmap(QPixmap(picturePath(QStringLiteral("featured-1.png"))));
     picture1->setGeometry(10, 8, 68, 68);
-    auto *title1 = new QLabel(c.catalogue[second.entry - 1].title, page(1));
-    title1->setFont(designFont("Comic Sans MS", 12));
-    title1->setGeometry(90, 14, 300, 24);
-    auto *version1 = new QLabel(second.version, page(1));
-    version1->setGeometry(90, 44, 300, 18);
-    for (QLabel *l : {title1, version1})
-        l->setTextFormat(Qt::PlainText);
-    const auto textBox = [this](QWidget *parent, TextBox &control, const char *name, const QRect &place,
-                                const char *family) {
-        auto *box = new QPlainTextEdit(parent);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setReadOnly(true);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        box->setFont(designFont(family, 8.25));
-        box->setGeometry(place);
-        m_binder.bind(box, &control);
-    };
-    textBox(page(1), p.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana");
-    findChild<QWidget *>(QStringLiteral("Text1"))->setAccessibleName(QStringLiteral("Description of ") + title1->text());
+    plainText(tab, second.title, QRect(90, 14, 300, 24), designFont("Comic Sans MS", 12));
+    plainText(tab, second.version, QRect(90, 44, 300, 18), font());
+    textBox(tab, m_logic.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana", QStringLiteral("Description of ") + second.title);
+}
 
-    // Tab 2: the catalogue.
+void InfoWindow::buildCatalogue(QWidget *tab)
+{
+    prginfo &p = m_logic;
     // The entry's title and its heading size themselves to their text, on one line.
-    m_label10 = label(page(2), p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
-    m_label11 = label(page(2), p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
+    m_label10 = label(tab, p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
+    m_label11 = label(tab, p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
     for (QLabel *l : {m_label10, m_label11})
         l->setWordWrap(false);
-    for (int i = 1; i <= 19; ++i)
-        picture(page(2), p.Image2[i], qPrintable(QStringLiteral("Image2(%1)").arg(i)), QStringLiteral("picture-%1.png").arg(i),
-                i == 3 ? onTab(60, 360, 600, 600) : onTab(120, 420, 480, 480));
-    m_combo = new QComboBox(page(2));
+    for (int i = 1; i <= 19; ++i) {
+        QLabel *entryPicture = picture(tab, p.Image2[i], qPrintable(QStringLiteral("Image2(%1)").arg(i)),
+                                       QStringLiteral("picture-%1.png").arg(i),
+                                       i == 3 ? onTab(60, 360, 600, 600) : onTab(120, 420, 480, 480));
+        entryPicture->setAccessibleName(QStringLiteral("Picture of ") + p.entryTitle(i));
+    }
+    m_combo = new QComboBox(tab);
     m_combo->setObjectName(QStringLiteral("ImageCombo1"));
     m_combo->setGeometry(onTab(3270, 465, 2730, 345).adjusted(0, 0, 0, 2));
     m_combo->setIconSize(QSize(16, 16));
-    for (const ImageCombo::Item &item : p.ImageCombo1.items) {
-        const qsizetype key = c.imageKeys.indexOf(item.image);
-        m_combo->addItem(QIcon(picturePath(QStringLiteral("icon-%1.png").arg(key + 1))), item.text, item.key);
-    }
+    for (const ImageCombo::Item &item : p.ImageCombo1.items)
+        m_combo->addItem(QIcon(picturePath(QStringLiteral("icon-%1.png").arg(p.iconNumber(item)))), item.text, item.key);
     m_binder.bind(m_combo, &p.ImageCombo1);
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         run([this, index] {
@@ -261,29 +284,7 @@ void InfoWindow::build()
             m_logic.ImageCombo1_Click();
         });
     });
-    textBox(page(2), p.Text2, "Text2", onTab(555, 1125, 5430, 2985), "Tahoma");
-
-    // Tabs 3 and 4: the authors and the home pages.
-    textBox(page(3), p.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma");
-    textBox(page(4), p.Text4, "Text4", onTab(390, 600, 5715, 3540), "Tahoma");
-    describe("Text2", QStringLiteral("Description"));
-    describe("Text3", QStringLiteral("About the authors"));
-    describe("Text4", QStringLiteral("Home pages"));
-    describe("Image6", QStringLiteral("Information"));
-    describe("Image7", QStringLiteral("Information"));
-    for (int i = 1; i <= 3; ++i)
-        describe(qPrintable(QStringLiteral("Picture%1").arg(i)), QStringLiteral("Portrait of ") + c.portraitCaptions[i - 1].trimmed());
-    for (int i = 1; i <= 15; ++i)
-        describe(qPrintable(QStringLiteral("Image1(%1)").arg(i)), QStringLiteral("Swinging bell, frame %1").arg(i));
-    for (int i = 1; i <= 19; ++i)
-        describe(qPrintable(QStringLiteral("Image2(%1)").arg(i)), QStringLiteral("Picture of ") + c.catalogue[i - 1].title);
-
-    auto *timer = new QTimer(this);
-    timer->setObjectName(QStringLiteral("Timer1"));
-    m_binder.bindTimer(timer, &p.Timer1, int(Dispatcher::Kind::OwnControlTick), [this] {
-        m_logic.Timer1_Timer();
-        render();
-    });
+    textBox(tab, p.Text2, "Text2", onTab(555, 1125, 5430, 2985), "Tahoma", QStringLiteral("Description"));
 }
 
 void InfoWindow::render()

@@ -1,18 +1,16 @@
-#include "app/AlarmProgram.h"
+#include "app/front/AlarmProgram.h"
 
 #include <QCoreApplication>
 
-
 AlarmProgram::AlarmProgram()
-    : host(&window, &AlarmWindow::iconFor)
+    : host(&window, [this](WindowIcon icon) { return window.iconFor(icon); })
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
-    , notifyArea(&AlarmWindow::iconFor)
+    , notifyArea([this](WindowIcon icon) { return window.iconFor(icon); })
     , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),
              [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
-    , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); },
-                 [this] { window.render(); })
+    , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); })
     , programInfo(dispatcher)
 {
     window.attach(alarm, dispatcher);
@@ -22,12 +20,12 @@ AlarmProgram::AlarmProgram()
         // The right button opens the menu that holds "Close the Alarm Program": it gets through
         // while a sound plays, as the other ways out do.
         const auto kind = message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
-        dispatcher.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
+        window.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
     notifyArea.setHostMenu(alarm.PopupItems(), [this](int index) {
         // "Close the Alarm Program" is a way out: it gets through while a sound plays.
         const auto kind = index == 2 ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
-        dispatcher.run(kind, [this, index] { alarm.PopupItem_Click(index); });
+        window.run(kind, [this, index] { alarm.PopupItem_Click(index); });
     });
 }
 
@@ -38,5 +36,5 @@ AlarmProgram::~AlarmProgram()
 
 void AlarmProgram::start()
 {
-    dispatcher.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
+    window.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
 }

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "toolkit/ControlBinder.h"
+#include "toolkit/front/ControlBinder.h"
 #include "toolkit/Controls.h"
 #include "toolkit/WindowHost.h"
 
+#include <QIcon>
 #include <QWidget>
 
 class AlarmMain;
-class Dispatcher;
 class QLabel;
+class QPushButton;
 
 // The alarm window on screen: one widget per control at its place, mirrored from the logic
 // after every handler.
@@ -22,26 +23,30 @@ public:
     // Builds the controls' widgets over the logic's fields and starts routing events.
     // showProgramInfo opens the information window.
     void attach(AlarmMain &logic, Dispatcher &dispatcher);
+    // An event of this window from outside it (the tray's messages, start-up), then a render.
+    void run(Dispatcher::Kind kind, const Dispatcher::Handler &handler);
     void render();
 
-    static QIcon iconFor(WindowIcon icon);
+    QIcon iconFor(WindowIcon icon) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    using Kind = Dispatcher::Kind;
     enum class Lines { AsTheyCome, One };
     QLabel *label(Label &control, const char *name, int x, int y, int w, int h,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter, Lines lines = Lines::AsTheyCome);
     QLabel *picture(Image &control, const char *name, const char *file, int x, int y, int w = 0, int h = 0);
     void textBox(TextBox &control, const char *name, int x, int y, const QString &accessibleName);
     void list(ComboBox &control, const char *name, int x, int y, int w, const QString &accessibleName);
-    void button(CommandButton &control, const char *name, const char *file, int x, int y);
-    void timer(const Timer &control, const char *name, int kind, std::function<void()> handler);
-    void click(const char *name, std::function<void()> handler, int kind = 0);
+    QPushButton *button(CommandButton &control, const char *name, const char *file, int x, int y);
+    void timer(const Timer &control, const char *name, Kind kind, ControlBinder::Handler handler);
     void buildControls(AlarmMain &logic);
 
+    const QIcon m_icons[3]; // the program's, then the blink's two
     AlarmMain *m_logic = nullptr;
+    QLabel *m_reminder = nullptr;
     ControlBinder m_binder;
 };

@@ -1,4 +1,4 @@
-#include "toolkit/QtMenu.h"
+#include "toolkit/front/QtMenu.h"
 
 std::vector<QAction *> fillMenu(QMenu &menu, const std::vector<const MenuItem *> &items)
 {

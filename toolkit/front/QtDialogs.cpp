@@ -1,4 +1,4 @@
-#include "toolkit/QtDialogs.h"
+#include "toolkit/front/QtDialogs.h"
 
 #include "toolkit/AppInfo.h"
 
@@ -38,7 +38,11 @@ QString breakableText(const QString &text)
 // would otherwise make the box run off it.
 void fitToScreen(QMessageBox &box)
 {
-    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    // The label that shows the box's text; the icon's label holds a picture and no text.
+    QLabel *label = nullptr;
+    for (QLabel *candidate : box.findChildren<QLabel *>())
+        if (!box.text().isEmpty() && candidate->text() == box.text())
+            label = candidate;
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();
     if (!label || !grid || !screen)

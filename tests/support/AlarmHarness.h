@@ -30,7 +30,7 @@ struct AlarmHarness
 
     // A click as the window delivers it: an error that escapes is shown in an error box.
     void click(const std::function<void()> &handler);
-    Dispatcher dispatcher{[this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }, nullptr};
+    Dispatcher dispatcher{[this](const QString &m) { dialogs.messageBox(m, MsgBox::Critical); }};
 
     // Arms the alarm as a user does: the criteria typed in, OK, and Yes in the summary.
     void armDuration(int seconds);

@@ -1,9 +1,9 @@
-#include "toolkit/QtWindowHost.h"
+#include "toolkit/front/QtWindowHost.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include "toolkit/QtMenu.h"
+#include "toolkit/front/QtMenu.h"
 
 #include <QMenu>
 #include <QScreen>

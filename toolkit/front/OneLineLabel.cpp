@@ -1,4 +1,4 @@
-#include "toolkit/OneLineLabel.h"
+#include "toolkit/front/OneLineLabel.h"
 
 #include <QPainter>
 #include <QRegularExpression>

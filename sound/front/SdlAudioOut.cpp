@@ -1,4 +1,4 @@
-#include "sound/SdlAudioOut.h"
+#include "sound/front/SdlAudioOut.h"
 
 #include <SDL.h>
 

@@ -3,16 +3,16 @@
 // The whole program as main() runs it: the alarm window, its logic and every real service,
 // wired together. Window tests build the same thing.
 #include "alarm/AlarmMain.h"
-#include "alarm/AlarmWindow.h"
-#include "info/InfoWindow.h"
+#include "alarm/front/AlarmWindow.h"
+#include "info/front/InfoWindow.h"
 #include "sound/Resources.h"
-#include "sound/SdlAudioOut.h"
+#include "sound/front/SdlAudioOut.h"
 #include "sound/modATM.h"
 #include "toolkit/Clock.h"
 #include "toolkit/Dispatcher.h"
-#include "toolkit/QtDialogs.h"
-#include "toolkit/QtWindowHost.h"
-#include "tray/QtNotifyArea.h"
+#include "toolkit/front/QtDialogs.h"
+#include "toolkit/front/QtWindowHost.h"
+#include "tray/front/QtNotifyArea.h"
 
 class AlarmProgram
 {

@@ -1,4 +1,4 @@
-// The alarm window's controls as they stand before start-up runs.
+// The alarm window's own members: its making, and its controls as they stand before start-up runs.
 #include "alarm/AlarmMain.h"
 
 #include "sound/ToneCatalogue.h"
@@ -94,7 +94,7 @@ void AlarmMain::initialiseControls()
     Label17 = caption("Select Alarm Sound");
     for (int i = 0; i < ToneCatalogue::Count; ++i)
         Label12[i] = caption(ToneCatalogue::caption(i).toUtf8().constData(), "Select Alarm Sound");
-    Label12[ToneCatalogue::StartIndex].bold = true;
+    Label12[ToneCatalogue::DefaultTone].bold = true;
 
     Timer1.setInterval(500);
     Timer2.setInterval(500);
