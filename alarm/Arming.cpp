@@ -32,8 +32,10 @@ QString AlarmMain::SummaryTail() const
 // box. With none armed, the counters are written before the summary and stay whatever the answer.
 void AlarmMain::OK_Click()
 {
-    Timer1.setInterval(500);
     const bool aside = state.alarmArmed == FlagTrue;
+    // An armed alarm's passed seconds go on in step with its countdown, whatever this attempt does.
+    if (!aside)
+        Timer1.setInterval(500);
     if (!Label3.enabled) {
         const qint32 duration = DurationRule();
         const QString total = u' ' + QString::number(duration) + u' ';
@@ -104,6 +106,10 @@ void AlarmMain::RecordAnswer(int answer)
         state.alarmArmed = FlagFalse;
     } else {
         state.alarmArmed = FlagTrue;
+        // The passed seconds count in step with the countdown, from the answer: started at the
+        // click on OK, their tick could fall just before the countdown's at each whole second,
+        // and the alarm ring half a second late, depending on how long the summary was open.
+        Timer1.setInterval(500);
         Label7.text = u' ' + state.reminderText + u' ';
         m_ringing = false;
     }

@@ -325,7 +325,9 @@ QString armedAlarm(const AlarmHarness &h)
                        QString::number(s.targetDateTime, 'g', 17), QString::number(s.targetMoment), QString::number(s.armedAt, 'g', 17),
                        QString::number(s.armedAtElapsedMs), s.trayTipText, h.alarm.Label10.text, h.alarm.Label11.text,
                        h.alarm.Label8.text, QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
-                       h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size())}
+                       h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size()),
+                       // A timer set again starts again: its ticks move to another phase.
+                       QString::number(h.alarm.Timer1.settings), QString::number(h.alarm.Timer3.settings)}
         .join(u'|');
 }
 
@@ -398,6 +400,24 @@ TEST(ArmingWhileArmed, ARefusedDeclinedOrClosedAttemptLeavesTheArmedAlarmAsItWas
             h.halfSecond();
         EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 14)) << name << ": did not ring at its own second";
     }
+}
+
+TEST_F(Arming, YesStartsThePassedSecondsInStepWithTheCountdown)
+{
+    // Both timers start again at the answer, so at each whole second after it the passed
+    // seconds are counted before the countdown reads them, however long the summary was open.
+    unsigned passedSettingsWhileOpen = 0;
+    h.dialogs.whileOpen = [&] {
+        h.dialogs.whileOpen = nullptr;
+        passedSettingsWhileOpen = h.alarm.Timer1.settings;
+    };
+    h.dialogs.messageAnswers = {MsgBox::Yes};
+    h.alarm.Text2[2].text = QStringLiteral("8");
+    h.click([&] { h.alarm.OK_Click(); });
+    ASSERT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_GT(h.alarm.Timer1.settings, passedSettingsWhileOpen) << "the passed seconds keep the phase of the click on OK";
+    EXPECT_EQ(h.alarm.Timer1.interval, 500);
+    EXPECT_EQ(h.alarm.Timer3.interval, 500);
 }
 
 TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmWithTheTotalTakenBeforeTheSummary)

@@ -74,6 +74,10 @@ void ControlBinder::setDispatcher(Dispatcher *dispatcher, Handler renderWindow)
 
 void ControlBinder::bindTimer(QTimer *timer, const Timer *control, Kind kind, Handler handler)
 {
+    // Never early, and in the order they were started: the countdown's tick at a whole second
+    // after Yes then finds that second already counted, instead of ringing a tick later. A
+    // coarse timer may fire up to 5% early and reorder timers that fall due together.
+    timer->setTimerType(Qt::PreciseTimer);
     connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] { run(kind, handler, control); });
     m_timers.push_back({timer, control});
 }
