@@ -17,17 +17,18 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
 generated="$1/generated"
+holds() { grep -q "$2" "$1" || { echo "FAIL: $3" >&2; exit 1; }; } # file, pattern, what is wrong
 if grep -rn '@[A-Za-z_]*@' "$generated"; then
   echo "FAIL: a value was not filled in" >&2; exit 1
 fi
 version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
 IFS=. read -r major minor patch <<<"$version"
 shown=$(printf '%d.%02d.%04d' "$major" "$minor" "$patch")
-grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || { echo "FAIL: metadata not at $version" >&2; exit 1; }
+holds "$prefix/share/metainfo/$id.metainfo.xml" "<release version=\"$version\"" "the metadata is not at $version"
 for key in FileVersion ProductVersion; do
-  grep -q "VALUE \"$key\", \"$shown\"" "$generated/version.rc" || { echo "FAIL: $key is not $shown" >&2; exit 1; }
+  holds "$generated/version.rc" "VALUE \"$key\", \"$shown\"" "$key is not $shown"
 done
-grep -q "FILEVERSION $major,$minor,0,$patch" "$generated/version.rc" || { echo "FAIL: FILEVERSION" >&2; exit 1; }
-grep -q "VersionShown\[\] = \"$shown\"" "$generated/toolkit/AppInfo.h"
-grep -q "\"Version $shown\"" "$generated/catalogue.json" || { echo "FAIL: the catalogue's version" >&2; exit 1; }
+holds "$generated/version.rc" "FILEVERSION $major,$minor,0,$patch" "FILEVERSION is not $major,$minor,0,$patch"
+holds "$generated/toolkit/AppInfo.h" "VersionShown\[\] = \"$shown\"" "the program does not call itself $shown"
+holds "$generated/catalogue.json" "\"Version $shown\"" "the catalogue's version is not $shown"
 echo "ok: installed and valid, version $version ($shown)"

@@ -2,6 +2,7 @@
 
 #include "alarm/AlarmMain.h"
 #include "toolkit/Dispatcher.h"
+#include "toolkit/front/DesignFont.h"
 #include "toolkit/front/OneLineLabel.h"
 
 #include <QAccessible>
@@ -13,19 +14,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-
-namespace {
-
-QFont designFont(const char *family, double points, bool bold = false, bool italic = false)
-{
-    QFont f(QString::fromLatin1(family));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
-} // namespace
 
 AlarmWindow::AlarmWindow()
     // Made once, and gone with the window, before the application: a new QIcon at every blink
@@ -52,6 +40,11 @@ QIcon AlarmWindow::iconFor(WindowIcon icon) const
     case WindowIcon::Application: break;
     }
     return m_icons[0];
+}
+
+std::function<QIcon(WindowIcon)> AlarmWindow::icons() const
+{
+    return [this](WindowIcon icon) { return iconFor(icon); };
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *event)
@@ -103,10 +96,8 @@ void AlarmWindow::buildControls(AlarmMain &a)
     // Stop and the ways out are urgent: they get through while a sound plays.
     const Kind urgent = Kind::UrgentEvent;
     m_binder.onClick(picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72), [&a] { a.Image4_Click(); });
-    QLabel *exitCaption = label(a.Label20, "Label20", 9, 5, 30, 16);
-    m_binder.onClick(exitCaption, [&a] { a.Label20_Click(); }, urgent);
-    QLabel *hideCaption = label(a.Label19, "Label19", 446, 6, 26, 16);
-    m_binder.onClick(hideCaption, [&a] { a.Label19_Click(); });
+    m_binder.onClick(label(a.Label20, "Label20", 9, 5, 30, 16), [&a] { a.Label20_Click(); }, urgent);
+    m_binder.onClick(label(a.Label19, "Label19", 446, 6, 26, 16), [&a] { a.Label19_Click(); });
     // The layout puts the picture at 463, over the end of "Hide" in this font: it stands just
     // clear of the caption instead.
     m_binder.onClick(picture(a.Image5, "Image5", "hide-small.png", 472, 3), [&a] { a.Image5_Click(); });
@@ -166,13 +157,13 @@ void AlarmWindow::buildControls(AlarmMain &a)
     m_binder.onClick(picture(a.ImgHide, "ImgHide", "hide.png", 438, 300), [&a] { a.ImgHide_Click(); });
 
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
-    exitz->setFont(designFont("Arial", 12, false, true));
+    exitz->setFont(designFont("Arial", 12, true));
     m_binder.onClick(exitz, [&a] { a.Exitz_Click(); }, urgent);
     label(a.Label13, "Label13", 60, 362, 96, 16);
     list(a.Combo2[0], "Combo2(0)", 158, 359, 54, QStringLiteral("Alarm day"));
     list(a.Combo2[1], "Combo2(1)", 215, 359, 100, QStringLiteral("Alarm month"));
     list(a.Combo2[2], "Combo2(2)", 318, 359, 64, QStringLiteral("Alarm year"));
-    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, false, true));
+    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, true));
     m_binder.onClick(picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, urgent);
 
     // The clock and the blink touch only their own controls, so they keep ticking behind a

@@ -21,13 +21,14 @@ public:
     AlarmWindow();
 
     // Builds the controls' widgets over the logic's fields and starts routing events.
-    // showProgramInfo opens the information window.
     void attach(AlarmMain &logic, Dispatcher &dispatcher);
     // An event of this window from outside it (the tray's messages, start-up), then a render.
     void run(Dispatcher::Kind kind, const Dispatcher::Handler &handler);
     void render();
 
     QIcon iconFor(WindowIcon icon) const;
+    // iconFor, for the services that show the window's icons (the frame, the tray).
+    std::function<QIcon(WindowIcon)> icons() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

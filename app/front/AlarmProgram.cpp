@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 
 AlarmProgram::AlarmProgram()
-    : host(&window, [this](WindowIcon icon) { return window.iconFor(icon); })
+    : host(&window, window.icons())
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
-    , notifyArea([this](WindowIcon icon) { return window.iconFor(icon); })
+    , notifyArea(window.icons())
     , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),
              [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})

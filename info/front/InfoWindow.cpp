@@ -2,6 +2,7 @@
 
 #include "toolkit/AppInfo.h"
 #include "toolkit/Dispatcher.h"
+#include "toolkit/front/DesignFont.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,14 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-QFont designFont(const char *family, double points, bool italic = false)
-{
-    QFont f(QString::fromLatin1(family));
-    f.setPointSizeF(points);
-    f.setItalic(italic);
-    return f;
-}
 
 QString picturePath(const QString &file)
 {

@@ -75,7 +75,7 @@ TEST(Dispatcher, AnErrorEscapingAClickIsShownAndTheProgramGoesOn)
 {
     Harness h;
     h.run(Dispatcher::Kind::UserEvent,
-                     [] { throw UserError(QStringLiteral("The hours box of the duration: \"x\" is not a number.")); });
+          [] { throw UserError(QStringLiteral("The hours box of the duration: \"x\" is not a number.")); });
     h.run(Dispatcher::Kind::UserEvent, [] { throw std::runtime_error("disk on fire"); });
     h.run(Dispatcher::Kind::UserEvent, [] { throw 42; });
 

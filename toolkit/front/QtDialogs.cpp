@@ -39,9 +39,11 @@ QString breakableText(const QString &text)
 void fitToScreen(QMessageBox &box)
 {
     // The label that shows the box's text; the icon's label holds a picture and no text.
+    if (box.text().isEmpty())
+        return;
     QLabel *label = nullptr;
     for (QLabel *candidate : box.findChildren<QLabel *>())
-        if (!box.text().isEmpty() && candidate->text() == box.text())
+        if (candidate->text() == box.text())
             label = candidate;
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     const QScreen *screen = box.screen() ? box.screen() : QGuiApplication::primaryScreen();

@@ -1,10 +1,10 @@
 #include "toolkit/front/QtWindowHost.h"
 
+#include "toolkit/front/QtMenu.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include "toolkit/front/QtMenu.h"
-
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>

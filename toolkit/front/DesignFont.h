@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// A font as the windows' layouts name it: a family and a size in points, upright or italic.
+// Bold is the controls' own state, set by the binder.
+inline QFont designFont(const char *family, double points, bool italic = false)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setItalic(italic);
+    return font;
+}
