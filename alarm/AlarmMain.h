@@ -12,6 +12,7 @@ class AudioOut;
 class Clock;
 class Dialogs;
 class NotifyArea;
+class RingNotice;
 class WindowHost;
 class modATM;
 
@@ -24,6 +25,7 @@ struct AlarmServices
     AudioOut &audio;
     modATM &atm; // the built-in tones
     NotifyArea &notifyArea;
+    RingNotice &ringNotice;
     QString programFolder; // where the program's executable lies: the file dialog starts there
     std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale; // the user's language, for month names and date formats
@@ -98,6 +100,9 @@ public:
     void Picture1_Click();
     void ExitAlarm_Click();
     void Form_Terminate();
+    // Puts the window on the screen, normal and with the keyboard focus, as the user asked (the
+    // toggle's show, the ring's notification, a second start of the program).
+    void ShowAlarmWindow();
     // The icon's pop-up menu, in its order: the one list both kinds of notification area show.
     std::vector<const MenuItem *> PopupItems() const { return {&MenuVisible, &dash, &ExitAlarm}; }
     void PopupItem_Click(int index); // the item at that place in PopupItems() was chosen
@@ -131,6 +136,7 @@ private:
     enum class WhenUnplayable { Silence, DefaultTone };
     void PlayWaveAndFlash(WhenUnplayable fallback = WhenUnplayable::Silence);
     void FlashReminder();
+    void EndRing(); // the ring is over: its notification goes with it
 
     void RewriteTrayRecord();
     bool m_ringing = false; // the alarm armed last has rung at least once

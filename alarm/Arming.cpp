@@ -111,7 +111,7 @@ void AlarmMain::RecordAnswer(int answer)
         // and the alarm ring half a second late, depending on how long the summary was open.
         Timer1.setInterval(500);
         Label7.text = u' ' + state.reminderText + u' ';
-        m_ringing = false;
+        EndRing();
     }
     state.armedAt = FloatDates::fromDateTime(m_services.clock.now());
     state.armedAtElapsedMs = m_services.clock.elapsedMs();

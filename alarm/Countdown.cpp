@@ -1,6 +1,7 @@
 // Counting down, ringing and stopping.
 #include "alarm/AlarmMain.h"
 
+#include "alarm/RingNotice.h"
 #include "sound/ToneCatalogue.h"
 #include "sound/modATM.h"
 #include "toolkit/Clock.h"
@@ -57,6 +58,9 @@ void AlarmMain::Timer3_Timer()
     if (ringStarts) {
         m_ringing = true;
         announcement = Label7.text.trimmed();
+        // Once an alarm, before an own file's play holds the tick: a window out of sight, or
+        // sound the user cannot hear, still reaches them.
+        skipOnFailure([&] { m_services.ringNotice.post(state.reminderText); });
     }
     skipOnFailure([&] {
         if (state.toneIndex == ToneCatalogue::OwnFile)
@@ -80,6 +84,13 @@ void AlarmMain::Stopp_Click()
     Label10.text = QStringLiteral("0");
     Label6[2].text = QStringLiteral(" Remaining ");
     state.alarmArmed = FlagFalse;
+    EndRing();
+}
+
+void AlarmMain::EndRing()
+{
+    if (m_ringing)
+        m_services.ringNotice.withdraw();
     m_ringing = false;
 }
 

@@ -1,4 +1,5 @@
 #include "app/front/AlarmProgram.h"
+#include "app/front/SingleInstance.h"
 #include "toolkit/AppInfo.h"
 
 #include <QApplication>
@@ -31,7 +32,12 @@ int main(int argc, char *argv[])
     // The window hides while an alarm waits; only the exit commands or closing it end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second start shows the first program's window instead of making a second program.
+    SingleInstance session;
+    if (session.handedOver())
+        return 0;
     AlarmProgram program;
+    session.onActivate([&program] { program.showWindow(); });
     program.start();
     return app.exec();
 }

@@ -18,7 +18,9 @@ class WindowHost
 public:
     virtual ~WindowHost() = default;
     // How far a modeless show goes. Asked for by the user, the window takes the keyboard focus;
-    // the ring never takes it from another program, where the user may be typing.
+    // the ring never takes it from another program, where the user may be typing, and where a
+    // desktop gives a window that appears the focus anyway, no control of it holds the focus, so
+    // keys meant for another program press nothing.
     enum class Showing {
         Activate, // visible, in front, with the keyboard focus
         Alert,    // visible, and marked as wanting attention; the focus stays where it is

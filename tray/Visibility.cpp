@@ -41,14 +41,23 @@ void AlarmMain::ToggleAlarmWindow()
 {
     // The state goes with the new visibility: minimized when hidden, normal when shown. It is set
     // while the window is unmapped, because a state changed just after mapping can be lost.
+    // A minimized window is shown but out of sight (the ring brings it back so): the toggle puts
+    // it on the screen instead of hiding it again, or the icon could never show a ringing window.
     WindowHost &window = m_services.window;
-    if (window.isVisible()) {
+    if (window.isVisible() && window.windowState() != 1) {
         window.hide();
         window.setWindowState(1);
     } else {
-        window.setWindowState(0);
-        window.show();
+        ShowAlarmWindow();
     }
+}
+
+void AlarmMain::ShowAlarmWindow()
+{
+    // The state is read from the window each time: the window manager and the user minimize and
+    // restore it without telling us.
+    m_services.window.setWindowState(0);
+    m_services.window.show(WindowHost::Showing::Activate);
 }
 
 void AlarmMain::ImgHide_Click()
@@ -88,6 +97,7 @@ void AlarmMain::MenuVisible_Click()
 void AlarmMain::Exitz_Click()
 {
     RemoveTrayIcon();
+    EndRing();
     m_services.window.endProgram();
 }
 
@@ -109,4 +119,5 @@ void AlarmMain::ExitAlarm_Click()
 void AlarmMain::Form_Terminate()
 {
     RemoveTrayIcon();
+    EndRing();
 }

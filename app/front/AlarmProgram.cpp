@@ -7,7 +7,10 @@ AlarmProgram::AlarmProgram()
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
     , notifyArea(window.icons())
-    , alarm({clock, dialogs, host, audio, atm, notifyArea, QCoreApplication::applicationDirPath(),
+    // The notification's Stop is the window's Stop: it gets through while a sound plays.
+    , ringNotice([this] { window.run(Dispatcher::Kind::UrgentEvent, [this] { alarm.Stopp_Click(); }); },
+                 [this] { showWindow(); })
+    , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),
              [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); })
@@ -37,4 +40,9 @@ AlarmProgram::~AlarmProgram()
 void AlarmProgram::start()
 {
     window.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
+}
+
+void AlarmProgram::showWindow()
+{
+    window.run(Dispatcher::Kind::UserEvent, [this] { alarm.ShowAlarmWindow(); });
 }

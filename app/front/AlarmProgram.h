@@ -3,6 +3,7 @@
 // The whole program as main() runs it: the alarm window, its logic and every real service,
 // wired together. Window tests build the same thing.
 #include "alarm/AlarmMain.h"
+#include "alarm/front/DesktopRingNotice.h"
 #include "alarm/front/AlarmWindow.h"
 #include "info/front/InfoWindow.h"
 #include "sound/Resources.h"
@@ -22,6 +23,9 @@ public:
 
     // Runs start-up: the window loads and shows itself.
     void start();
+    // Puts the window on the screen as the user asked from outside it (the ring's notification,
+    // a second start of the program).
+    void showWindow();
 
     AlarmWindow window;
     QtWindowHost host;
@@ -31,6 +35,7 @@ public:
     EmbeddedResources resources;
     modATM atm;
     QtNotifyArea notifyArea;
+    DesktopRingNotice ringNotice;
     AlarmMain alarm;
     Dispatcher dispatcher;
     ProgramInfo programInfo;

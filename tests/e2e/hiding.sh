@@ -33,8 +33,35 @@ wait_for heard 2 || fail "the ring was not heard"
 sleep 1.2
 window_minimized || fail "the ring's later ticks changed the minimized window (WM_STATE $(wm_state))"
 screenshot journey-hiding-back-minimized
-kill "$APP_PID"
 echo "ok: hidden by the icon, the ring brought the window back minimized"
+
+# Minimized is out of sight: one double-click on the icon puts the ringing window on screen,
+# and the ring's later ticks leave it there.
+click_icon 1 2
+wait_for window_shown 3 || fail "a double-click on the icon did not put the minimized window on screen (WM_STATE $(wm_state))"
+sleep 1.2
+window_shown || fail "the ring's later ticks took the window off the screen (WM_STATE $(wm_state))"
+click Stopp
+echo "ok: the icon put the minimized, ringing window on screen"
+
+# Restored by the window manager (as from a task list) rather than by the program: a later
+# Hide request still hides a normal window, and the ring brings it back on screen.
+type_into Text2_2 3
+arm
+click_icon 1 2
+wait_for window_hidden 3 || fail "a double-click on the icon did not hide the window (WM_STATE $(wm_state))"
+wait_for window_minimized 6 || fail "the ring did not bring back the window minimized (WM_STATE $(wm_state))"
+xdotool windowactivate "$APP_WINDOW"
+wait_for window_shown 3 || fail "the window manager did not restore the window (WM_STATE $(wm_state))"
+click Stopp
+arm
+click ImgHide
+wait_for window_hidden 3 || fail "Hide did not hide (WM_STATE $(wm_state))"
+wait_for '! window_hidden' 6 || fail "the ring did not bring back the window"
+window_shown || fail "restored by the window manager, then hidden by request: the ring brought it back as $(wm_state), not on screen"
+click Stopp
+kill "$APP_PID"
+echo "ok: restored by the window manager, then hidden by request, the ring brought it back on screen"
 
 rm -f "$AUDIO_OUT"
 start_app "$program"

@@ -119,7 +119,7 @@ protected:
     {
         explicit AlarmHarnessWith(AudioOut &audio)
             : atm(resources, audio)
-            , alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c(),
+            , alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QString(), {}, QLocale::c(),
                      [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
         {
         }
@@ -130,6 +130,7 @@ protected:
         EmbeddedResources resources;
         modATM atm;
         FakeNotifyArea notifyArea;
+        FakeRingNotice ringNotice;
         AlarmMain alarm;
     };
 
@@ -401,7 +402,8 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         ScriptedDialogs dialogs;
         FakeWindowHost window;
         FakeNotifyArea notifyArea;
-        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, QString(), {}, QLocale::c()});
+        FakeRingNotice ringNotice;
+        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QString(), {}, QLocale::c()});
 
         QTemporaryDir dir;
         const QString fine = writeFile(dir, QStringLiteral("fine.wav"), sineWave(1.0));

@@ -2,7 +2,7 @@
 
 AlarmHarness::AlarmHarness(QDateTime start, QLocale locale)
     : clock(std::move(start))
-    , alarm({clock, dialogs, window, audio, atm, notifyArea, QStringLiteral("/opt/meridane"), [this] { ++infoRequests; }, std::move(locale)})
+    , alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QStringLiteral("/opt/meridane"), [this] { ++infoRequests; }, std::move(locale)})
 {
 }
 

@@ -4,6 +4,7 @@
 #include "QtPrinters.h"
 #include "FakeClock.h"
 #include "FakeNotifyArea.h"
+#include "FakeRingNotice.h"
 #include "FakeWindowHost.h"
 #include "ScriptedDialogs.h"
 #include "alarm/AlarmMain.h"
@@ -26,6 +27,7 @@ struct AlarmHarness
     EmbeddedResources resources;
     modATM atm{resources, audio};
     FakeNotifyArea notifyArea;
+    FakeRingNotice ringNotice;
     AlarmMain alarm;
 
     // A click as the window delivers it: an error that escapes is shown in an error box.

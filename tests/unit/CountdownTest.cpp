@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
+#include <vector>
 #include <gtest/gtest.h>
 
 namespace {
@@ -153,8 +155,8 @@ TEST_F(Countdown, RingShowsAHiddenWindowWithoutChangingItsState)
     EXPECT_EQ(h.halfSeconds, 4) << "shown before its time";
 
     h.click([&] { h.alarm.Stopp_Click(); });
-    h.click([&] { h.alarm.ToggleAlarmWindow(); }); // hidden, minimized
-    h.click([&] { h.alarm.ToggleAlarmWindow(); }); // shown, normal
+    h.click([&] { h.alarm.ToggleAlarmWindow(); }); // shown but out of sight: onto the screen
+    ASSERT_TRUE(h.window.visible);
     ASSERT_EQ(h.window.state, 0);
     h.armDuration(1);
     h.click([&] { h.alarm.ImgHide_Click(); });
@@ -377,6 +379,32 @@ TEST_F(Countdown, TheRingAsksForAttentionOnceAndNeverTakesTheKeyboard)
     h.click([&] { h.alarm.ToggleAlarmWindow(); });
     h.click([&] { h.alarm.ToggleAlarmWindow(); });
     EXPECT_EQ(h.window.showings, QList<Showing>{Showing::Activate}) << "a show the user asked for takes the focus";
+}
+
+TEST_F(Countdown, TheRingPostsOneNotificationAndEveryWayItEndsWithdrawsIt)
+{
+    const std::vector<std::pair<const char *, std::function<void()>>> ends{
+        {"Stop", [&] { h.click([&] { h.alarm.Stopp_Click(); }); }},
+        {"the mode toggle", [&] { h.click([&] { h.alarm.Orr_Click(); }); }},
+        {"a new arming", [&] { h.armDuration(30); }},
+        {"Exit", [&] { h.click([&] { h.alarm.Exitz_Click(); }); }},
+        {"the program's end", [&] { h.alarm.Form_Terminate(); }},
+    };
+    h.alarm.state.reminderText = QStringLiteral("<b>Tea</b> & cake");
+    for (const auto &[name, end] : ends) {
+        h.ringNotice.posted.clear();
+        h.armDuration(2);
+        for (int i = 0; i < 3; ++i)
+            h.halfSecond();
+        EXPECT_TRUE(h.ringNotice.posted.isEmpty()) << "posted before the ring, " << name;
+        for (int i = 0; i < 8; ++i)
+            h.halfSecond();
+        EXPECT_EQ(h.ringNotice.posted, QStringList{QStringLiteral("<b>Tea</b> & cake")}) << "once, as typed, " << name;
+        EXPECT_TRUE(h.ringNotice.up);
+        end();
+        EXPECT_FALSE(h.ringNotice.up) << "still up after " << name;
+        h.click([&] { h.alarm.Stopp_Click(); });
+    }
 }
 
 TEST(RingingBehindBoxes, AnAlarmDueWhileABoxIsOpenRingsAtItsTimeAndTheBoxKeepsItsWork)

@@ -193,3 +193,38 @@ TEST_F(Visibility, TerminatingRemovesTheIcon)
     EXPECT_FALSE(h.notifyArea.icon.has_value());
     EXPECT_FALSE(h.window.ended);
 }
+
+TEST_F(Visibility, TheToggleBringsAMinimizedWindowOnScreenAndReadsTheWindowManagersState)
+{
+    using Showing = WindowHost::Showing;
+    arm();
+    iconMessage(0x203); // hidden by the toggle: minimized
+    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.alarm.Timer3_Timer(); // the ring shows it, still minimized: out of sight
+    ASSERT_TRUE(h.window.visible);
+    ASSERT_EQ(h.window.state, 1);
+    for (auto toggle : {&AlarmMain::ToggleAlarmWindow, &AlarmMain::MenuVisible_Click}) {
+        h.window.state = 1;
+        h.window.showings.clear();
+        h.click([&] { (h.alarm.*toggle)(); });
+        EXPECT_TRUE(h.window.visible);
+        EXPECT_EQ(h.window.state, 0);
+        EXPECT_EQ(h.window.showings, QList<Showing>{Showing::Activate}) << "on screen, with the focus";
+    }
+    iconMessage(0x203); // shown normal: hidden again, as always
+    EXPECT_FALSE(h.window.visible);
+    EXPECT_EQ(h.window.state, 1);
+
+    // The window manager restores the minimized window behind our back: a later Hide request
+    // hides a normal window, and the ring brings it back normal.
+    h.alarm.Timer3_Timer();
+    h.window.state = 0;
+    h.click([&] { h.alarm.Stopp_Click(); });
+    arm();
+    h.click([&] { h.alarm.ImgHide_Click(); });
+    ASSERT_FALSE(h.window.visible);
+    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.alarm.Timer3_Timer();
+    EXPECT_TRUE(h.window.visible);
+    EXPECT_EQ(h.window.state, 0);
+}

@@ -4,12 +4,65 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
+namespace {
+
+// Qt writes the state a window is to be mapped in (its WM_HINTS) only when it changes the state
+// itself. After the window manager or the user restored a window that Qt had minimized, the hint
+// still says minimized, and the next show would map it so: it is written again from the state
+// Qt reports, which follows the window manager.
+void mapInCurrentState([[maybe_unused]] const QWidget &window)
+{
+#if QT_CONFIG(xcb)
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !window.testAttribute(Qt::WA_WState_Created))
+        return;
+    xcb_connection_t *connection = x11->connection();
+    const auto id = static_cast<xcb_window_t>(window.winId());
+    constexpr std::uint32_t fields = 9, stateHint = 1u << 1, normal = 1, iconic = 3;
+    std::array<std::uint32_t, fields> hints{};
+    const xcb_get_property_cookie_t asked = xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, fields);
+    if (xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, asked, nullptr)) {
+        const auto length = std::min<std::size_t>(std::size_t(xcb_get_property_value_length(reply)), sizeof hints);
+        std::memcpy(hints.data(), xcb_get_property_value(reply), length);
+        std::free(reply);
+    }
+    hints[0] |= stateHint;
+    hints[2] = (window.windowState() & Qt::WindowMinimized) ? iconic : normal;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, fields, hints.data());
+#endif
+}
+
+// What the handlers sent on the session bus (the notification's withdrawal, the icon leaving
+// its host) goes out from the bus's own thread: a call to the bus itself is answered only after
+// they were sent.
+void flushSessionBus()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    const QString dbus = QStringLiteral("org.freedesktop.DBus");
+    bus.call(QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus, QStringLiteral("GetId")),
+             QDBus::Block, 500);
+}
+
+} // namespace
 
 QtWindowHost::QtWindowHost(QWidget *window, IconSource icons)
     : m_window(window)
@@ -19,6 +72,11 @@ QtWindowHost::QtWindowHost(QWidget *window, IconSource icons)
 
 void QtWindowHost::show(Showing how)
 {
+    const bool appears = !m_window->isVisible() || (m_window->windowState() & Qt::WindowMinimized);
+    if (how != Showing::Activate && appears)
+        parkFocus();
+    if (!m_window->isVisible())
+        mapInCurrentState(*m_window);
     // Mapped without activation, the window manager leaves the focus where it is (Qt gives the
     // window a user time of 0).
     m_window->setAttribute(Qt::WA_ShowWithoutActivating, how != Showing::Activate);
@@ -33,6 +91,24 @@ void QtWindowHost::show(Showing how)
     m_window->raise();
     if (!(m_window->windowState() & Qt::WindowMinimized))
         m_window->activateWindow();
+    unparkFocus();
+}
+
+// A window the user did not ask for may still get the keyboard (on Wayland the compositor
+// focuses every new window): the window itself holds the focus then, so keys typed into it,
+// meant for another program, press nothing. Tab still leads to every control.
+void QtWindowHost::parkFocus()
+{
+    if (m_window->focusWidget() != m_window)
+        m_parkedFocus = m_window->focusWidget();
+    m_window->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindowHost::unparkFocus()
+{
+    if (m_window->focusWidget() == m_window && m_parkedFocus)
+        m_parkedFocus->setFocus(Qt::OtherFocusReason);
+    m_parkedFocus.clear();
 }
 
 void QtWindowHost::hide()
@@ -99,6 +175,7 @@ void QtWindowHost::endProgram()
     // sits in the connection's buffer: send it, or the tray keeps the icon until the process is gone.
     if (QGuiApplication::instance())
         QGuiApplication::sync();
+    flushSessionBus();
     std::fflush(nullptr);
     std::_Exit(0);
 }

@@ -3,6 +3,7 @@
 #include "toolkit/WindowHost.h"
 
 #include <QIcon>
+#include <QPointer>
 #include <functional>
 
 class QWidget;
@@ -28,7 +29,11 @@ public:
     void endProgram() override;
 
 private:
+    void parkFocus();
+    void unparkFocus();
+
     QWidget *m_window;
     IconSource m_icons;
     WindowIcon m_icon = WindowIcon::Application;
+    QPointer<QWidget> m_parkedFocus; // the control that had the focus before the window held it
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The desktop's notification of a ring: what a user sees when the window is out of sight or
+// the sound is muted. It stays until the ring ends or the user acts on it.
+class RingNotice
+{
+public:
+    virtual ~RingNotice() = default;
+    // Posts the ring's notification, the reminder as typed for its text; never waits.
+    virtual void post(const QString &reminder) = 0;
+    // Takes it back, if it is up; never waits.
+    virtual void withdraw() = 0;
+};

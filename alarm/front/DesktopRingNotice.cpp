@@ -1,0 +1,133 @@
+#include "alarm/front/DesktopRingNotice.h"
+
+#include "toolkit/AppInfo.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.Notifications"); // also its interface
+const QString Path = QStringLiteral("/org/freedesktop/Notifications");
+const QString StopAction = QStringLiteral("stop");
+const QString OpenAction = QStringLiteral("default"); // the click on the notification itself
+constexpr int AnswerWithinMs = 5000;
+
+QString desktopId()
+{
+    return QString::fromLatin1(AppInfo::DesktopId);
+}
+
+} // namespace
+
+DesktopRingNotice::DesktopRingNotice(Action stop, Action open)
+    : m_stop(std::move(stop))
+    , m_open(std::move(open))
+{
+}
+
+void DesktopRingNotice::post(const QString &reminder)
+{
+    listen();
+    const unsigned thisPost = ++m_post;
+    m_wanted = true;
+    // The text is shown as typed: where the daemon reads markup it is escaped, where it does not,
+    // escaping would show the entities, so the daemon is asked first.
+    call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &answer) {
+        const QDBusPendingReply<QStringList> capabilities = answer;
+        if (thisPost == m_post && m_wanted)
+            notify(reminder, capabilities.isValid() ? capabilities.value() : QStringList());
+    });
+}
+
+void DesktopRingNotice::notify(const QString &reminder, const QStringList &capabilities)
+{
+    const QString title = QString::fromLatin1(AppInfo::Title);
+    const QString body = capabilities.contains(QStringLiteral("body-markup")) ? reminder.toHtmlEscaped() : reminder;
+    const QStringList actions{OpenAction, QStringLiteral("Show"), StopAction, QStringLiteral("Stop")};
+    const QVariantMap hints{
+        {QStringLiteral("desktop-entry"), desktopId()},
+        {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on
+        {QStringLiteral("suppress-sound"), true},                  // the alarm sounds already
+    };
+    const unsigned thisPost = m_post;
+    call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints, 0},
+         [this, thisPost](QDBusPendingCallWatcher &answer) {
+             const QDBusPendingReply<uint> id = answer;
+             if (!id.isValid())
+                 return;
+             if (thisPost == m_post && m_wanted)
+                 m_id = id.value();
+             else
+                 close(id.value()); // the ring ended while the daemon answered
+         });
+}
+
+void DesktopRingNotice::withdraw()
+{
+    m_wanted = false;
+    if (m_id != 0)
+        close(m_id);
+    m_id = 0;
+}
+
+void DesktopRingNotice::close(uint id)
+{
+    call(QStringLiteral("CloseNotification"), {id});
+}
+
+void DesktopRingNotice::call(const QString &method, const QVariantList &arguments,
+                             std::function<void(QDBusPendingCallWatcher &)> done)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Service, method);
+    message.setArguments(arguments);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!done) {
+        bus.send(message);
+        return;
+    }
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, AnswerWithinMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
+        done(*w);
+        w->deleteLater();
+    });
+}
+
+// Listens from the first ring only: a program that never rings never asks for the service.
+void DesktopRingNotice::listen()
+{
+    if (m_listening)
+        return;
+    m_listening = true;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    bus.connect(QString(), Path, Service, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
+    bus.connect(QString(), Path, Service, QStringLiteral("ActivationToken"), this, SLOT(activationToken(uint, QString)));
+    bus.connect(QString(), Path, Service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint, uint)));
+}
+
+void DesktopRingNotice::actionInvoked(uint id, const QString &action)
+{
+    if (id == 0 || id != m_id)
+        return;
+    if (action == StopAction && m_stop)
+        m_stop();
+    else if (action == OpenAction && m_open)
+        m_open();
+}
+
+void DesktopRingNotice::activationToken(uint id, const QString &token)
+{
+    // Sent just before the action: on Wayland, only a token from the user's own act lets the
+    // window take the focus, and Qt's Wayland platform takes it from here when it activates one.
+    if (id != 0 && id == m_id)
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
+void DesktopRingNotice::closed(uint id, uint /*reason*/)
+{
+    // Dismissed by the user or the daemon: the ring goes on, and is not posted again.
+    if (id != 0 && id == m_id)
+        m_id = 0;
+}

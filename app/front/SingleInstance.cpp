@@ -1,0 +1,65 @@
+#include "app/front/SingleInstance.h"
+
+#include "toolkit/AppInfo.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+
+namespace {
+
+QString busName()
+{
+    return QString::fromLatin1(AppInfo::DesktopId);
+}
+
+// The object path the desktop derives from the name: org.example.Name → /org/example/Name.
+QString objectPath()
+{
+    return u'/' + busName().replace(u'.', u'/');
+}
+
+// What lets the running program's window take the focus: the token of the user's act that
+// started this one (Wayland), or its startup id (X11).
+QVariantMap platformData()
+{
+    QVariantMap data;
+    if (qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN"))
+        data.insert(QStringLiteral("activation-token"), qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    if (qEnvironmentVariableIsSet("DESKTOP_STARTUP_ID"))
+        data.insert(QStringLiteral("desktop-startup-id"), qEnvironmentVariable("DESKTOP_STARTUP_ID"));
+    return data;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    if (bus.registerService(busName())) {
+        bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots);
+        return;
+    }
+    // Taken only if another program holds it; any other refusal starts this one as usual.
+    if (!bus.interface()->isServiceRegistered(busName()))
+        return;
+    QDBusMessage activate = QDBusMessage::createMethodCall(busName(), objectPath(),
+                                                           QStringLiteral("org.freedesktop.Application"),
+                                                           QStringLiteral("Activate"));
+    activate << platformData();
+    // The running program answers from its event loop, also behind a box; a hung one is not
+    // worth a second program.
+    bus.call(activate, QDBus::Block, 2000);
+    m_handedOver = true;
+}
+
+void SingleInstance::Activate(const QVariantMap &platformData)
+{
+    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    if (m_show)
+        m_show();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "alarm/RingNotice.h"
+
+#include <QStringList>
+
+// The desktop's notifications as a test sees them: what was posted, and whether one is up.
+class FakeRingNotice : public RingNotice
+{
+public:
+    void post(const QString &reminder) override
+    {
+        posted << reminder;
+        up = true;
+    }
+    void withdraw() override { up = false; }
+
+    QStringList posted;
+    bool up = false;
+};
