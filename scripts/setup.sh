@@ -6,7 +6,7 @@ set -euo pipefail
 runtime=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-  libsdl2-dev
+  libsdl2-dev libxcb1-dev
   # The window's fonts: Arial, Comic Sans MS and the rest metric-compatible, not a script fallback.
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
 )
@@ -18,6 +18,8 @@ testing=(
   # A whole desktop for the window tests: a window manager, a sound server with a null sink and
   # its recorder, and a faked wall clock for dates, zones and clock changes.
   openbox pulseaudio pulseaudio-utils faketime
+  # A notification daemon, as every desktop has one, to show the ring's notification.
+  dunst
   # Another program to type into while the alarm rings.
   xterm
   # Checks of the installed layout and the Debian package.
@@ -26,6 +28,11 @@ testing=(
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
   # The accessibility bus and a client of it, to read the program as a screen reader does.
   at-spi2-core python3-pyatspi
+  # PipeWire as most desktops now run it: the daemon, its session manager and PulseAudio front.
+  pipewire wireplumber pipewire-pulse
+  # Native Wayland: a compositor with a tray bar and notifications, keys and screenshots, a
+  # terminal to type into, Qt's Wayland plugin, jq for sway's tree and busctl, which makoctl uses.
+  sway waybar mako-notifier wtype grim foot qt6-wayland jq systemd
 )
 
 wanted=("${runtime[@]}")

@@ -33,26 +33,15 @@ void DesktopRingNotice::post(const QString &reminder)
     listen();
     const unsigned thisPost = ++m_post;
     m_wanted = true;
-    // The text is shown as typed: where the daemon reads markup it is escaped, where it does not,
-    // escaping would show the entities, so the daemon is asked first.
-    call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &answer) {
-        const QDBusPendingReply<QStringList> capabilities = answer;
-        if (thisPost == m_post && m_wanted)
-            notify(reminder, capabilities.isValid() ? capabilities.value() : QStringList());
-    });
-}
-
-void DesktopRingNotice::notify(const QString &reminder, const QStringList &capabilities)
-{
     const QString title = QString::fromLatin1(AppInfo::Title);
-    const QString body = capabilities.contains(QStringLiteral("body-markup")) ? reminder.toHtmlEscaped() : reminder;
+    // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
+    const QString body = reminder.toHtmlEscaped();
     const QStringList actions{OpenAction, QStringLiteral("Show"), StopAction, QStringLiteral("Stop")};
     const QVariantMap hints{
         {QStringLiteral("desktop-entry"), desktopId()},
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on
         {QStringLiteral("suppress-sound"), true},                  // the alarm sounds already
     };
-    const unsigned thisPost = m_post;
     call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints, 0},
          [this, thisPost](QDBusPendingCallWatcher &answer) {
              const QDBusPendingReply<uint> id = answer;

@@ -30,7 +30,6 @@ private Q_SLOTS:
 
 private:
     void listen();
-    void notify(const QString &reminder, const QStringList &capabilities);
     void close(uint id);
     // Calls a method of the service; done (if any) gets the reply or the error.
     void call(const QString &method, const QVariantList &arguments,

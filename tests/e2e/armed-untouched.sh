@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # An armed alarm stays as it was through a refused and a cancelled second arming: a date alarm
 # rings at its own second, not before, after a past time was refused and after Cancel; a duration
-# alarm rings at its time after Cancel, its target line unchanged. Run with DESKTOP_SOUND=pulse.
+# alarm rings at its time after Cancel, its target line unchanged.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 while [ "$(date +%H%M%S)" -gt 235900 ] || [ "$(date +%H%M%S)" -lt 000100 ]; do sleep 1; done # the lists hold today
 start_app "$1"
 set_time() { # moment

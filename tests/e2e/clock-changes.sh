@@ -3,10 +3,10 @@
 # under a faked wall clock (libfaketime, TZ=Europe/Berlin): armed just before each daylight-saving
 # change of 2026, and with the clock set back an hour while it counts, a 12-second alarm rings
 # 12 s after Yes. A target in the hour the spring change skips is refused with its message.
-# Run with DESKTOP_SOUND=pulse.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 [ "$TZ" = Europe/Berlin ] || fail "run with TZ=Europe/Berlin"
 program=$1
 fake_now() { awk -v o="$(cat "$WORK/faketime")" -v n="$(now)" 'BEGIN { printf "%.3f", n + o }'; }

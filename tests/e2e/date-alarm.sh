@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A date-and-time alarm a few seconds ahead is heard on the sound server within its second.
-# Run with DESKTOP_SOUND=pulse.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 while [ "$(date +%H%M%S)" -gt 235940 ]; do sleep 1; done # the lists hold today
 start_app "$1"
 click Orr

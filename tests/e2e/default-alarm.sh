@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The default alarm from start to Stop, heard on the sound server: 10 seconds, the summary, the
-# ring heard 10 s after Yes, and silence soon after Stop. Run with DESKTOP_SOUND=pulse.
+# ring heard 10 s after Yes, and silence soon after Stop. Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 start_app "$1"
 screenshot journey-default-1-start
 click OK

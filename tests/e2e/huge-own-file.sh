@@ -2,10 +2,10 @@
 # Own files that once took all memory or froze the window: 13 KB of 8-bit samples at 1 Hz
 # (3.6 hours of sound), and 3.5 hours at 8 kHz. Each is chosen and previewed while the window
 # keeps painting, the memory stays within 32 MiB of idle, and Stop silences it at once.
-# Run with DESKTOP_SOUND=pulse.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 python3 - "$WORK" <<'PY'
 import struct, sys
 def header(rate, bits, align, size):

@@ -3,7 +3,7 @@
 # ringing window never takes the keyboard. The toggle's show still gives it the focus.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 start_app "$1"
 # A terminal beside the alarm, the text typed into it written to a file.
 xterm -geometry 60x10+540+0 -e sh -c "stty -echo; cat > '$WORK/typed.txt'" &

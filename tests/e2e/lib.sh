@@ -103,7 +103,11 @@ loudest() {
 }
 heard() { awk -v a="$(loudest)" 'BEGIN { exit !(a > 0.01) }'; }
 
-# On the sound server (DESKTOP_SOUND=pulse): the wall-clock moment the sink first played sound
+# Journeys judged by what a sound server played run on either kind.
+need_sound_server() {
+  [[ "$DESKTOP_SOUND" == pulse || "$DESKTOP_SOUND" == pipewire ]] || fail "run with DESKTOP_SOUND=pulse or pipewire"
+}
+# On the sound server: the wall-clock moment the sink first played sound
 # at or after a moment, and the last moment it played sound; empty when it did not.
 now() { date +%s.%N; }
 heard_first_after() { python3 "$(dirname "${BASH_SOURCE[0]}")/heard.py" "$AUDIO_OUT" "$HEARD_T0" first-after "$1"; }

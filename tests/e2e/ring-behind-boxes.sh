@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # An alarm that falls due while one of the program's boxes is open rings at its time, heard on
 # the sound server: behind the reminder's input box (what was typed there is kept), behind the
-# icon's pop-up menu, and behind the summary of a second arming. Run with DESKTOP_SOUND=pulse.
+# icon's pop-up menu, and behind the summary of a second arming.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 start_app "$1"
 type_into Text2_2 3
 

@@ -20,19 +20,12 @@ wait_for window_shown 3 || fail "the next double-click did not show the window"
 echo "ok: the host's icon toggles once per double-click"
 
 # As a host that activates at every click: two activations 100 ms apart.
-item=$(sni_watcher_property RegisteredStatusNotifierItems | sed -n 's/.*string "\([^"]*\)".*/\1/p' | head -n1)
-service=${item%%/*}
-path=/${item#*/}
-[ "$path" = "/$item" ] && path=/StatusNotifierItem
-activate() {
-  dbus-send --session --type=method_call --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0
-}
 sleep 1
-activate; sleep 0.1; activate
+activate_sni_item; sleep 0.1; activate_sni_item
 wait_for '! viewable' 3 || fail "two activations did not hide the window"
 sleep 1
 window_shown && fail "the second activation of a double-click showed the window again"
-activate
+activate_sni_item
 wait_for window_shown 3 || fail "a single activation later did not show the window"
 click Stopp
 kill "$APP_PID"

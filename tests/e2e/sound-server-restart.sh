@@ -2,11 +2,10 @@
 # The sound server comes and goes, as at an early login or after a crash, and the program is
 # heard whenever it is there: a first sound with no server is no matter, the program keeps no
 # stream open once quiet, and a server restarted between two alarms hears the second.
-# Run with DESKTOP_SOUND=pulse.
+# Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
-restart_sound_server() { start_sound_server; HEARD=$AUDIO_OUT record_sound_server; }
+need_sound_server
 
 stop_sound_server
 start_app "$1"
@@ -29,7 +28,6 @@ wait_for 'heard_first_after "$yes_at" | grep -q .' 6 || fail "the first alarm wa
 click Stopp
 echo "ok: the first alarm heard"
 
-stop_sound_server
 restart_sound_server
 yes_at=$(now)
 arm

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Choosing tones, heard on the sound server: a built-in one is heard at once; an own wave file,
 # named with blanks and accents, is picked by typing its path into the file dialog, previewed,
-# rings, and Stop silences it at once. Run with DESKTOP_SOUND=pulse.
+# rings, and Stop silences it at once. Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
-[ "$DESKTOP_SOUND" = pulse ] || fail "run with DESKTOP_SOUND=pulse"
+need_sound_server
 # Qt's file dialog reads quotes in a typed name as a list of names; the logic tests cover them.
 own="$WORK/my own tône è.wav"
 sox -n -r 22050 -c 1 -b 16 "$own" synth 1.2 sine 523 vol 0.5

@@ -1,5 +1,6 @@
 // An alarm armed a few seconds ahead, on a desktop with a real tray and the disk audio driver:
-// the icon docks and blinks, the ring is heard and flashes, and a real click on Stop ends it.
+// the icon docks and blinks, the ring is heard and flashes, and a real click on Stop ends it;
+// keys typed into a window the ring brought back press nothing.
 #include "RealAlarmWindow.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
 
@@ -82,6 +84,45 @@ TEST(RingingOnTheDesktop, DocksBlinksRingsAndStopsOnAClick)
     // The device opened at the first ring; the tones stop with the click (a 0.15 s tone at most after it).
     EXPECT_GT(lastSound, stoppedAfter - 0.7);
     EXPECT_LT(lastSound, stoppedAfter + 0.3);
+}
+
+TEST(RingingOnTheDesktop, KeysLandingInAWindowTheRingShowedPressNothing)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    ASSERT_TRUE(armByRealInput(*w, 2)) << "typing 2 and answering the summary Yes did not arm";
+    clickWithMouse(w->widget("ImgHide"));
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return !viewable(&w->window); })) << "Hide did not hide";
+    w->widget("OK")->setFocus(); // where a key would open the summary again
+    ASSERT_EQ(w->window.focusWidget(), w->widget("OK"));
+    ASSERT_TRUE(runEventsUntil(4000, [&] { return viewable(&w->window); })) << "the ring did not show the window";
+    // As a Wayland compositor does with every window that appears: the keyboard goes to it.
+    xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(w->window.winId())});
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return QApplication::activeWindow() == &w->window; }));
+    EXPECT_EQ(QApplication::focusWidget(), &w->window) << "a control holds the focus";
+    const auto armedAt = w->alarm.state.armedAtElapsedMs;
+    // A box would hold the keys' handler in its own loop: closed from there, and remembered.
+    bool boxOpened = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            boxOpened = true;
+            box->close();
+        }
+    });
+    watch.start(50);
+    xdotool({QStringLiteral("key"), QStringLiteral("Return"), QStringLiteral("space"), QStringLiteral("KP_Enter")});
+    runEventsUntil(800);
+    EXPECT_FALSE(boxOpened) << "a key opened a box";
+    EXPECT_EQ(w->alarm.state.armedAtElapsedMs, armedAt) << "the keys armed the alarm again";
+    EXPECT_TRUE(viewable(&w->window)) << "a key hid the ringing window";
+    EXPECT_EQ(w->alarm.state.alarmArmed, FlagTrue) << "a key stopped the ring";
+    xdotool({QStringLiteral("key"), QStringLiteral("Tab")});
+    EXPECT_TRUE(runEventsUntil(1000, [&] {
+        QWidget *focus = QApplication::focusWidget();
+        return focus && focus != &w->window && w->window.isAncestorOf(focus);
+    })) << "Tab did not lead to a control";
+    clickWithMouse(w->widget("Stopp"));
+    EXPECT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarmArmed == FlagFalse; })) << "Stop was not clicked";
 }
 
 int main(int argc, char **argv)

@@ -36,11 +36,21 @@ stop_all_parts() {
   for file in $(ls -t "$WORK/pids" 2>/dev/null); do stop_part "$file"; done
 }
 
-# A private session bus, never the caller's.
+# A private session bus, never the caller's. A bus admits only its own user unless told: the
+# parts of a Wayland desktop run as another user than the program (see desktop_user_part).
 start_session_bus() {
   local pid
-  pid=$(dbus-daemon --session --fork --nopidfile --address="unix:path=$WORK/session-bus" --print-pid=1) \
-    || desktop_die "the session bus did not start"
+  cat >"$WORK/session-bus.conf" <<'CONF'
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <include>/usr/share/dbus-1/session.conf</include>
+  <policy context="default"><allow user="*"/></policy>
+</busconfig>
+CONF
+  pid=$(dbus-daemon --config-file="$WORK/session-bus.conf" --fork --nopidfile \
+    --address="unix:path=$WORK/session-bus" --print-pid=1 2>"$WORK/session-bus.log") \
+    || desktop_die "the session bus did not start: $(cat "$WORK/session-bus.log")"
   remember_part session-bus "$pid"
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/session-bus"
 }
@@ -149,6 +159,15 @@ sni_watcher_property() {
 }
 sni_host_registered() { sni_watcher_property IsStatusNotifierHostRegistered | grep -q "boolean true"; }
 sni_item_registered() { sni_watcher_property RegisteredStatusNotifierItems | grep -q 'string ":'; }
+# Activates the first registered item, as a host does at a click on it: its primary action.
+activate_sni_item() {
+  local item service path
+  item=$(sni_watcher_property RegisteredStatusNotifierItems | sed -n 's/.*string "\([^"]*\)".*/\1/p' | head -n1)
+  service=${item%%/*}
+  path=/${item#*/}
+  [ "$path" = "/$item" ] && path=/StatusNotifierItem
+  dbus-send --session --type=method_call --dest="$service" "$path" org.kde.StatusNotifierItem.Activate int32:0 int32:0
+}
 start_sni_tray() {
   [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || desktop_die "a StatusNotifierItem host needs the session bus"
   status-notifier-watcher >>"$WORK/sni-watcher.log" 2>&1 &
@@ -165,25 +184,181 @@ stop_sni_tray() {
 # Where the host draws the first item: its bar runs along the bottom edge, icons from the left.
 SNI_ICON_AT="14 752"
 
-# A PulseAudio server with a null sink, private to this desktop, and a recording of what the sink
-# played (its monitor) in $HEARD: 44.1 kHz, 16-bit stereo, as SDL's disk driver writes.
-pulse() { PULSE_SERVER="unix:$WORK/pulse.sock" "$@"; }
+# A notification daemon (dunst), its notifications in the bottom-right corner, clear of the
+# program's window. Each notification it shows is logged, one line of tab-separated fields, to
+# $WORK/notifications.log: id, application, summary, body as sent, urgency, desktop entry. Its
+# context menu asks a script of ours in place of dmenu, which picks the line naming the action
+# in $WORK/notification-pick: notification_action Stop chooses "Stop", as a user would.
+start_notification_daemon() {
+  [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || desktop_die "a notification daemon needs the session bus"
+  cat >"$WORK/dunst-log.sh" <<'SCRIPT'
+#!/bin/sh
+printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$DUNST_ID" "$DUNST_APP_NAME" "$DUNST_SUMMARY" "$DUNST_BODY" \
+  "$DUNST_URGENCY" "$DUNST_DESKTOP_ENTRY" >>"$(dirname "$0")/notifications.log"
+SCRIPT
+  cat >"$WORK/dunst-pick.sh" <<'SCRIPT'
+#!/bin/sh
+grep -m1 -F "$(cat "$(dirname "$0")/notification-pick")"
+SCRIPT
+  chmod +x "$WORK/dunst-log.sh" "$WORK/dunst-pick.sh"
+  : >"$WORK/notifications.log"
+  cat >"$WORK/dunstrc" <<CONF
+[global]
+    origin = bottom-right
+    offset = 10x40
+    dmenu = $WORK/dunst-pick.sh
+[log]
+    appname = "*"
+    script = $WORK/dunst-log.sh
+CONF
+  dunst -config "$WORK/dunstrc" >>"$WORK/dunst.log" 2>&1 &
+  remember_part notification-daemon $!
+  desktop_wait 'bus_name_owned org.freedesktop.Notifications' 10 \
+    || desktop_die "dunst did not start: $(cat "$WORK/dunst.log")"
+}
+notifications_displayed() { dunstctl count displayed 2>/dev/null; }
+notification_action() { # the action's label, as the context menu lists it
+  printf '%s' "$1" >"$WORK/notification-pick"
+  dunstctl context
+}
+
+# A native Wayland desktop: sway, headless, on one 1024x768 output, its XWayland off so that it
+# never takes an X display of another test; waybar's tray along the bottom (a StatusNotifierItem
+# host with its own watcher) and mako for notifications. sway refuses to run as root: a test
+# run as root runs them as nobody, in a folder and runtime folder of their own. The program,
+# run as the test's user, reaches them by the socket's full path and the shared session bus.
+# Each is a part, its output in $WORK/PART.log.
+desktop_user_part() { # part command...
+  local part=$1 as_user=()
+  shift
+  [ "$(id -u)" = 0 ] && as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  # exec: the part remembered is the program itself, not a shell around it.
+  (exec env -i PATH="$PATH" LANG=C.UTF-8 HOME="$WORK/sway/home" XDG_RUNTIME_DIR="$WORK/sway/runtime" \
+    XDG_CONFIG_HOME="$WORK/sway/config" DBUS_SESSION_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS" NO_AT_BRIDGE=1 \
+    ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY="$WAYLAND_DISPLAY"} ${SWAYSOCK:+SWAYSOCK="$SWAYSOCK"} \
+    "${as_user[@]}" "$@") >>"$WORK/$part.log" 2>&1 &
+  remember_part "$part" $!
+}
+sway_found() {
+  SWAYSOCK=$(ls "$WORK"/sway/runtime/sway-ipc.*.sock 2>/dev/null | head -n1)
+  WAYLAND_DISPLAY=$(ls "$WORK"/sway/runtime/wayland-* 2>/dev/null | grep -v '\.lock$' | head -n1)
+  [ -n "$SWAYSOCK" ] && [ -n "$WAYLAND_DISPLAY" ] \
+    && [ "$(swaymsg -s "$SWAYSOCK" -t get_outputs 2>/dev/null | jq -r '.[0].rect | "\(.width)x\(.height)"')" = 1024x768 ]
+}
+start_sway() {
+  local dir=$WORK/sway
+  # nobody reaches the bus's socket and its own folder by name; it cannot list $WORK.
+  chmod 711 "$WORK"
+  mkdir -p "$dir/home" "$dir/config" "$dir/runtime"
+  chmod 700 "$dir/runtime"
+  cat >"$dir/sway.conf" <<'CONF'
+xwayland disable
+output * resolution 1024x768
+CONF
+  cat >"$dir/waybar.json" <<'CONF'
+{ "layer": "top", "position": "bottom", "height": 32, "modules-right": ["tray"], "tray": { "icon-size": 24 } }
+CONF
+  [ "$(id -u)" = 0 ] && chown -R nobody:nogroup "$dir"
+  # No GPU here: wlroots draws with its software renderer.
+  desktop_user_part compositor env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$dir/sway.conf"
+  desktop_wait sway_found 15 || desktop_die "sway did not start: $(cat "$WORK/compositor.log")"
+  sway_found
+  export SWAYSOCK WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+  unset DISPLAY
+}
+start_waybar() {
+  desktop_user_part sni-host waybar -c "$WORK/sway/waybar.json"
+  desktop_wait 'bus_name_owned org.kde.StatusNotifierWatcher && sni_host_registered' 15 \
+    || desktop_die "waybar's tray did not start: $(cat "$WORK/sni-host.log")"
+}
+start_mako() {
+  desktop_user_part notification-daemon mako
+  desktop_wait 'bus_name_owned org.freedesktop.Notifications' 10 \
+    || desktop_die "mako did not start: $(cat "$WORK/notification-daemon.log")"
+}
+# One virtual keyboard stays attached all along, as a real one does: a wtype that exits takes
+# its keyboard away, and the next one's first keys are lost while the seat gains one again.
+seat_has_keyboard() { [ $(( $(swaymsg -t get_seats | jq '.[0].capabilities') & 2 )) = 2 ]; }
+start_keyboard() {
+  wtype -s 86400000 >>"$WORK/wtype.log" 2>&1 &
+  remember_part keyboard $!
+  desktop_wait seat_has_keyboard 5 || desktop_die "wtype's keyboard did not attach: $(cat "$WORK/wtype.log")"
+}
+
+# The sound server of DESKTOP_SOUND, private to this desktop, with a null sink named "desktop"
+# made the default, and a recording of what the sink played (its monitor) in $HEARD: 44.1 kHz,
+# 16-bit stereo, as SDL's disk driver writes. Both kinds speak PulseAudio's protocol, which
+# pactl and parec use; the program finds the server as on a user's desktop.
+pulse_socket() {
+  case "$DESKTOP_SOUND" in
+    pulse) echo "$WORK/pulse.sock" ;;
+    # Where pipewire-pulse listens, and libpulse looks, when nothing says otherwise.
+    pipewire) echo "$XDG_RUNTIME_DIR/pulse/native" ;;
+  esac
+}
+pulse() { PULSE_SERVER="unix:$(pulse_socket)" "$@"; }
 start_sound_server() {
+  case "$DESKTOP_SOUND" in
+    pulse) start_pulseaudio ;;
+    pipewire) start_pipewire ;;
+    *) desktop_die "DESKTOP_SOUND=$DESKTOP_SOUND has no sound server" ;;
+  esac
+}
+stop_sound_server() {
+  local part
+  for part in sound-recorder sound-pulse sound-session sound-server; do stop_part "$part"; done
+}
+# Ended and started again, as after a crash; with-desktop.sh starts the sound the same way.
+restart_sound_server() { stop_sound_server; start_sound_server; HEARD=$AUDIO_OUT record_sound_server; }
+
+start_pulseaudio() {
   mkdir -p "$WORK/pulse-home" "$WORK/pulse-state"
   HOME="$WORK/pulse-home" PULSE_STATE_PATH="$WORK/pulse-state" PULSE_RUNTIME_PATH="$WORK/pulse-state" \
     pulseaudio --daemonize=yes -n --exit-idle-time=-1 --use-pid-file=yes --log-target="file:$WORK/pulse.log" \
     -L "module-null-sink sink_name=desktop rate=44100" \
     -L "module-native-protocol-unix socket=$WORK/pulse.sock auth-anonymous=1" \
     || desktop_die "pulseaudio did not start: $(cat "$WORK/pulse.log" 2>/dev/null)"
-  desktop_wait 'pulse pactl info' 10 || desktop_die "pulseaudio does not answer"
+  desktop_wait 'pulse pactl info' 10 || desktop_die "pulseaudio does not answer: $(cat "$WORK/pulse.log")"
   remember_part sound-server "$(cat "$WORK/pulse-state/pid")"
+  # SDL's PulseAudio driver finds this server through it.
   export PULSE_SERVER="unix:$WORK/pulse.sock"
 }
-stop_sound_server() { stop_part sound-recorder; stop_part sound-server; }
+
+# PipeWire as a user's session runs it: the daemon, its session manager (wireplumber, which
+# links streams to the default sink) and the PulseAudio front. Each logs to $WORK/NAME.log.
+# Their state and configuration stay in $WORK; the sockets go to this desktop's runtime folder.
+pipewire_part() { # part program
+  XDG_CONFIG_HOME="$WORK/pipewire-config" XDG_STATE_HOME="$WORK/pipewire-state" \
+    "$2" >>"$WORK/$2.log" 2>&1 &
+  remember_part "$1" $!
+}
+pipewire_failed() { # what
+  desktop_die "$1: $(for log in pipewire wireplumber pipewire-pulse; do
+    [ -s "$WORK/$log.log" ] && printf '\n--- %s.log:\n%s' "$log" "$(tail -n 30 "$WORK/$log.log")"; done)"
+}
+default_sink_is_ours() { pulse pactl info | grep -q '^Default Sink: desktop$'; }
+start_pipewire() {
+  mkdir -p "$WORK/pipewire-config" "$WORK/pipewire-state"
+  pipewire_part sound-server pipewire
+  desktop_wait '[ -S "$XDG_RUNTIME_DIR/pipewire-0" ]' 10 || pipewire_failed "pipewire did not start"
+  pipewire_part sound-session wireplumber
+  pipewire_part sound-pulse pipewire-pulse
+  desktop_wait 'pulse pactl info' 10 || pipewire_failed "pipewire-pulse does not answer"
+  pulse pactl load-module module-null-sink sink_name=desktop rate=44100 >/dev/null \
+    || pipewire_failed "no null sink on pipewire"
+  # The default is wireplumber's to keep: asked until it has taken the sink.
+  desktop_wait 'pulse pactl set-default-sink desktop && default_sink_is_ours' 10 \
+    || pipewire_failed "the null sink did not become the default ($(pulse pactl info 2>&1 | grep -i sink))"
+  unset PULSE_SERVER
+}
+
 # Starts recording the sink; HEARD_T0 is the wall-clock moment of the recording's first byte.
 record_sound_server() {
   : >"$HEARD"
-  pulse parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=40 >"$HEARD" &
+  # Started directly, not through pulse(), so that the part is parec itself and not a subshell.
+  PULSE_SERVER="unix:$(pulse_socket)" \
+    parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=40 >"$HEARD" &
   remember_part sound-recorder $!
   desktop_wait '[ -s "$HEARD" ]' 10 || desktop_die "the sink's monitor cannot be recorded"
   HEARD_T0=$(python3 -c "import os,time; print(f'{time.time() - os.path.getsize(\"$HEARD\") / 176400:.3f}')")

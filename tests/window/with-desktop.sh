@@ -1,21 +1,38 @@
 #!/usr/bin/env bash
 # Runs a command on a private whole desktop, as a user's would be:
 #   with-desktop.sh COMMAND [ARGS...]
-# Its own X server, session bus, window manager (openbox), notification area and sound, all
-# ended with it. The test chooses with:
-#   DESKTOP_WM     openbox (default) | none
-#   DESKTOP_TRAY   xembed (default: trayer) | sni (a StatusNotifierItem host) | both | none
+# Its own display, session bus, window manager, notification area and sound, all ended with it.
+# The test chooses with:
+#   DESKTOP_SESSION  x11 (default: an X server, Xvfb) | sway (native Wayland: headless sway,
+#                    waybar's tray, mako for notifications; the command gets WAYLAND_DISPLAY,
+#                    SWAYSOCK and QT_QPA_PLATFORM=wayland, and no DISPLAY)
+#   DESKTOP_WM     openbox (default) | none; X11 only
+#   DESKTOP_TRAY   xembed (default: trayer) | sni (a StatusNotifierItem host) | both | none;
+#                  under sway: sni (waybar's tray, the default there) | none
 #   DESKTOP_SOUND  disk (default: SDL's disk driver writing every sample to $AUDIO_OUT)
-#                  | pulse (a PulseAudio server with a null sink; what it played is recorded in
-#                    $AUDIO_OUT, from the wall-clock moment $HEARD_T0) | none (no sound server)
+#                  | pulse (a PulseAudio server) | pipewire (PipeWire, wireplumber and
+#                    pipewire-pulse), each with a null sink; what it played is recorded in
+#                    $AUDIO_OUT, from the wall-clock moment $HEARD_T0 | none (no sound server)
+#   DESKTOP_NOTIFY dunst (default: a notification daemon) | none; X11 only (sway has mako)
 #   DESKTOP_ATSPI  1 for the accessibility bus
-# The command gets DISPLAY, DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR and $WORK, a scratch
-# folder; tests/window/desktop.sh has what starts and stops each part later. Anything that
-# cannot start is a failure, never a skip.
+# The command gets DISPLAY (or WAYLAND_DISPLAY), DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR and
+# $WORK, a scratch folder; tests/window/desktop.sh has what starts and stops each part later.
+# Anything that cannot start is a failure, never a skip.
 set -euo pipefail
 
 die() { echo "with-desktop: $*" >&2; exit 1; }
-for tool in Xvfb xdpyinfo xprop trayer xdotool import dbus-daemon openbox pulseaudio parec; do
+export DESKTOP_SESSION="${DESKTOP_SESSION:-x11}" DESKTOP_SOUND="${DESKTOP_SOUND:-disk}"
+tools=(dbus-daemon)
+case "$DESKTOP_SESSION" in
+  x11) tools+=(Xvfb xdpyinfo xprop trayer xdotool import openbox dunst dunstctl) ;;
+  sway) tools+=(sway swaymsg waybar mako makoctl busctl wtype grim foot jq setpriv) ;;
+  *) die "DESKTOP_SESSION is x11 or sway, not $DESKTOP_SESSION" ;;
+esac
+case "$DESKTOP_SOUND" in
+  pulse) tools+=(pulseaudio pactl parec) ;;
+  pipewire) tools+=(pipewire wireplumber pipewire-pulse pactl parec) ;;
+esac
+for tool in "${tools[@]}"; do
   command -v "$tool" >/dev/null || die "$tool is not installed (run ./test.sh, which installs it)"
 done
 
@@ -54,41 +71,66 @@ start_x() {
   done
   return 1
 }
-started=
-xvfb_pid=
-for attempt in $(seq 10); do
-  if start_x; then started=1; break; fi
-  kill "$xvfb_pid" 2>/dev/null || true
-  sleep "0.$((RANDOM % 5 + 1))"
-done
-[ -n "$started" ] || die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-remember_part x-server "$xvfb_pid"
-
-start_session_bus
-[ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
-case "${DESKTOP_WM:-openbox}" in
-  openbox) start_window_manager ;;
-  none) ;;
-  *) die "DESKTOP_WM is openbox or none, not $DESKTOP_WM" ;;
-esac
-case "${DESKTOP_TRAY:-xembed}" in
-  xembed) start_xembed_tray ;;
-  sni) start_sni_tray ;;
-  both) start_xembed_tray; start_sni_tray ;;
-  none) ;;
-  *) die "DESKTOP_TRAY is xembed, sni, both or none, not $DESKTOP_TRAY" ;;
+start_x_server() {
+  local attempt
+  xvfb_pid=
+  for attempt in $(seq 10); do
+    if start_x; then remember_part x-server "$xvfb_pid"; return 0; fi
+    kill "$xvfb_pid" 2>/dev/null || true
+    sleep "0.$((RANDOM % 5 + 1))"
+  done
+  die "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+}
+start_x_desktop() {
+  start_x_server
+  start_session_bus
+  [ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
+  case "${DESKTOP_WM:-openbox}" in
+    openbox) start_window_manager ;;
+    none) ;;
+    *) die "DESKTOP_WM is openbox or none, not $DESKTOP_WM" ;;
+  esac
+  case "${DESKTOP_TRAY:-xembed}" in
+    xembed) start_xembed_tray ;;
+    sni) start_sni_tray ;;
+    both) start_xembed_tray; start_sni_tray ;;
+    none) ;;
+    *) die "DESKTOP_TRAY is xembed, sni, both or none, not $DESKTOP_TRAY" ;;
+  esac
+  export DESKTOP_TRAY="${DESKTOP_TRAY:-xembed}"
+  case "${DESKTOP_NOTIFY:-dunst}" in
+    dunst) start_notification_daemon ;;
+    none) ;;
+    *) die "DESKTOP_NOTIFY is dunst or none, not $DESKTOP_NOTIFY" ;;
+  esac
+}
+start_sway_desktop() {
+  start_session_bus
+  start_sway
+  [ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
+  case "${DESKTOP_TRAY:-sni}" in
+    sni) start_waybar ;;
+    none) ;;
+    *) die "DESKTOP_TRAY under sway is sni or none, not $DESKTOP_TRAY" ;;
+  esac
+  start_mako
+  start_keyboard
+  export DESKTOP_TRAY="${DESKTOP_TRAY:-sni}"
+}
+case "$DESKTOP_SESSION" in
+  x11) start_x_desktop ;;
+  sway) start_sway_desktop ;;
 esac
 export TRAYER_COMMAND
 
 export AUDIO_OUT="$WORK/audio.raw"
-case "${DESKTOP_SOUND:-disk}" in
+case "$DESKTOP_SOUND" in
   disk) export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$AUDIO_OUT" ;;
-  # SDL picks the driver itself, as on a user's desktop; it finds the server through PULSE_SERVER.
-  pulse) start_sound_server; HEARD=$AUDIO_OUT record_sound_server ;;
+  # SDL picks the driver itself, as on a user's desktop.
+  pulse|pipewire) restart_sound_server ;;
   none) ;;
-  *) die "DESKTOP_SOUND is disk, pulse or none, not $DESKTOP_SOUND" ;;
+  *) die "DESKTOP_SOUND is disk, pulse, pipewire or none, not $DESKTOP_SOUND" ;;
 esac
-export DESKTOP_SOUND="${DESKTOP_SOUND:-disk}" DESKTOP_TRAY="${DESKTOP_TRAY:-xembed}"
 
 export TZ="${TZ:-Europe/Berlin}"
 export LANG="${LANG_UNDER_TEST:-C}"

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The ring's desktop notification on a notification daemon (dunst): the program's name, the
+# reminder as typed (markup shown as text), critical, with "Stop"; its Stop silences the ring
+# heard on the sound server, the window's Stop withdraws it, a click on it shows the window;
+# without a daemon the alarm rings as before.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+need_sound_server
+start_app "$1"
+typed='<b>Tea</b> & cake'
+click Label7
+wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+xdotool type -- "$typed"
+xdotool key Return
+wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the input box did not close"
+type_into Text2_2 2
+
+notice_count() { grep -c . "$WORK/notifications.log" || true; }
+rings_then() { # seconds to the ring; leaves RANG_AT, the moment it was first heard
+  local before
+  before=$(notice_count)
+  arm
+  wait_for 'heard_first_after "$ARMED_AT" | grep -q .' $(($1 + 3)) || fail "the alarm was not heard"
+  RANG_AT=$(heard_first_after "$ARMED_AT")
+  wait_for '[ "$(notice_count)" -gt "$before" ]' 3 || fail "no notification at the ring ($(cat "$WORK/notifications.log"))"
+  wait_for '[ "$(notifications_displayed)" = 1 ]' 3 || fail "dunst shows $(notifications_displayed) notifications"
+}
+silent_within() { # moment, seconds
+  sleep 2
+  between 0 "$(heard_last)" "$(plus "$1" "$2")" || fail "sound went on $(seconds_between "$1" "$(heard_last)") s after $3"
+}
+
+rings_then 2
+sleep 1.5
+[ "$(notice_count)" = 1 ] || fail "posted again at later ticks: $(cat "$WORK/notifications.log")"
+screenshot journey-ring-notice
+IFS=$'\t' read -r _ app summary body urgency entry <"$WORK/notifications.log"
+[ "$app" = "Meridane Chimewell" ] && [ "$summary" = "Meridane Chimewell" ] || fail "named $app / $summary"
+# dunst reads markup in every body, and gives its scripts the body as sent: the typed text
+# escaped, which it shows as typed.
+[ "$body" = '&lt;b&gt;Tea&lt;/b&gt; &amp; cake' ] || fail "body sent as: $body"
+[ "$urgency" = CRITICAL ] || fail "urgency $urgency"
+[ "$entry" = org.example.MeridaneChimewell ] || fail "desktop entry $entry"
+notification_action Stop
+stopped_at=$(now)
+silent_within "$stopped_at" 1 "the notification's Stop"
+[ "$(notifications_displayed)" = 0 ] || fail "the notification stayed after its Stop"
+echo "ok: one notification at the ring, as typed and critical; its Stop silenced the ring"
+
+rings_then 2
+click Stopp
+stopped_at=$(now)
+wait_for '[ "$(notifications_displayed)" = 0 ]' 1 || fail "the window's Stop left the notification up"
+silent_within "$stopped_at" 0.5 "the window's Stop"
+echo "ok: the window's Stop withdrew the notification"
+
+type_into Text2_2 3
+before=$(notice_count)
+arm
+click_icon 1 2
+wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+wait_for '[ "$(notice_count)" -gt "$before" ]' 6 || fail "no notification at the ring"
+wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+notification_action Show
+wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
+wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown from the notification, the window did not get the focus"
+click Stopp
+echo "ok: the notification's click showed the window"
+
+stop_part notification-daemon
+type_into Text2_2 2
+arm
+wait_for 'heard_first_after "$ARMED_AT" | grep -q .' 5 || fail "without a daemon the alarm was not heard"
+first=$(heard_first_after "$ARMED_AT")
+between "$(plus "$ARMED_AT" 2)" "$first" "$(plus "$ARMED_AT" 3)" || fail "without a daemon: heard at $first, armed at $ARMED_AT"
+window_shown || fail "without a daemon the ring did not show the window"
+click Stopp
+stopped_at=$(now)
+silent_within "$stopped_at" 0.5 "Stop without a daemon"
+kill "$APP_PID"
+echo "ok: without a daemon the alarm rang on time and stopped"

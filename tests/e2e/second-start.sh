@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# A second start while the program sits in the tray with an armed alarm (as a user looking for
+# the hidden window would start it from the menu) shows the running program's window and ends
+# at once with status 0: one process, one icon, the alarm still armed.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+start_app "$1"
+type_into Text2_2 4
+arm
+wait_for icon_docked 5 || fail "the icon did not dock"
+click_icon 1 2
+wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+icons=$(tray_width)
+
+"$1" >"$WORK/second.log" 2>&1 &
+second=$!
+for _ in $(seq 60); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$second" 2>/dev/null && fail "the second start is still running after 3 s"
+status=0; wait "$second" || status=$?
+[ "$status" = 0 ] || fail "the second start ended with status $status: $(cat "$WORK/second.log")"
+wait_for window_shown 3 || fail "the second start did not show the first program's window (WM_STATE $(wm_state))"
+wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown by the second start, the window did not get the focus"
+[ "$(tray_width)" = "$icons" ] || fail "the tray changed from $icons to $(tray_width) pixels: a second icon"
+wait_for heard 6 || fail "the first program's alarm did not ring after the second start"
+kill "$APP_PID"
+echo "ok: a second start showed the running program's window and ended with status 0"
