@@ -66,6 +66,7 @@ notification_action Show
 wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
 wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown from the notification, the window did not get the focus"
 click Stopp
+silent_within "$(now)" 0.5 "the window's Stop"
 echo "ok: the notification's click showed the window"
 
 stop_part notification-daemon
