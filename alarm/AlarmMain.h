@@ -153,7 +153,7 @@ private:
     {
         FloatDate timeOfDay = 0;
         FloatDate dateTime = 0;
-        qint64 moment = 0; // the instant it falls due (its first, in an hour that comes twice)
+        qint64 moment = 0; // the instant it falls due (in an hour that comes twice, the first pass not yet come)
     };
     Target ComputeTarget() const;
     Target ValidateTarget(); // tells the user when the target lies in the past

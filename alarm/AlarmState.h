@@ -22,8 +22,11 @@ struct AlarmState
     Flag16 trayBlinkPhase = FlagFalse;
     TrayIconRecord trayIcon;
 
-    // Real time, which no clock change moves: the elapsed-time reading at the answer to the
-    // summary (where the passed seconds count from), and the instant a date-and-time alarm is due.
+    // One clock per mode, so the counters agree with the ring. A duration counts real time, which
+    // no clock change moves, from the elapsed-time reading at the answer to the summary; a date
+    // and time counts the wall clock's instants (seconds since 1970 UTC), from the answer to the
+    // instant it is due.
     qint64 armedAtElapsedMs = 0;
+    qint64 armedAtMoment = 0;
     qint64 targetMoment = 0;
 };

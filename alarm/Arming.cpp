@@ -113,12 +113,17 @@ void AlarmMain::RecordAnswer(int answer)
         Label7.text = u' ' + state.reminderText + u' ';
         EndRing();
     }
-    state.armedAt = FloatDates::fromDateTime(m_services.clock.now());
+    const QDateTime now = m_services.clock.now();
+    state.armedAt = FloatDates::fromDateTime(now);
+    state.armedAtMoment = now.toSecsSinceEpoch();
     state.armedAtElapsedMs = m_services.clock.elapsedMs();
 }
 
 void AlarmMain::FinishDateTime()
 {
+    // The seconds set count from the answer, as the passed ones do: the summary may have stood
+    // open a while.
+    Label10.text = u' ' + QString::number(state.targetMoment - state.armedAtMoment) + u' ';
     Timer3.setInterval(500);
     const QString target = DateText::defaultText(m_services.locale, state.targetDateTime);
     state.trayTipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();

@@ -26,15 +26,17 @@ void AlarmMain::Timer1_Timer()
 {
     if (state.alarmArmed != FlagTrue)
         return;
-    // Real seconds: a daylight-saving change or a clock set by hand moves none of them.
-    Label11.text = QString::number((m_services.clock.elapsedMs() - state.armedAtElapsedMs) / 1000);
+    // A duration counts real seconds, which a daylight-saving change or a clock set by hand
+    // leaves alone; a date and time counts by the wall clock, which is what reaches its target.
+    if (Label3.enabled)
+        Label11.text = QString::number(m_services.clock.now().toSecsSinceEpoch() - state.armedAtMoment);
+    else
+        Label11.text = QString::number((m_services.clock.elapsedMs() - state.armedAtElapsedMs) / 1000);
 }
 
 void AlarmMain::Timer3_Timer()
 {
-    bool dateMode = false;
     bool due = false;
-    skipOnFailure([&] { dateMode = Label3.enabled; });
     skipOnFailure([&] {
         if (state.alarmArmed == FlagTrue) {
             const double remaining = Numbers::leadingNumber(Label10.text) - Numbers::leadingNumber(Label11.text);
@@ -45,12 +47,9 @@ void AlarmMain::Timer3_Timer()
         // Only an armed alarm rings: a declined one must stay silent even though the timer runs.
         if (state.alarmArmed != FlagTrue)
             return;
-        if (dateMode) {
-            // Due when the wall clock reaches the target, also when it is set forward past it.
-            due = m_services.clock.now().toSecsSinceEpoch() >= state.targetMoment;
-        } else {
-            due = Numbers::leadingNumber(Label6[2].text) <= 0;
-        }
+        // In either mode the remaining seconds count by the alarm's own clock, so it rings when
+        // they say so: a date alarm also when the wall clock is set forward past its target.
+        due = Numbers::leadingNumber(Label6[2].text) <= 0;
     });
     if (!due)
         return;

@@ -7,6 +7,7 @@
 #include "toolkit/Numbers.h"
 #include "toolkit/UserError.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -98,11 +99,14 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
         throw UserError(cannotBeSet + e.message());
     }
     target.dateTime = target.dateTime + target.timeOfDay;
-    const std::optional<qint64> moment = FloatDates::firstMoment(target.dateTime);
-    if (!moment)
+    const std::vector<qint64> passes = FloatDates::moments(target.dateTime);
+    if (passes.empty())
         throw UserError(QStringLiteral("The alarm time %1 does not exist: the clocks go forward an hour then, and skip it.")
                             .arg(DateText::dayMonthYearTime(m_services.locale, target.dateTime)));
-    target.moment = *moment;
+    // In the hour the autumn change repeats, the first pass that has not yet come: a time there
+    // is past only once both passes are.
+    const auto coming = std::find_if(passes.begin(), passes.end(), [&](qint64 pass) { return !IsPast(pass); });
+    target.moment = coming != passes.end() ? *coming : passes.front();
     return target;
 }
 

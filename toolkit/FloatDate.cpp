@@ -2,6 +2,7 @@
 
 #include "toolkit/UserError.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace FloatDates {
@@ -77,19 +78,20 @@ qint64 secondsBetween(FloatDate from, FloatDate to)
     return instant(to) - instant(from);
 }
 
-std::optional<qint64> firstMoment(FloatDate local)
+std::vector<qint64> moments(FloatDate local)
 {
     // The wall reading taken as if it were UTC, less each offset the zone has near it: a
     // candidate is real when the zone has that offset at that instant.
     const qint64 asUtc = QDateTime(datePart(local), timePart(local), Qt::UTC).toSecsSinceEpoch();
     const auto offsetAt = [](qint64 instant) { return qint64(QDateTime::fromSecsSinceEpoch(instant).offsetFromUtc()); };
-    std::optional<qint64> first;
+    std::vector<qint64> found;
     for (const qint64 near : {asUtc - secondsPerDay, asUtc, asUtc + secondsPerDay}) {
         const qint64 candidate = asUtc - offsetAt(near);
-        if (offsetAt(candidate) == asUtc - candidate && (!first || candidate < *first))
-            first = candidate;
+        if (offsetAt(candidate) == asUtc - candidate && std::find(found.begin(), found.end(), candidate) == found.end())
+            found.push_back(candidate);
     }
-    return first;
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 } // namespace FloatDates

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
-#include <optional>
+#include <vector>
 
 // The floating date: days since 30 December 1899, the time of day as the fraction.
 // Before that day the whole part counts back while the fraction still counts forward
@@ -23,9 +23,9 @@ QTime timePart(FloatDate value);
 // Whole seconds from one floating date to another (to minus from), each taken to the second.
 qint64 secondsBetween(FloatDate from, FloatDate to);
 
-// The first instant, in seconds since 1970 UTC, at which the local wall clock reads this value
-// (to the second): an hour the autumn change repeats means its first pass. None when the clocks
-// skip it, as in the spring-forward gap. Throws UserError outside the years 100 to 9999.
-std::optional<qint64> firstMoment(FloatDate local);
+// The instants, in seconds since 1970 UTC, at which the local wall clock reads this value (to
+// the second), earliest first: two in the hour the autumn change repeats, none in the hour the
+// spring change skips. Throws UserError outside the years 100 to 9999.
+std::vector<qint64> moments(FloatDate local);
 
 } // namespace FloatDates

@@ -2,7 +2,9 @@
 # A duration alarm counts real seconds whatever the wall clock does, heard on the sound server
 # under a faked wall clock (libfaketime, TZ=Europe/Berlin): armed just before each daylight-saving
 # change of 2026, and with the clock set back an hour while it counts, a 12-second alarm rings
-# 12 s after Yes. A target in the hour the spring change skips is refused with its message.
+# 12 s after Yes. A date and time counts by the wall clock: set back an hour it waits, set past
+# its target it rings; in the repeated autumn hour the pass to come is meant. A target in the
+# hour the spring change skips is refused with its message.
 # Run with DESKTOP_SOUND=pulse or pipewire.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -46,6 +48,49 @@ set_back() {
 }
 twelve_seconds "the clock set back an hour while it counts" set_back
 click Stopp
+
+# A date and time counts by the wall clock: set back an hour, the alarm waits for the wall
+# clock to come round again; set forward past it, it rings at once.
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+set_alarm_time() { # hour minute second
+  type_into Text1_0 "$1"
+  type_into Text1_1 "$2"
+  type_into Text1_2 "$3"
+}
+start_app env $(fake_clock_env "2026-12-09 09:00:00 UTC") "$program"
+click Orr
+sleep 0.3
+set_alarm_time 10 0 20
+arm
+yes_at=$ARMED_AT
+due=$(plus "$yes_at" "$(awk -v f="$(fake_now)" -v t="$(date -d '2026-12-09 09:00:20 UTC' +%s)" 'BEGIN { print t - f }')")
+sleep 3
+set_fake_clock "@$(( $(date -d '2026-12-09 09:00:00 UTC' +%s) - 3600 + 3 ))"
+sleep_until "$(plus "$due" 2)"
+heard_first_after "$yes_at" | grep -q . && fail "set back an hour, the date alarm rang at its first wall-clock reading"
+back_at=$(now)
+set_fake_clock "2026-12-09 09:00:30 UTC"
+wait_for 'heard_first_after "$back_at" | grep -q .' 3 || fail "set forward past its target, the date alarm did not ring"
+first=$(heard_first_after "$back_at")
+between "$back_at" "$first" "$(plus "$back_at" 1)" || fail "set forward past its target, it rang $(seconds_between "$back_at" "$first") s later"
+click Stopp
+echo "ok: a date alarm waited through the clock set back, and rang when it was set past its target"
+
+# 02:10 in the second pass of the hour the autumn change repeats: 02:10:20 means the pass to come.
+kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+start_app env $(fake_clock_env "2026-10-25 01:10:00 UTC") "$program"
+click Orr
+sleep 0.3
+set_alarm_time 2 10 20
+arm
+[[ "$BOX_TEXT" == *"Date & Time :25 October 2026, 02:10:20"* ]] || fail "no summary for 02:10:20 in the repeated hour: $BOX_TEXT"
+yes_at=$ARMED_AT
+due=$(plus "$yes_at" "$(awk -v f="$(fake_now)" -v t="$(date -d '2026-10-25 01:10:20 UTC' +%s)" 'BEGIN { print t - f }')")
+wait_for 'heard_first_after "$yes_at" | grep -q .' 25 || fail "02:10:20 in the repeated hour was not heard"
+first=$(heard_first_after "$yes_at")
+between "$due" "$first" "$(plus "$due" 1)" || fail "02:10:20 in the repeated hour: heard at $first, due at $due"
+click Stopp
+echo "ok: in the second pass of the repeated hour, 02:10:20 armed and rang on time"
 
 # 02:30 on 29 March does not exist in Berlin: refused, and the window goes on.
 kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true

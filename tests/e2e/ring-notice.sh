@@ -65,6 +65,7 @@ wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the wi
 notification_action Show
 wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
 wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown from the notification, the window did not get the focus"
+sleep 0.5 # as a user looks before a click: the window just came back, not yet drawn
 click Stopp
 silent_within "$(now)" 0.5 "the window's Stop"
 echo "ok: the notification's click showed the window"

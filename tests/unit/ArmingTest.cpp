@@ -420,7 +420,7 @@ TEST_F(Arming, YesStartsThePassedSecondsInStepWithTheCountdown)
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
 }
 
-TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmWithTheTotalTakenBeforeTheSummary)
+TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmCountingFromTheAnswer)
 {
     h.armDateTime(h.clock.now().addSecs(100));
     for (int i = 0; i < 6; ++i)
@@ -438,18 +438,18 @@ TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmWithTheTotalTakenBeforeTheSumm
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
     EXPECT_EQ(passedBehindTheBox, (QStringList{"3", "4", "4", "5"})) << "the armed alarm did not count on behind the box";
-    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 60 "));
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 58 ")) << "the box's 2 s not counted from the answer";
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
     EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:01:03 AM "));
     EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Set at: 12/7/26 9:01:03 AM\nRight Click to check status."));
     h.halfSecond();
-    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 60 ")) << "the total taken before the summary, the box's 2 s in it";
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 58 ")) << "the seconds to the target";
     while (h.audio.tones.isEmpty() && h.halfSeconds < 200)
         h.halfSecond();
     EXPECT_EQ(h.clock.now().time(), QTime(9, 1, 3));
 }
 
-TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansItsFirstPass)
+TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassToCome)
 {
     AlarmHarness spring{QDateTime(QDate(2026, 3, 29), QTime(1, 0, 0))};
     spring.alarm.Form_Load();
@@ -462,13 +462,28 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansItsFirstP
     EXPECT_EQ(spring.dialogs.messages[0].style, 16);
     EXPECT_EQ(spring.alarm.state.alarmArmed, FlagFalse);
 
-    // At 02:10 of the hour's second pass, its 02:30 came 40 minutes ago.
-    AlarmHarness autumn{QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2026, 10, 25), QTime(1, 10, 0), Qt::UTC).toSecsSinceEpoch())};
+    // At 02:10 of the hour's second pass its first 02:30 has gone, its second is still to come;
+    // at 03:10 both have gone.
+    const auto utc = [](int hour, int minute) {
+        return QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2026, 10, 25), QTime(hour, minute, 0), Qt::UTC).toSecsSinceEpoch());
+    };
+    AlarmHarness autumn{utc(1, 10)};
     autumn.alarm.Form_Load();
     ASSERT_EQ(autumn.clock.now().time(), QTime(2, 10, 0));
     setTime(autumn, 2, 30, 0);
     autumn.dialogs.messageAnswers = {MsgBox::Yes};
     autumn.click([&] { autumn.alarm.OK_Click(); });
     ASSERT_EQ(autumn.dialogs.messages.size(), 1);
-    EXPECT_EQ(autumn.dialogs.messages[0].text, PastMessage);
+    EXPECT_TRUE(autumn.dialogs.messages[0].text.startsWith(QStringLiteral("You Selection is ..."))) << "refused";
+    EXPECT_EQ(autumn.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(autumn.alarm.state.targetMoment, utc(1, 30).toSecsSinceEpoch());
+    EXPECT_EQ(autumn.alarm.Label10.text, QStringLiteral(" 1200 "));
+
+    AlarmHarness after{utc(2, 10)};
+    after.alarm.Form_Load();
+    ASSERT_EQ(after.clock.now().time(), QTime(3, 10, 0));
+    setTime(after, 2, 30, 0);
+    after.click([&] { after.alarm.OK_Click(); });
+    ASSERT_EQ(after.dialogs.messages.size(), 1);
+    EXPECT_EQ(after.dialogs.messages[0].text, PastMessage);
 }

@@ -1,6 +1,7 @@
 #include "AlarmHarness.h"
 #include "WaveBuilder.h"
 #include "sound/ToneCatalogue.h"
+#include "toolkit/Numbers.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -111,14 +112,19 @@ TEST_F(Countdown, StopWithNothingArmedResetsTheSameWay)
 
 TEST_F(Countdown, DateAndTimeRingsWhenTheClockReachesTheTarget)
 {
-    const QDateTime target = h.clock.now().addSecs(3);
+    const QDateTime target = h.clock.now().addSecs(10);
+    // The summary stays open 4 seconds: the seconds set count from the answer, as the passed do.
+    h.dialogs.whileOpen = [&] {
+        h.dialogs.whileOpen = nullptr;
+        for (int i = 0; i < 8; ++i)
+            h.halfSecond();
+    };
     h.armDateTime(target);
-    // The summary stayed open 4 seconds: the total counts from before it.
-    h.alarm.Label10.text = QStringLiteral(" 7 ");
+    EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 6 "));
     while (h.audio.tones.isEmpty() && h.halfSeconds < 40)
         h.halfSecond();
     EXPECT_EQ(h.clock.now(), target);
-    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 4 "));
+    EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 0 "));
     EXPECT_TRUE(h.window.visible);
 }
 
@@ -288,6 +294,7 @@ TEST(RealSeconds, TheDateTotalIsTheRealSecondsToTheTargetAcrossAChange)
         {"spring: an hour skipped", berlin(2026, 3, 29, 1, 50, 0, 1), berlin(2026, 3, 29, 3, 10, 0, 2), 20 * 60},
         {"autumn: an hour twice", berlin(2026, 10, 25, 2, 50, 0, 2), berlin(2026, 10, 25, 3, 10, 0, 1), 80 * 60},
         {"autumn: the repeated hour means its first pass", berlin(2026, 10, 25, 1, 59, 0, 2), berlin(2026, 10, 25, 2, 30, 0, 2), 31 * 60},
+        {"autumn: in the second pass, its second pass", berlin(2026, 10, 25, 2, 10, 0, 1), berlin(2026, 10, 25, 2, 30, 0, 1), 20 * 60},
     };
     for (const Case &c : cases) {
         AlarmHarness h{c.now};
@@ -299,6 +306,46 @@ TEST(RealSeconds, TheDateTotalIsTheRealSecondsToTheTargetAcrossAChange)
         EXPECT_EQ(h.halfSeconds, 2 * c.total) << c.name;
         EXPECT_EQ(h.clock.now(), c.target) << c.name;
         EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 0 ")) << c.name;
+    }
+}
+
+TEST(RealSeconds, ADateAlarmsRemainingIsTheWallClocksSecondsToItsTargetAndItRingsWhenThatReachesZero)
+{
+    struct Case
+    {
+        const char *name;
+        QDateTime start;
+        int ahead;                   // seconds from the answer to the target
+        int jumpAtHalfSecond, jump;  // the wall clock set by hand, or not (0)
+    };
+    const Case cases[] = {
+        {"clock set back an hour", berlin(2026, 12, 7, 9, 0, 0, 1), 20, 6, -3600},
+        {"clock set forward past the target", berlin(2026, 12, 7, 9, 0, 0, 1), 600, 6, 3600},
+        {"across the spring change", berlin(2026, 3, 29, 1, 59, 50, 1), 30, 0, 0},
+        {"across the autumn change", berlin(2026, 10, 25, 2, 59, 50, 2), 30, 0, 0},
+    };
+    for (const Case &c : cases) {
+        AlarmHarness h{c.start};
+        h.alarm.Form_Load();
+        h.armDateTime(h.clock.now().addSecs(c.ahead));
+        int dueAt = -1, rangAt = -1;
+        while (rangAt < 0 && h.halfSeconds < 2 * 3600 * 2 + 4 * c.ahead) {
+            if (c.jump && h.halfSeconds == c.jumpAtHalfSecond)
+                h.clock.jumpWall(c.jump);
+            h.halfSecond();
+            const qint64 toGo = h.alarm.state.targetMoment - h.clock.now().toSecsSinceEpoch();
+            if (!h.audio.tones.isEmpty())
+                rangAt = h.halfSeconds;
+            else
+                ASSERT_EQ(Numbers::leadingNumber(h.alarm.Label6[2].text), double(toGo)) << c.name << " at " << h.halfSeconds;
+            if (dueAt < 0 && toGo <= 0)
+                dueAt = h.halfSeconds;
+            if (c.jump < 0 && h.halfSeconds == 2 * c.ahead) {
+                EXPECT_GT(Numbers::leadingNumber(h.alarm.Label6[2].text), 3500) << c.name;
+            }
+        }
+        EXPECT_GE(dueAt, 0) << c.name;
+        EXPECT_EQ(rangAt, dueAt) << c.name << ": rang at half-second " << rangAt << ", due at " << dueAt;
     }
 }
 
@@ -319,7 +366,8 @@ TEST(RealSeconds, ADateAlarmRingsWhenTheWallClockReachesItAndASuspendCountsAsTim
     for (int i = 0; i < 30; ++i)
         back.halfSecond();
     EXPECT_TRUE(back.audio.tones.isEmpty());
-    EXPECT_EQ(back.alarm.Label11.text, QStringLiteral("15")) << "passed seconds stay real";
+    EXPECT_EQ(back.alarm.Label11.text, QStringLiteral("-7185")) << "passed by the wall clock";
+    EXPECT_EQ(back.alarm.Label6[2].text, QStringLiteral(" 7195 ")) << "remaining by the wall clock";
     back.clock.jumpWall(7200 - 5); // and now it does
     back.halfSecond();
     EXPECT_EQ(back.audio.tones.size(), 1);
