@@ -56,7 +56,7 @@ void AlarmMain::OK_Click()
         return;
     }
 
-    const Target target = ValidateTarget();
+    Target target = ValidateTarget();
     if (IsPast(target.moment))
         return;
     const QString total = u' ' + QString::number(target.moment - m_services.clock.now().toSecsSinceEpoch()) + u' ';
@@ -67,6 +67,10 @@ void AlarmMain::OK_Click()
     const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
     if (aside && declined(answer))
         return;
+    // The box stood open past the first pass of a repeated hour: the second may still be to come.
+    const bool passedMeanwhile = !declined(answer) && IsPast(target.moment);
+    if (passedMeanwhile)
+        target = ComputeTarget();
     if (!declined(answer) && IsPast(target.moment)) {
         // Yes came after the moment itself: an alarm set for the past is refused, as before the box.
         if (!aside) {
@@ -77,7 +81,7 @@ void AlarmMain::OK_Click()
         RefusePastTarget();
         return;
     }
-    if (aside)
+    if (aside || passedMeanwhile)
         AdoptTarget(target, total);
     RecordAnswer(answer);
     if (state.alarmArmed == FlagTrue)

@@ -18,7 +18,7 @@ bool Dispatcher::run(Kind kind, const Handler &handler, const void *source)
     // Handlers never nest, except the ticks (an armed alarm rings at its time behind any box:
     // no handler leaves the alarm half-written while it waits in one), and, while a sound plays
     // to its end, the events that stop it or leave.
-    if (busy() && kind != Kind::OwnControlTick) {
+    if (busy() && kind != Kind::OwnControlTick && kind != Kind::FromOutside) {
         if (kind == Kind::UserEvent || (kind == Kind::UrgentEvent && m_playing == 0))
             return false;
         if (kind == Kind::Tick && m_playing > 0) {

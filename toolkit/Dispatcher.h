@@ -11,9 +11,13 @@ class Dispatcher
 public:
     enum class Kind {
         UserEvent,      // a click or key: errors that escape are shown to the user
-        UrgentEvent,    // Stop and the ways out: like a click, and it also gets through while a sound plays
+        UrgentEvent,    // Stop, the ways out, the icon's menu and the information window: like a
+                        // click, and it also gets through while a sound plays
         Tick,           // a countdown tick: runs behind an open box, held while a sound plays to its end
-        OwnControlTick  // a tick that touches only its own controls (clock, blink): runs even then
+        OwnControlTick, // a tick that touches only its own controls (clock, blink): runs even then
+        FromOutside     // asked from outside the window (the desktop's notification, a second
+                        // start): runs whatever is open, as the user could not click behind it;
+                        // its errors end it silently
     };
 
     using Handler = std::function<void()>;

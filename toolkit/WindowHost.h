@@ -39,9 +39,10 @@ public:
     virtual void setIcon(WindowIcon icon) = 0;
     // 1440 divided by the screen's horizontal dots per inch.
     virtual double twipsPerPixelX() const = 0;
-    // Pops a menu up at the mouse and waits for a choice: the index of the item chosen, or -1.
-    // An item captioned "-" is a separator; a bold item is the default.
-    virtual int popupMenu(const std::vector<const MenuItem *> &items) = 0;
+    // Pops a menu up at the mouse and returns at once: the item chosen, if any, comes later as
+    // an event of its own, so a sound playing to its end and the ticks go on while the menu is
+    // up. An item captioned "-" is a separator; a bold item is the default.
+    virtual void popupMenu(const std::vector<const MenuItem *> &items) = 0;
     // Ends the program at once: no further handler runs.
     virtual void endProgram() = 0;
 };

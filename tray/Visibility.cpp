@@ -21,7 +21,7 @@ void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y
         ToggleAlarmWindow();
         break;
     case NotifyArea::RightButtonDown:
-        PopupItem_Click(m_services.window.popupMenu(PopupItems()));
+        m_services.window.popupMenu(PopupItems()); // its choice comes as PopupItem_Click
         break;
     default:
         break;
@@ -43,6 +43,8 @@ void AlarmMain::ToggleAlarmWindow()
     // while the window is unmapped, because a state changed just after mapping can be lost.
     // A minimized window is shown but out of sight (the ring brings it back so): the toggle puts
     // it on the screen instead of hiding it again, or the icon could never show a ringing window.
+    // The state is the window's own, read each time: the window manager and the user minimize
+    // and restore it without telling us.
     WindowHost &window = m_services.window;
     if (window.isVisible() && window.windowState() != 1) {
         window.hide();
@@ -54,8 +56,6 @@ void AlarmMain::ToggleAlarmWindow()
 
 void AlarmMain::ShowAlarmWindow()
 {
-    // The state is read from the window each time: the window manager and the user minimize and
-    // restore it without telling us.
     m_services.window.setWindowState(0);
     m_services.window.show(WindowHost::Showing::Activate);
 }

@@ -13,7 +13,6 @@ const QString Service = QStringLiteral("org.freedesktop.Notifications"); // also
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 const QString StopAction = QStringLiteral("stop");
 const QString OpenAction = QStringLiteral("default"); // the click on the notification itself
-constexpr int AnswerWithinMs = 5000;
 
 QString desktopId()
 {
@@ -77,7 +76,7 @@ void DesktopRingNotice::call(const QString &method, const QVariantList &argument
         bus.send(message);
         return;
     }
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, AnswerWithinMs), this);
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
         done(*w);
         w->deleteLater();

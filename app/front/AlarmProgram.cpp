@@ -7,8 +7,9 @@ AlarmProgram::AlarmProgram()
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
     , notifyArea(window.icons())
-    // The notification's Stop is the window's Stop: it gets through while a sound plays.
-    , ringNotice([this] { window.run(Dispatcher::Kind::UrgentEvent, [this] { alarm.Stopp_Click(); }); },
+    // The notification's Stop is the window's Stop, and it reaches the ring behind a box or a
+    // play: the daemon has taken the notification away once it was clicked.
+    , ringNotice([this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.Stopp_Click(); }); },
                  [this] { showWindow(); })
     , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),
@@ -25,16 +26,19 @@ AlarmProgram::AlarmProgram()
         const auto kind = message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
         window.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
-    notifyArea.setHostMenu(alarm.PopupItems(), [this](int index) {
-        // "Close the Alarm Program" is a way out: it gets through while a sound plays.
-        const auto kind = index == 2 ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
-        window.run(kind, [this, index] { alarm.PopupItem_Click(index); });
-    });
+    // Both menus' items reach the window or leave the program: they get through while a sound
+    // plays, as the window's Stop and exits do.
+    const auto chosen = [this](int index) {
+        window.run(Dispatcher::Kind::UrgentEvent, [this, index] { alarm.PopupItem_Click(index); });
+    };
+    host.setMenuChoice(chosen);
+    notifyArea.setHostMenu(alarm.PopupItems(), chosen);
 }
 
 AlarmProgram::~AlarmProgram()
 {
     alarm.Form_Terminate();
+    flushSessionBus();
 }
 
 void AlarmProgram::start()
@@ -44,5 +48,5 @@ void AlarmProgram::start()
 
 void AlarmProgram::showWindow()
 {
-    window.run(Dispatcher::Kind::UserEvent, [this] { alarm.ShowAlarmWindow(); });
+    window.run(Dispatcher::Kind::FromOutside, [this] { alarm.ShowAlarmWindow(); });
 }

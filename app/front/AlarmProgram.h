@@ -12,6 +12,7 @@
 #include "toolkit/Clock.h"
 #include "toolkit/Dispatcher.h"
 #include "toolkit/front/QtDialogs.h"
+#include "toolkit/front/SessionBus.h"
 #include "toolkit/front/QtWindowHost.h"
 #include "tray/front/QtNotifyArea.h"
 

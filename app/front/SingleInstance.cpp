@@ -3,7 +3,6 @@
 #include "toolkit/AppInfo.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 
 namespace {
@@ -36,23 +35,22 @@ QVariantMap platformData()
 SingleInstance::SingleInstance()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
+    // Ready to answer before the name is ours, so that a start right after finds us answering.
+    if (!bus.isConnected() || !bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots))
         return;
-    if (bus.registerService(busName())) {
-        bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots);
-        return;
-    }
-    // Taken only if another program holds it; any other refusal starts this one as usual.
-    if (!bus.interface()->isServiceRegistered(busName()))
+    if (bus.registerService(busName()))
         return;
     QDBusMessage activate = QDBusMessage::createMethodCall(busName(), objectPath(),
                                                            QStringLiteral("org.freedesktop.Application"),
                                                            QStringLiteral("Activate"));
     activate << platformData();
-    // The running program answers from its event loop, also behind a box; a hung one is not
-    // worth a second program.
-    bus.call(activate, QDBus::Block, 2000);
-    m_handedOver = true;
+    // The running program answers from its event loop, also behind a box. One that does not
+    // answer in time still lives (hung, or busy ending): not worth a second program. One that
+    // has gone meanwhile leaves the name to this one.
+    const QDBusMessage reply = bus.call(activate, QDBus::Block, 2000);
+    const bool answered = reply.type() == QDBusMessage::ReplyMessage
+        || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
+    m_handedOver = answered || !bus.registerService(busName());
 }
 
 void SingleInstance::Activate(const QVariantMap &platformData)

@@ -65,7 +65,9 @@ InfoWindow::InfoWindow(Dispatcher &dispatcher, std::function<void()> unloaded)
 
 void InfoWindow::run(const Dispatcher::Handler &handler)
 {
-    m_binder.run(Dispatcher::Kind::UserEvent, handler);
+    // This window shares nothing with the alarm: its clicks act while an own file plays, rather
+    // than change a tab or a list that the next render would put back.
+    m_binder.run(Dispatcher::Kind::UrgentEvent, handler);
 }
 
 QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h,

@@ -51,52 +51,49 @@ click Stopp
 
 # A date and time counts by the wall clock: set back an hour, the alarm waits for the wall
 # clock to come round again; set forward past it, it rings at once.
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
-set_alarm_time() { # hour minute second
+# date_mode_at START: the program started afresh with its wall clock at START, in date mode.
+date_mode_at() {
+  kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+  start_app env $(fake_clock_env "$1") "$program"
+  click Orr
+  sleep 0.3
+}
+# arm_at H M S TARGET: armed for H:M:S; DUE is the real moment the faked clock reaches TARGET.
+arm_at() {
   type_into Text1_0 "$1"
   type_into Text1_1 "$2"
   type_into Text1_2 "$3"
+  arm
+  DUE=$(plus "$ARMED_AT" "$(awk -v f="$(fake_now)" -v t="$(date -d "$4" +%s)" 'BEGIN { print t - f }')")
 }
-start_app env $(fake_clock_env "2026-12-09 09:00:00 UTC") "$program"
-click Orr
-sleep 0.3
-set_alarm_time 10 0 20
-arm
+date_mode_at "2026-12-09 09:00:00 UTC"
+arm_at 10 0 20 "2026-12-09 09:00:20 UTC"
 yes_at=$ARMED_AT
-due=$(plus "$yes_at" "$(awk -v f="$(fake_now)" -v t="$(date -d '2026-12-09 09:00:20 UTC' +%s)" 'BEGIN { print t - f }')")
 sleep 3
 set_fake_clock "@$(( $(date -d '2026-12-09 09:00:00 UTC' +%s) - 3600 + 3 ))"
-sleep_until "$(plus "$due" 2)"
+sleep_until "$(plus "$DUE" 2)"
 heard_first_after "$yes_at" | grep -q . && fail "set back an hour, the date alarm rang at its first wall-clock reading"
-back_at=$(now)
+quiet_until=$(now)
 set_fake_clock "2026-12-09 09:00:30 UTC"
-wait_for 'heard_first_after "$back_at" | grep -q .' 3 || fail "set forward past its target, the date alarm did not ring"
-first=$(heard_first_after "$back_at")
-between "$back_at" "$first" "$(plus "$back_at" 1)" || fail "set forward past its target, it rang $(seconds_between "$back_at" "$first") s later"
+set_at=$(now) # the program sees the new time from here on, not while the offset is worked out
+wait_for 'heard_first_after "$quiet_until" | grep -q .' 3 || fail "set forward past its target, the date alarm did not ring"
+first=$(heard_first_after "$quiet_until")
+between "$quiet_until" "$first" "$(plus "$set_at" 1)" || fail "set forward past its target, it rang $(seconds_between "$set_at" "$first") s later"
 click Stopp
 echo "ok: a date alarm waited through the clock set back, and rang when it was set past its target"
 
 # 02:10 in the second pass of the hour the autumn change repeats: 02:10:20 means the pass to come.
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
-start_app env $(fake_clock_env "2026-10-25 01:10:00 UTC") "$program"
-click Orr
-sleep 0.3
-set_alarm_time 2 10 20
-arm
+date_mode_at "2026-10-25 01:10:00 UTC"
+arm_at 2 10 20 "2026-10-25 01:10:20 UTC"
 [[ "$BOX_TEXT" == *"Date & Time :25 October 2026, 02:10:20"* ]] || fail "no summary for 02:10:20 in the repeated hour: $BOX_TEXT"
-yes_at=$ARMED_AT
-due=$(plus "$yes_at" "$(awk -v f="$(fake_now)" -v t="$(date -d '2026-10-25 01:10:20 UTC' +%s)" 'BEGIN { print t - f }')")
-wait_for 'heard_first_after "$yes_at" | grep -q .' 25 || fail "02:10:20 in the repeated hour was not heard"
-first=$(heard_first_after "$yes_at")
-between "$due" "$first" "$(plus "$due" 1)" || fail "02:10:20 in the repeated hour: heard at $first, due at $due"
+wait_for 'heard_first_after "$ARMED_AT" | grep -q .' 25 || fail "02:10:20 in the repeated hour was not heard"
+first=$(heard_first_after "$ARMED_AT")
+between "$DUE" "$first" "$(plus "$DUE" 1)" || fail "02:10:20 in the repeated hour: heard at $first, due at $DUE"
 click Stopp
 echo "ok: in the second pass of the repeated hour, 02:10:20 armed and rang on time"
 
 # 02:30 on 29 March does not exist in Berlin: refused, and the window goes on.
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
-start_app env $(fake_clock_env "2026-03-29 00:30:00 UTC") "$program"
-click Orr
-sleep 0.3
+date_mode_at "2026-03-29 00:30:00 UTC"
 type_into Text1_0 2
 type_into Text1_1 30
 type_into Text1_2 0

@@ -7,13 +7,10 @@ void FakeWindowHost::show(Showing how)
     showings << how;
 }
 
-int FakeWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
+void FakeWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
 {
     QStringList captions;
     for (const MenuItem *item : items)
         captions << (item->bold ? QStringLiteral("*") : QString()) + item->text;
     menus << captions;
-    if (whileMenuOpen)
-        whileMenuOpen();
-    return menuChoice;
 }

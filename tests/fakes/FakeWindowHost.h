@@ -19,13 +19,11 @@ public:
     WindowIcon icon() const override { return currentIcon; }
     void setIcon(WindowIcon i) override { currentIcon = i; }
     double twipsPerPixelX() const override { return twipsPerPixel; }
-    int popupMenu(const std::vector<const MenuItem *> &items) override;
+    void popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override { ended = true; }
 
-    // The menus popped up, each as its items' captions ("*" before the default), and the answer.
+    // The menus popped up, each as its items' captions ("*" before the default).
     QList<QStringList> menus;
-    int menuChoice = -1;
-    std::function<void()> whileMenuOpen; // runs while a menu is up, as Qt's event loop would
 
     bool visible = false;
     int state = 0;

@@ -479,6 +479,16 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassTo
     EXPECT_EQ(autumn.alarm.state.targetMoment, utc(1, 30).toSecsSinceEpoch());
     EXPECT_EQ(autumn.alarm.Label10.text, QStringLiteral(" 1200 "));
 
+    // The summary stood open past the first pass: Yes arms the second.
+    AlarmHarness slow{utc(0, 0).addSecs(5)};
+    slow.alarm.Form_Load();
+    setTime(slow, 2, 0, 10);
+    slow.dialogs.whileOpen = [&] { slow.clock.advance(10); };
+    slow.dialogs.messageAnswers = {MsgBox::Yes};
+    slow.click([&] { slow.alarm.OK_Click(); });
+    EXPECT_EQ(slow.alarm.state.alarmArmed, FlagTrue) << "refused as past";
+    EXPECT_EQ(slow.alarm.state.targetMoment, utc(1, 0).addSecs(10).toSecsSinceEpoch());
+
     AlarmHarness after{utc(2, 10)};
     after.alarm.Form_Load();
     ASSERT_EQ(after.clock.now().time(), QTime(3, 10, 0));

@@ -43,11 +43,14 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     int countdownTicks = 0;
     int clockTicks = 0;
     int clicksWhileOpen = 0;
+    int fromOutside = 0; // the notification's Stop: it reaches the ring behind the box
     dialogs.whileOpen = [&] {
         h.run(Dispatcher::Kind::Tick, [&] { ++countdownTicks; });
         h.run(Dispatcher::Kind::OwnControlTick, [&] { ++clockTicks; });
         h.run(Dispatcher::Kind::UserEvent, [&] { ++clicksWhileOpen; });
         h.run(Dispatcher::Kind::UrgentEvent, [&] { ++clicksWhileOpen; });
+        h.run(Dispatcher::Kind::FromOutside, [&] { ++fromOutside; });
+        h.run(Dispatcher::Kind::FromOutside, [&] { throw UserError(QStringLiteral("not shown")); });
     };
     dialogs.messageAnswers = {MsgBox::Yes};
 
@@ -58,8 +61,11 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     EXPECT_EQ(countdownTicks, 1) << "an alarm due behind the box would not ring";
     EXPECT_EQ(clockTicks, 1);
     EXPECT_EQ(clicksWhileOpen, 0);
-    // Both ticks refreshed the view behind the box, and the click refreshed it at its end.
-    EXPECT_EQ(h.refreshes, 3);
+    EXPECT_EQ(fromOutside, 1);
+    EXPECT_TRUE(h.errors.isEmpty()) << "an error from outside the window was shown";
+    // Both ticks and both asks from outside refreshed the view behind the box, and the click
+    // refreshed it at its end.
+    EXPECT_EQ(h.refreshes, 5);
     EXPECT_FALSE(h.dispatcher.busy());
 
     // The error box a click ends in is such a box too.

@@ -141,25 +141,29 @@ TEST_F(Visibility, TheMessageNumberIsReadThroughTheScreensTwipsPerPixel)
 
 TEST_F(Visibility, TheRightButtonPopsUpTheMenuAndItsItemsAct)
 {
-    h.window.menuChoice = -1;
     iconMessage(0x204);
     ASSERT_EQ(h.window.menus.size(), 1);
     EXPECT_EQ(h.window.menus[0], (QStringList{QStringLiteral("*Show/ Hide Alarm Screen"), QStringLiteral("-"),
                                               QStringLiteral("Close the Alarm Program")}));
-    EXPECT_TRUE(h.window.visible);
+    EXPECT_TRUE(h.window.visible) << "the menu acted before a choice";
 
-    h.window.menuChoice = 0;
-    iconMessage(0x204);
+    // The choice comes later, as its own event.
+    for (int separatorOrNothing : {1, -1}) {
+        h.click([&] { h.alarm.PopupItem_Click(separatorOrNothing); });
+        EXPECT_TRUE(h.window.visible);
+        EXPECT_FALSE(h.window.ended);
+    }
+    h.click([&] { h.alarm.PopupItem_Click(0); });
     EXPECT_FALSE(h.window.visible);
     EXPECT_EQ(h.window.state, 1);
-    iconMessage(0x204);
+    h.click([&] { h.alarm.PopupItem_Click(0); });
     EXPECT_TRUE(h.window.visible);
     EXPECT_FALSE(h.window.ended);
 
     arm();
     h.window.hide();
-    h.window.menuChoice = 2;
     iconMessage(0x204);
+    h.click([&] { h.alarm.PopupItem_Click(2); });
     EXPECT_TRUE(h.window.ended);
     EXPECT_FALSE(h.notifyArea.icon.has_value());
     EXPECT_EQ(h.notifyArea.calls.last().command, NotifyArea::Delete);

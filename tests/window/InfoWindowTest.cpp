@@ -51,6 +51,30 @@ TEST(InfoWindowOnTheDesktop, EachImageOpensTheOneWindow)
     EXPECT_TRUE(w.window.isVisible());
 }
 
+TEST(InfoWindowOnTheDesktop, ItsClicksActWhileAnOwnFilePlays)
+{
+    RealAlarmWindow w;
+    runEventsUntil(300);
+    w.programInfo.show();
+    InfoWindow *info = w.programInfo.window();
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return viewable(info); }));
+    runEventsUntil(300);
+    auto *tabs = info->findChild<QTabWidget *>(QStringLiteral("SSTab1"));
+    const int other = (info->logic().SSTab1.tab + 1) % tabs->count();
+    // A play holds the alarm window's handler as an own file does, while a real click picks a tab.
+    bool played = false;
+    QTimer::singleShot(200, [&] {
+        const QRect place = tabs->tabBar()->tabRect(other);
+        QWidget probe(tabs->tabBar());
+        probe.setGeometry(place);
+        clickWithMouse(&probe);
+        QTimer::singleShot(800, [&] { played = true; });
+    });
+    w.dispatcher.run(Dispatcher::Kind::Tick, [&] { w.dispatcher.waitWhilePlaying([&] { return played; }); });
+    EXPECT_EQ(info->logic().SSTab1.tab, other) << "the click was not acted on";
+    EXPECT_EQ(tabs->currentIndex(), other) << "the tab shown and the state differ";
+}
+
 TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
 {
     RealAlarmWindow w;

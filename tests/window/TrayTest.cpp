@@ -170,6 +170,34 @@ TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
     EXPECT_EQ(menusSeen, 1);
 }
 
+TEST(MenuOnTheDesktop, TheMenuOpenedWhileAFilePlaysHoldsNeitherThePlayNorTheTicks)
+{
+    auto w = std::make_unique<RealAlarmWindow>();
+    runEventsUntil(500);
+    // A right click on the icon while an own file plays (its handler waits in the play's loop);
+    // the play ends 0.6 s later. The menu is closed by force after 3 s, should it hold the play.
+    bool played = false;
+    QTimer::singleShot(100, [&] {
+        w->window.run(Dispatcher::Kind::UrgentEvent, [&] {
+            w->alarm.Form_MouseMove(0, 0, float(int(NotifyArea::RightButtonDown) * w->host.twipsPerPixelX()), 0);
+        });
+    });
+    QTimer::singleShot(600, [&] { played = true; });
+    QTimer::singleShot(3000, [&] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QElapsedTimer playing;
+    playing.start();
+    w->dispatcher.run(Dispatcher::Kind::Tick, [&] { w->dispatcher.waitWhilePlaying([&] { return played; }); });
+    EXPECT_LT(playing.elapsed(), 1500) << "the menu held the play until it closed";
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << "no menu";
+    const int ticks = w->alarm.Label2[2].text.toInt(); // the clock's seconds go on behind the menu
+    EXPECT_TRUE(runEventsUntil(1500, [&] { return w->alarm.Label2[2].text.toInt() != ticks; }));
+    menu->close();
+}
+
 TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
 {
     auto w = std::make_unique<RealAlarmWindow>();

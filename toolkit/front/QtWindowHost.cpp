@@ -1,11 +1,10 @@
 #include "toolkit/front/QtWindowHost.h"
 
 #include "toolkit/front/QtMenu.h"
+#include "toolkit/front/SessionBus.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <QMenu>
@@ -47,19 +46,6 @@ void mapInCurrentState([[maybe_unused]] const QWidget &window)
     hints[2] = (window.windowState() & Qt::WindowMinimized) ? iconic : normal;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, fields, hints.data());
 #endif
-}
-
-// What the handlers sent on the session bus (the notification's withdrawal, the icon leaving
-// its host) goes out from the bus's own thread: a call to the bus itself is answered only after
-// they were sent.
-void flushSessionBus()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    const QString dbus = QStringLiteral("org.freedesktop.DBus");
-    bus.call(QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus, QStringLiteral("GetId")),
-             QDBus::Block, 500);
 }
 
 } // namespace
@@ -156,16 +142,20 @@ double QtWindowHost::twipsPerPixelX() const
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
+void QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
 {
-    QMenu menu;
-    menu.setObjectName(QStringLiteral("MenuPopup"));
-    const std::vector<QAction *> actions = fillMenu(menu, items);
-    QAction *chosen = menu.exec(QCursor::pos());
+    // Not exec(): a menu's own event loop would sit on top of an own file's play and hold the
+    // ring's ticks until the menu closed.
+    auto *menu = new QMenu;
+    menu->setObjectName(QStringLiteral("MenuPopup"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::vector<QAction *> actions = fillMenu(*menu, items);
     for (std::size_t i = 0; i < actions.size(); ++i)
-        if (actions[i] == chosen)
-            return int(i);
-    return -1;
+        QObject::connect(actions[i], &QAction::triggered, menu, [this, i] {
+            if (m_menuChoice)
+                m_menuChoice(int(i));
+        });
+    menu->popup(QCursor::pos());
 }
 
 void QtWindowHost::endProgram()

@@ -13,8 +13,11 @@ class QtWindowHost : public WindowHost
 {
 public:
     using IconSource = std::function<QIcon(WindowIcon)>;
+    // Receives the index of the item chosen in a menu popped up.
+    using MenuChoice = std::function<void(int index)>;
 
     QtWindowHost(QWidget *window, IconSource icons);
+    void setMenuChoice(MenuChoice chosen) { m_menuChoice = std::move(chosen); }
 
     void show(Showing how = Showing::Activate) override;
     void hide() override;
@@ -25,7 +28,7 @@ public:
     WindowIcon icon() const override;
     void setIcon(WindowIcon icon) override;
     double twipsPerPixelX() const override;
-    int popupMenu(const std::vector<const MenuItem *> &items) override;
+    void popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override;
 
 private:
@@ -34,6 +37,7 @@ private:
 
     QWidget *m_window;
     IconSource m_icons;
+    MenuChoice m_menuChoice;
     WindowIcon m_icon = WindowIcon::Application;
     QPointer<QWidget> m_parkedFocus; // the control that had the focus before the window held it
 };
