@@ -1,3 +1,4 @@
+// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
 // The user's own wave file, played to its end or until Stop.
 #include "alarm/AlarmMain.h"
 

@@ -1,3 +1,4 @@
+// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
 // The notification-area icon: added at arming, blinking every second, removed at exit.
 #include "alarm/AlarmMain.h"
 

@@ -1,3 +1,4 @@
+// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
 // Hiding and showing the window, the icon's mouse events and menu, and leaving the program.
 #include "alarm/AlarmMain.h"
 
