@@ -28,5 +28,16 @@ window_shown && fail "the second activation of a double-click showed the window 
 activate_sni_item
 wait_for window_shown 3 || fail "a single activation later did not show the window"
 click Stopp
-kill "$APP_PID"
 echo "ok: two activations of one double-click toggle the window once; a single one toggles it"
+
+# The StatusNotifierItem host gone and an XEmbed tray there instead: the icon, made for the
+# host, shows nowhere, and nothing could bring a hidden window back.
+start_xembed_tray
+stop_sni_tray
+click ImgHide
+wait_box
+[[ "$BOX_TEXT" == "The window cannot be hidden now"* ]] || fail "Hide without a host: $BOX_TEXT"
+answer_box Return
+window_shown || fail "the window hid with no host to bring it back"
+kill "$APP_PID"
+echo "ok: with the host gone (an XEmbed tray instead), Hide is refused"

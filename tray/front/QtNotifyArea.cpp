@@ -139,5 +139,10 @@ void QtNotifyArea::show(const TrayIconRecord &record)
 
 bool QtNotifyArea::iconShown() const
 {
-    return m_added && QSystemTrayIcon::isSystemTrayAvailable();
+    if (!m_added)
+        return false;
+    // A StatusNotifierItem shows only while a host draws it; Qt's own question is content with
+    // the watcher, and without one falls back to asking about an XEmbed tray, which cannot show
+    // this icon.
+    return m_statusNotifierItem ? statusNotifierHostPresent() : QSystemTrayIcon::isSystemTrayAvailable();
 }
