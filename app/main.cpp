@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     if (session.handedOver())
         return 0;
     AlarmProgram program;
-    session.onActivate([&program] { program.showWindow(); });
+    session.onActivate([&program](const QString &token) { program.showWindow(token); });
     program.start();
     return app.exec();
 }

@@ -21,7 +21,7 @@ QString desktopId()
 
 } // namespace
 
-DesktopRingNotice::DesktopRingNotice(Action stop, Action open)
+DesktopRingNotice::DesktopRingNotice(Stop stop, Open open)
     : m_stop(std::move(stop))
     , m_open(std::move(open))
 {
@@ -30,8 +30,7 @@ DesktopRingNotice::DesktopRingNotice(Action stop, Action open)
 void DesktopRingNotice::post(const QString &reminder)
 {
     listen();
-    const unsigned thisPost = ++m_post;
-    m_wanted = true;
+    const unsigned thisPost = ++m_generation;
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
     const QString body = reminder.toHtmlEscaped();
@@ -46,7 +45,7 @@ void DesktopRingNotice::post(const QString &reminder)
              const QDBusPendingReply<uint> id = answer;
              if (!id.isValid())
                  return;
-             if (thisPost == m_post && m_wanted)
+             if (thisPost == m_generation)
                  m_id = id.value();
              else
                  close(id.value()); // the ring ended while the daemon answered
@@ -55,7 +54,7 @@ void DesktopRingNotice::post(const QString &reminder)
 
 void DesktopRingNotice::withdraw()
 {
-    m_wanted = false;
+    ++m_generation;
     if (m_id != 0)
         close(m_id);
     m_id = 0;
@@ -102,15 +101,15 @@ void DesktopRingNotice::actionInvoked(uint id, const QString &action)
     if (action == StopAction && m_stop)
         m_stop();
     else if (action == OpenAction && m_open)
-        m_open();
+        m_open(m_token);
 }
 
 void DesktopRingNotice::activationToken(uint id, const QString &token)
 {
     // Sent just before the action: on Wayland, only a token from the user's own act lets the
-    // window take the focus, and Qt's Wayland platform takes it from here when it activates one.
+    // window take the focus.
     if (id != 0 && id == m_id)
-        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+        m_token = token;
 }
 
 void DesktopRingNotice::closed(uint id, uint /*reason*/)

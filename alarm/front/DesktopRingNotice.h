@@ -16,9 +16,11 @@ class DesktopRingNotice : public QObject, public RingNotice
     Q_OBJECT
 
 public:
-    using Action = std::function<void()>;
+    using Stop = std::function<void()>;
+    // Gets the activation token of the user's click, where the daemon sent one (Wayland).
+    using Open = std::function<void(const QString &activationToken)>;
     // stop: the notification's "Stop"; open: a click on the notification itself.
-    DesktopRingNotice(Action stop, Action open);
+    DesktopRingNotice(Stop stop, Open open);
 
     void post(const QString &reminder) override;
     void withdraw() override;
@@ -35,11 +37,12 @@ private:
     void call(const QString &method, const QVariantList &arguments,
               std::function<void(QDBusPendingCallWatcher &)> done = {});
 
-    Action m_stop;
-    Action m_open;
+    Stop m_stop;
+    Open m_open;
     bool m_listening = false;
-    // Which post is current: a reply to an earlier one (withdrawn meanwhile) is closed at once.
-    unsigned m_post = 0;
-    bool m_wanted = false;
+    // Counts posts and withdrawals: a reply to a post that is no longer the latest (withdrawn
+    // meanwhile) is closed at once.
+    unsigned m_generation = 0;
     uint m_id = 0; // the daemon's number for the notification that is up; 0 for none
+    QString m_token; // the activation token sent for it, just before an action
 };

@@ -10,7 +10,7 @@ AlarmProgram::AlarmProgram()
     // The notification's Stop is the window's Stop, and it reaches the ring behind a box or a
     // play: the daemon has taken the notification away once it was clicked.
     , ringNotice([this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.Stopp_Click(); }); },
-                 [this] { showWindow(); })
+                 [this](const QString &token) { showWindow(token); })
     , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),
              [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
@@ -46,7 +46,11 @@ void AlarmProgram::start()
     window.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
 }
 
-void AlarmProgram::showWindow()
+void AlarmProgram::showWindow(const QString &activationToken)
 {
+    // Qt's Wayland platform hands the compositor the token it finds here when it activates a
+    // window: only a token from the user's own act lets the window take the focus.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
     window.run(Dispatcher::Kind::FromOutside, [this] { alarm.ShowAlarmWindow(); });
 }

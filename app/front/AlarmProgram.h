@@ -25,8 +25,8 @@ public:
     // Runs start-up: the window loads and shows itself.
     void start();
     // Puts the window on the screen as the user asked from outside it (the ring's notification,
-    // a second start of the program).
-    void showWindow();
+    // a second start of the program), with the activation token of that act, if any.
+    void showWindow(const QString &activationToken);
 
     AlarmWindow window;
     QtWindowHost host;

@@ -55,9 +55,6 @@ SingleInstance::SingleInstance()
 
 void SingleInstance::Activate(const QVariantMap &platformData)
 {
-    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
-    if (!token.isEmpty())
-        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
     if (m_show)
-        m_show();
+        m_show(platformData.value(QStringLiteral("activation-token")).toString());
 }

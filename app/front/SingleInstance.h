@@ -18,13 +18,15 @@ public:
 
     // True when another program of this session runs and was asked to show its window.
     bool handedOver() const { return m_handedOver; }
-    // What the running program does when a later start (or the desktop) asks for it.
-    void onActivate(std::function<void()> show) { m_show = std::move(show); }
+    // What the running program does when a later start (or the desktop) asks for it; it gets
+    // the activation token of the user's act, if the start had one (Wayland).
+    using Show = std::function<void(const QString &activationToken)>;
+    void onActivate(Show show) { m_show = std::move(show); }
 
 public Q_SLOTS:
     Q_SCRIPTABLE void Activate(const QVariantMap &platformData);
 
 private:
     bool m_handedOver = false;
-    std::function<void()> m_show;
+    Show m_show;
 };

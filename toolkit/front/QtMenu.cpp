@@ -1,9 +1,9 @@
 #include "toolkit/front/QtMenu.h"
 
-std::vector<QAction *> fillMenu(QMenu &menu, const std::vector<const MenuItem *> &items)
+void fillMenu(QMenu &menu, const std::vector<const MenuItem *> &items, const std::function<void(int index)> &chosen)
 {
-    std::vector<QAction *> actions;
-    for (const MenuItem *item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const MenuItem *item = items[i];
         QAction *action = item->text == QStringLiteral("-") ? menu.addSeparator() : menu.addAction(item->text);
         action->setEnabled(item->enabled);
         action->setVisible(item->visible);
@@ -13,7 +13,9 @@ std::vector<QAction *> fillMenu(QMenu &menu, const std::vector<const MenuItem *>
             action->setFont(bold);
             menu.setDefaultAction(action);
         }
-        actions.push_back(action);
+        QObject::connect(action, &QAction::triggered, &menu, [chosen, i] {
+            if (chosen)
+                chosen(int(i));
+        });
     }
-    return actions;
 }

@@ -3,8 +3,9 @@
 #include "toolkit/Controls.h"
 
 #include <QMenu>
+#include <functional>
 #include <vector>
 
-// Fills a menu with the items: a caption "-" is a separator, a bold item the default. Returns
-// each item's action, in the items' order.
-std::vector<QAction *> fillMenu(QMenu &menu, const std::vector<const MenuItem *> &items);
+// Fills a menu with the items: a caption "-" is a separator, a bold item the default. A choice
+// calls chosen with the item's index in items.
+void fillMenu(QMenu &menu, const std::vector<const MenuItem *> &items, const std::function<void(int index)> &chosen);

@@ -149,12 +149,7 @@ void QtWindowHost::popupMenu(const std::vector<const MenuItem *> &items)
     auto *menu = new QMenu;
     menu->setObjectName(QStringLiteral("MenuPopup"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const std::vector<QAction *> actions = fillMenu(*menu, items);
-    for (std::size_t i = 0; i < actions.size(); ++i)
-        QObject::connect(actions[i], &QAction::triggered, menu, [this, i] {
-            if (m_menuChoice)
-                m_menuChoice(int(i));
-        });
+    fillMenu(*menu, items, m_menuChoice);
     menu->popup(QCursor::pos());
 }
 

@@ -34,9 +34,7 @@ void QtNotifyArea::setHostMenu(std::vector<const MenuItem *> items, MenuChoice c
     if (!m_statusNotifierItem)
         return;
     m_hostMenu = std::make_unique<QMenu>();
-    const std::vector<QAction *> actions = fillMenu(*m_hostMenu, items);
-    for (std::size_t i = 0; i < actions.size(); ++i)
-        connect(actions[i], &QAction::triggered, this, [chosen, i] { chosen(int(i)); });
+    fillMenu(*m_hostMenu, items, chosen);
     m_icon->setContextMenu(m_hostMenu.get());
 }
 
