@@ -2,31 +2,23 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <limits>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
-// More distinct tones than the program has; beyond it the oldest decoded one is let go.
-constexpr std::size_t MaxDecodedTones = 8;
-constexpr int BufferFrames = 1024;
+using namespace std::chrono_literals;
+using SteadyClock = std::chrono::steady_clock;
 
-// Holds the device's lock: the mixing callback does not run meanwhile.
-class DeviceLock
-{
-public:
-    explicit DeviceLock(SDL_AudioDeviceID device)
-        : m_device(device)
-    {
-        SDL_LockAudioDevice(m_device);
-    }
-    ~DeviceLock() { SDL_UnlockAudioDevice(m_device); }
-    DeviceLock(const DeviceLock &) = delete;
-    DeviceLock &operator=(const DeviceLock &) = delete;
-
-private:
-    SDL_AudioDeviceID m_device;
-};
+// How often the device is looked at while something sounds, to find it lost.
+constexpr auto WatchEvery = 100ms;
+// A sound thread stuck on its server is not waited for longer than this when the program ends.
+constexpr auto EndWait = 2s;
 
 void setDecodingHints()
 {
@@ -37,177 +29,174 @@ void setDecodingHints()
     SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
 }
 
-void addClamped(Sint16 *out, const Sint16 *in, std::size_t n)
+// The sound's memory goes back to the system once the device is closed, not kept for a next
+// sound that may be hours away.
+void returnFreedMemory()
 {
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = Sint16(std::clamp(int(out[i]) + int(in[i]), int(std::numeric_limits<Sint16>::min()),
-                                   int(std::numeric_limits<Sint16>::max())));
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace
 
+// What the window thread asked for and the sound thread has not done yet. A newer ask
+// replaces an older one of its kind, so however long the thread is held up, it is bounded.
+struct SdlAudioOut::SoundThread
+{
+    struct Asked
+    {
+        bool silence = false;
+        bool open = false;
+        std::optional<QByteArray> tone;
+        std::shared_ptr<FileFeed> file;
+    };
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable done;
+    Asked asked;
+    quint64 askedCount = 0;
+    quint64 doneCount = 0;
+    bool quit = false;
+    bool ended = false;
+    std::atomic<bool> deviceOpen{false};
+    bool lastOpenWorked = false;
+
+    // The sound thread's alone.
+    SoundDevice device;
+    SteadyClock::time_point lastSound;
+
+    template <typename Change>
+    quint64 ask(Change change)
+    {
+        std::lock_guard lock(mutex);
+        change(asked);
+        wake.notify_one();
+        return ++askedCount;
+    }
+
+    void run();
+    void carryOut(Asked &what);
+    SteadyClock::duration keepUp();
+};
+
+void SdlAudioOut::SoundThread::run()
+{
+    std::unique_lock lock(mutex);
+    SteadyClock::duration nextLook = SteadyClock::duration::max();
+    while (!quit) {
+        const auto due = [&] { return quit || askedCount != doneCount; };
+        if (nextLook == SteadyClock::duration::max())
+            wake.wait(lock, due);
+        else
+            wake.wait_for(lock, nextLook, due);
+        Asked what = std::exchange(asked, {});
+        const quint64 count = askedCount;
+        lock.unlock();
+        carryOut(what);
+        nextLook = keepUp();
+        deviceOpen = device.isOpen();
+        lock.lock();
+        doneCount = count;
+        done.notify_all();
+    }
+    lock.unlock();
+    device.close();
+    lock.lock();
+    ended = true;
+    done.notify_all();
+}
+
+void SdlAudioOut::SoundThread::carryOut(Asked &what)
+{
+    if (what.silence)
+        device.silence();
+    if (!what.open && !what.tone && !what.file)
+        return;
+    lastOpenWorked = device.open();
+    if (!lastOpenWorked) {
+        if (what.file)
+            what.file->endUnheard(); // with no output, its play must not wait
+        return;
+    }
+    lastSound = SteadyClock::now();
+    if (what.file)
+        device.playFile(std::move(what.file));
+    if (what.tone)
+        device.playTone(*what.tone);
+}
+
+// Finds a device lost while sounding and opens it afresh; closes one quiet for the grace.
+// Gives how long until the device is to be looked at again.
+SteadyClock::duration SdlAudioOut::SoundThread::keepUp()
+{
+    if (!device.isOpen())
+        return SteadyClock::duration::max();
+    const auto now = SteadyClock::now();
+    if (device.sounding()) {
+        lastSound = now;
+        if (device.lost())
+            device.open();
+        return WatchEvery;
+    }
+    const auto quietFor = now - lastSound;
+    if (quietFor < std::chrono::milliseconds(GraceMs))
+        return std::chrono::milliseconds(GraceMs) - quietFor;
+    device.close();
+    returnFreedMemory();
+    return SteadyClock::duration::max();
+}
+
 SdlAudioOut::SdlAudioOut()
 {
     setDecodingHints();
-    m_grace.setSingleShot(true);
-    m_grace.setInterval(GraceMs);
-    m_grace.callOnTimeout([this] { closeWhenQuiet(); });
 }
 
 SdlAudioOut::~SdlAudioOut()
 {
-    close();
-}
-
-const SDL_AudioSpec &SdlAudioOut::deviceSpec()
-{
-    static const SDL_AudioSpec spec = [] {
-        SDL_AudioSpec s{};
-        s.freq = 44100;
-        s.format = AUDIO_S16SYS;
-        s.channels = 2;
-        s.samples = BufferFrames;
-        return s;
-    }();
-    return spec;
-}
-
-bool SdlAudioOut::open()
-{
-    // A device the sound server took away (it stopped or restarted) is opened afresh.
-    if (m_device != 0 && SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED)
-        close();
-    if (m_device != 0)
-        return true;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
-    SDL_AudioSpec want = deviceSpec();
-    want.callback = &SdlAudioOut::mix;
-    want.userdata = this;
-    SDL_AudioSpec obtained{};
-    // No changes allowed: SDL converts to whatever the hardware takes.
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &obtained, 0);
-    if (m_device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
-    }
-    m_fileScratch.assign(std::size_t(obtained.samples) * obtained.channels * 2, 0);
-    SDL_PauseAudioDevice(m_device, 0);
-    return true;
-}
-
-void SdlAudioOut::close()
-{
-    m_grace.stop();
-    if (m_device == 0)
+    if (!m_sound)
         return;
-    SDL_CloseAudioDevice(m_device); // waits for the mixer's thread to end
-    m_device = 0;
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_tone = nullptr;
-    m_file.reset();
-    m_fileEnded = false;
-    m_tones.clear();
-    m_fileScratch = {};
+    if (m_file)
+        m_file->cancel();
+    SoundThread &sound = *m_sound;
+    std::unique_lock lock(sound.mutex);
+    sound.quit = true;
+    sound.wake.notify_one();
+    // A thread stuck on a hung server is left to end on its own; it holds what it uses.
+    if (sound.done.wait_for(lock, EndWait, [&] { return sound.ended; })) {
+        lock.unlock();
+        m_thread.join();
+    } else {
+        m_thread.detach();
+    }
 }
 
-void SdlAudioOut::closeWhenQuiet()
+SdlAudioOut::SoundThread &SdlAudioOut::soundThread()
 {
-    if (m_device == 0)
-        return;
-    bool sounding = false;
-    {
-        DeviceLock lock(m_device);
-        sounding = m_tone != nullptr || (m_file && !m_fileEnded);
+    if (!m_sound) {
+        m_sound = std::make_shared<SoundThread>();
+        m_thread = std::thread([sound = m_sound] { sound->run(); });
     }
-    if (sounding)
-        m_grace.start();
-    else
-        close();
-}
-
-bool SdlAudioOut::decode(const QByteArray &wave, std::vector<Sint16> &samples) const
-{
-    SDL_AudioSpec spec{};
-    std::vector<Uint8> decoded;
-    if (!decodeWave(wave, spec, decoded))
-        return false;
-    bool ok = false;
-    const SDL_AudioSpec &device = deviceSpec();
-    if (SDL_AudioStream *stream =
-            SDL_NewAudioStream(spec.format, spec.channels, spec.freq, device.format, device.channels, device.freq)) {
-        if (SDL_AudioStreamPut(stream, decoded.data(), int(decoded.size())) == 0 && SDL_AudioStreamFlush(stream) == 0) {
-            samples.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(Sint16));
-            const int got = SDL_AudioStreamGet(stream, samples.data(), int(samples.size() * sizeof(Sint16)));
-            samples.resize(got > 0 ? std::size_t(got) / sizeof(Sint16) : 0);
-            ok = !samples.empty();
-        }
-        SDL_FreeAudioStream(stream);
-    }
-    return ok;
-}
-
-void SdlAudioOut::mix(void *userdata, Uint8 *stream, int length)
-{
-    // Runs on SDL's audio thread, the device locked: it copies samples and reads the file's
-    // next piece, within a bounded amount of work.
-    auto *self = static_cast<SdlAudioOut *>(userdata);
-    auto *out = reinterpret_cast<Sint16 *>(stream);
-    const std::size_t count = std::size_t(length) / sizeof(Sint16);
-    std::fill(out, out + count, Sint16(0));
-    if (self->m_tone) {
-        const std::vector<Sint16> &samples = *self->m_tone;
-        const std::size_t n = std::min(count, samples.size() - self->m_tonePosition);
-        addClamped(out, samples.data() + self->m_tonePosition, n);
-        self->m_tonePosition += n;
-        if (self->m_tonePosition >= samples.size())
-            self->m_tone = nullptr;
-    }
-    if (self->m_file && !self->m_fileEnded) {
-        const std::size_t n = std::min(count, self->m_fileScratch.size());
-        const int got = self->m_file->read(self->m_fileScratch.data(), int(n));
-        addClamped(out, self->m_fileScratch.data(), std::size_t(std::max(got, 0)));
-        if (self->m_file->ended())
-            self->m_fileEnded = true;
-    }
+    return *m_sound;
 }
 
 void SdlAudioOut::playInBackground(const QByteArray &wave)
 {
-    if (!open())
-        return;
-    m_grace.start(); // the grace counts from the latest sound
-    auto tone = std::find_if(m_tones.begin(), m_tones.end(), [&](const DecodedTone &t) { return t.wave == wave; });
-    if (tone == m_tones.end()) {
-        DecodedTone decoded{wave, {}};
-        if (!decode(wave, decoded.samples)) {
-            DeviceLock lock(m_device);
-            m_tone = nullptr; // bytes that cannot be played give silence, never a substitute
-            return;
-        }
-        m_tones.push_back(std::move(decoded));
-        tone = std::prev(m_tones.end());
-    }
-    // The tones' channel takes the new tone from its start, cutting off whatever sounded there;
-    // the oldest decoded tone goes once nothing can be reading it.
-    DeviceLock lock(m_device);
-    m_tone = &tone->samples;
-    m_tonePosition = 0;
-    if (m_tones.size() > MaxDecodedTones)
-        m_tones.pop_front();
+    soundThread().ask([&](SoundThread::Asked &a) { a.tone = wave; });
 }
 
 void SdlAudioOut::stop()
 {
-    if (m_device == 0)
-        return;
-    std::unique_ptr<WaveStream> file;
-    {
-        DeviceLock lock(m_device);
-        m_tone = nullptr;
-        file = std::move(m_file);
-        m_fileEnded = false;
-    }
+    if (m_file)
+        m_file->cancel();
+    m_file.reset();
+    if (m_sound)
+        m_sound->ask([](SoundThread::Asked &a) {
+            a.silence = true;
+            a.tone.reset();
+            a.file.reset();
+        });
 }
 
 bool SdlAudioOut::canPlayFile(const QString &path)
@@ -217,34 +206,38 @@ bool SdlAudioOut::canPlayFile(const QString &path)
 
 bool SdlAudioOut::startFile(const QString &path)
 {
-    std::unique_ptr<WaveStream> file = WaveStream::open(path, deviceSpec());
-    if (!file || !open())
+    return startStream(WaveStream::open(path, deviceSpec()));
+}
+
+bool SdlAudioOut::startStream(std::unique_ptr<WaveStream> stream)
+{
+    std::shared_ptr<FileFeed> file = FileFeed::start(std::move(stream));
+    if (!file)
         return false;
-    m_grace.start(); // the grace counts from the latest sound
-    std::unique_ptr<WaveStream> previous;
-    DeviceLock lock(m_device);
-    previous = std::move(m_file);
-    m_file = std::move(file);
-    m_fileEnded = false;
+    if (m_file)
+        m_file->cancel();
+    m_file = file;
+    soundThread().ask([&](SoundThread::Asked &a) { a.file = std::move(file); });
     return true;
 }
 
 bool SdlAudioOut::fileSounding()
 {
-    if (m_device == 0)
-        return false;
-    // A device lost while the file played ends the play: nothing more can be heard of it.
-    if (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED) {
-        stop();
-        return false;
-    }
-    std::unique_ptr<WaveStream> finished;
-    DeviceLock lock(m_device);
-    if (!m_file)
-        return false;
-    if (!m_fileEnded)
-        return true;
-    finished = std::move(m_file);
-    m_fileEnded = false;
-    return false;
+    if (m_file && m_file->ended())
+        m_file.reset();
+    return m_file != nullptr;
+}
+
+bool SdlAudioOut::open()
+{
+    SoundThread &sound = soundThread();
+    const quint64 asked = sound.ask([](SoundThread::Asked &a) { a.open = true; });
+    std::unique_lock lock(sound.mutex);
+    sound.done.wait(lock, [&] { return sound.doneCount >= asked; });
+    return sound.lastOpenWorked;
+}
+
+bool SdlAudioOut::isOpen() const
+{
+    return m_sound && m_sound->deviceOpen;
 }

@@ -1,21 +1,18 @@
 #pragma once
 
 #include "sound/AudioOut.h"
-#include "sound/front/WaveStream.h"
+#include "sound/front/FileFeed.h"
+#include "sound/front/SoundDevice.h"
 
-#include <QTimer>
-#include <SDL_audio.h>
-
-#include <atomic>
-#include <list>
 #include <memory>
-#include <vector>
+#include <thread>
 
-// Sound through SDL's audio device, mixing two channels of its own: the built-in tones (a new
-// one cuts the old) and the user's file, streamed. The device is open only while something
-// sounds, and a few seconds after (so a tone every half second does not reopen it each time);
-// then the device, its stream and its thread are gone. Opening is tried again at every sound
-// that needs it, so a sound server that starts late or comes back after a restart is found.
+// Sound through SDL, asked for from the window thread and done on a sound thread of the
+// program's own: every call here hands over what to play and returns at once, so a sound
+// server that hangs, or a disk that is slow, never holds up the window. The device is open
+// only while something sounds and a few seconds after (a tone every half second does not
+// reopen it each time); one lost while sounding is opened afresh, and opening is tried again
+// at every sound, so a server that starts late or comes back after a restart is found.
 class SdlAudioOut : public AudioOut
 {
 public:
@@ -30,38 +27,22 @@ public:
     bool startFile(const QString &path) override;
     bool fileSounding() override;
 
-    // Opens the device if it is not open (or was lost); false when there is no sound output.
+    // Plays a stream already opened, as startFile does the file's own.
+    bool startStream(std::unique_ptr<WaveStream> stream);
+    // Opens the device and waits for it, for callers that may wait (a benchmark, a test);
+    // false when there is no sound output.
     bool open();
-    bool isOpen() const { return m_device != 0; }
-    // Closes the device now if nothing sounds; the grace timer calls it.
-    void closeWhenQuiet();
-    // The format samples go out in: 16-bit stereo at 44.1 kHz, whatever the hardware takes.
-    static const SDL_AudioSpec &deviceSpec();
+    bool isOpen() const;
+
+    static const SDL_AudioSpec &deviceSpec() { return SoundDevice::spec(); }
     // How long the device stays open after the last sound.
     static constexpr int GraceMs = 3000;
 
 private:
-    // A tone decoded once and kept while the device is open: starting it again hands over the
-    // same samples, so the start costs the same whatever the tone's length.
-    struct DecodedTone
-    {
-        QByteArray wave;
-        std::vector<Sint16> samples;
-    };
+    struct SoundThread;
+    SoundThread &soundThread();
 
-    bool decode(const QByteArray &wave, std::vector<Sint16> &samples) const;
-    void close();
-    static void mix(void *self, Uint8 *stream, int length);
-
-    SDL_AudioDeviceID m_device = 0;
-    // A list: adding a tone never moves the samples the mixer may be reading.
-    std::list<DecodedTone> m_tones;
-    // Guarded by the device's lock, read by the mixer.
-    const std::vector<Sint16> *m_tone = nullptr;
-    std::size_t m_tonePosition = 0;
-    std::unique_ptr<WaveStream> m_file;
-    std::vector<Sint16> m_fileScratch;
-    // Set by the mixer when the file has played to its end; read without the lock.
-    std::atomic<bool> m_fileEnded{false};
-    QTimer m_grace;
+    std::shared_ptr<SoundThread> m_sound; // started at the first sound
+    std::thread m_thread;
+    std::shared_ptr<FileFeed> m_file;     // the file last started, until it has ended
 };

@@ -6,19 +6,15 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <chrono>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-// About 16 KiB of the file's data a slice, in whole blocks.
-constexpr qint64 SliceBytes = 16384;
+// About 128 KiB of the file's data a slice, in whole blocks: at CD quality most of a second of
+// sound a read, so a disk that answers slowly still keeps ahead of the play.
+constexpr qint64 SliceBytes = 131072;
 // At most a quarter of a second of the file's frames goes into the converter at once, so a
 // file at a very low rate cannot make it produce hours of samples in one go.
 constexpr int PutSecondsDivisor = 4;
-// The work one read may do: the mixer calls every 23 ms and must not fall behind.
-constexpr auto ReadBudget = std::chrono::milliseconds(8);
 // SDL's resampler holds back hundreds of frames before it gives out the first: at a very low
 // rate that is minutes of sound in memory. Below this rate each frame is repeated first, up to
 // it; above the other, no real recording exists and the resampler's work would have no bound.
@@ -48,23 +44,25 @@ bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> 
     return true;
 }
 
-std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device)
+std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device,
+                                             std::unique_ptr<QIODevice> data)
 {
     const std::optional<WaveLayout> layout = readWaveLayout(path);
     if (!layout || layout->rate > HighestRate)
         return nullptr;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    if (!data)
+        data = std::make_unique<QFile>(path);
+    if (!data->isOpen() && !data->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return nullptr;
-    std::unique_ptr<WaveStream> stream(new WaveStream(fd, *layout, device));
+    std::unique_ptr<WaveStream> stream(new WaveStream(std::move(data), *layout, device));
     // Playable means its start decodes and converts: the check at choice and the play agree.
     if (!stream->decodeNextSlice() || !stream->feedConverter())
         return nullptr;
     return stream;
 }
 
-WaveStream::WaveStream(int fd, WaveLayout layout, const SDL_AudioSpec &device)
-    : m_fd(fd)
+WaveStream::WaveStream(std::unique_ptr<QIODevice> data, WaveLayout layout, const SDL_AudioSpec &device)
+    : m_data(std::move(data))
     , m_layout(std::move(layout))
     , m_device(device)
 {
@@ -74,7 +72,6 @@ WaveStream::~WaveStream()
 {
     if (m_converter)
         SDL_FreeAudioStream(m_converter);
-    ::close(m_fd);
 }
 
 bool WaveStream::decodeNextSlice()
@@ -97,10 +94,10 @@ bool WaveStream::decodeNextSlice()
     appendLe32(wave, quint32(length));
     const qsizetype header = wave.size();
     wave.resize(header + length);
-    qint64 got = 0;
-    while (got < length) {
-        const ssize_t n = ::pread(m_fd, wave.data() + header + got, std::size_t(length - got),
-                                  off_t(m_layout.dataOffset + m_consumed + got));
+    if (!m_data->seek(m_layout.dataOffset + m_consumed))
+        return false;
+    for (qint64 got = 0; got < length;) {
+        const qint64 n = m_data->read(wave.data() + header + got, length - got);
         if (n <= 0)
             return false; // the file shrank or cannot be read: what is left is silence
         got += n;
@@ -161,9 +158,7 @@ bool WaveStream::feedConverter()
 int WaveStream::read(Sint16 *out, int count)
 {
     const int wanted = count * int(sizeof(Sint16));
-    const auto deadline = std::chrono::steady_clock::now() + ReadBudget;
-    while (!m_flushed && SDL_AudioStreamAvailable(m_converter) < wanted
-           && std::chrono::steady_clock::now() < deadline)
+    while (!m_flushed && SDL_AudioStreamAvailable(m_converter) < wanted)
         feedConverter();
     const int got = SDL_AudioStreamGet(m_converter, out, wanted);
     if (got <= 0) {

@@ -2,6 +2,7 @@
 
 #include "sound/WaveFile.h"
 
+#include <QIODevice>
 #include <SDL_audio.h>
 
 #include <memory>
@@ -18,24 +19,26 @@ bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> 
 class WaveStream
 {
 public:
-    // Nothing when the file is not a whole wave file or its start cannot be decoded.
-    static std::unique_ptr<WaveStream> open(const QString &path, const SDL_AudioSpec &device);
+    // Nothing when the file is not a whole wave file or its start cannot be decoded. The data
+    // is read through the file itself, or through the device given in its place.
+    static std::unique_ptr<WaveStream> open(const QString &path, const SDL_AudioSpec &device,
+                                            std::unique_ptr<QIODevice> data = nullptr);
     ~WaveStream();
     WaveStream(const WaveStream &) = delete;
     WaveStream &operator=(const WaveStream &) = delete;
 
-    // Fills out with up to count samples and gives how many it wrote: fewer than asked at the
-    // end, or when the work allowed for one call (a few milliseconds) ran out first.
+    // Fills out with up to count samples and gives how many it wrote: fewer only at the end.
+    // It reads the file as it goes, so it belongs on a thread that may wait for the disk.
     int read(Sint16 *out, int count);
     // The whole file has been given out (or the rest of it cannot be decoded).
     bool ended() const { return m_ended; }
 
 private:
-    WaveStream(int fd, WaveLayout layout, const SDL_AudioSpec &device);
+    WaveStream(std::unique_ptr<QIODevice> data, WaveLayout layout, const SDL_AudioSpec &device);
     bool decodeNextSlice();
     bool feedConverter();
 
-    int m_fd;
+    std::unique_ptr<QIODevice> m_data;
     WaveLayout m_layout;
     SDL_AudioSpec m_device;
     qint64 m_consumed = 0; // bytes of the data chunk decoded so far

@@ -118,6 +118,11 @@ sleep_until() { sleep "$(awk -v t="$1" -v n="$(now)" 'BEGIN { d = t - n; print (
 # True when $1 <= $2 < $3 (moments, as decimals).
 between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x && x < b) }'; }
 
+# The accessible names of the program's controls ("role<TAB>name" a line), read through the
+# accessibility bus as a screen reader reads them, which the window thread answers. Needs
+# DESKTOP_ATSPI=1.
+accessible_names() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi-names.py" "Meridane Chimewell" 2>>"$WORK/atspi-py.log"; }
+
 # Starts the program so that its end, once begun, lingers while its process lives on (see
 # tests/support/linger_at_exit.cpp); ended_alive tells that the end began and the process is
 # still there, so what the program undid before ending can be seen apart from what its death did.
