@@ -3,7 +3,10 @@
 #include "RealAlarmWindow.h"
 #include "toolkit/Numbers.h"
 
+#include "tray/front/QtNotifyArea.h"
+
 #include <QApplication>
+#include <QDBusConnection>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -252,9 +255,48 @@ TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
     EXPECT_TRUE(runEventsUntil(3000, trayIsEmpty)) << "the tray still holds an icon";
 }
 
+namespace {
+// A StatusNotifierItem watcher that says a host is there.
+class FakeWatcher : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
+
+public:
+    bool hostRegistered() const { return true; }
+};
+} // namespace
+
+// A host that comes after Qt made its first icon (on this desktop: for an XEmbed tray) finds Qt
+// making XEmbed icons still; the icon is handled as the kind Qt made, or no menu would open.
+TEST(TrayKindOnTheDesktop, AHostThatComesAfterQtDecidedChangesNothing)
+{
+    ASSERT_EQ(qgetenv("DESKTOP_TRAY"), QByteArray("xembed"));
+    { QSystemTrayIcon first; }
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    FakeWatcher watcher;
+    ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+
+    QtNotifyArea area([](WindowIcon) { return QIcon(); });
+    std::vector<int> messages;
+    area.setMouseMessages([&](int message) { messages.push_back(message); });
+    const MenuItem item;
+    area.setHostMenu({&item}, [](int) {});
+    EXPECT_EQ(area.trayIcon()->contextMenu(), nullptr) << "a host's menu on an XEmbed icon";
+    emit area.trayIcon()->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(messages, std::vector<int>{NotifyArea::RightButtonDown}) << "the right button went unreported";
+
+    bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+}
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+#include "TrayTest.moc"

@@ -9,13 +9,26 @@
 #include <QMenu>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
+#include <QtWidgets/private/qsystemtrayicon_p.h>
 
-// The icon is made with the window, not at the first arming: Qt's own question to the session
-// bus, and ours, come at start-up then, and no arming waits on the bus.
+namespace {
+
+// Qt decides once, as it makes its first icon, whether icons are StatusNotifierItems (its own
+// question to the bus) or embedded in an XEmbed tray; asking the bus again could get another
+// answer, from a host that came or went in between. Qt's choice is read from the icon it made.
+bool madeAsStatusNotifierItem(QSystemTrayIcon &icon)
+{
+    return static_cast<QSystemTrayIconPrivate *>(QObjectPrivate::get(&icon))->qpa_sys != nullptr;
+}
+
+} // namespace
+
+// The icon is made with the window, not at the first arming: Qt's question to the session bus
+// comes at start-up then, and no arming waits on the bus.
 QtNotifyArea::QtNotifyArea(IconSource icons)
     : m_icons(std::move(icons))
-    , m_statusNotifierItem(statusNotifierHostPresent())
     , m_icon(std::make_unique<QSystemTrayIcon>())
+    , m_statusNotifierItem(madeAsStatusNotifierItem(*m_icon))
 {
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
 }
@@ -40,7 +53,7 @@ void QtNotifyArea::setHostMenu(std::vector<const MenuItem *> items, MenuChoice c
 
 bool QtNotifyArea::statusNotifierHostPresent()
 {
-    // The question Qt asks before its first icon, asked once and given half a second at most.
+    // Given half a second at most.
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;

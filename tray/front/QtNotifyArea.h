@@ -41,8 +41,6 @@ public:
 
     // The icon; for tests that look at it or act on it as a host would.
     QSystemTrayIcon *trayIcon() const { return m_icon.get(); }
-    // Qt made the icon a StatusNotifierItem (not an XEmbed one).
-    bool isStatusNotifierItem() const { return m_statusNotifierItem; }
 
 private:
     void show(const TrayIconRecord &record);
@@ -52,10 +50,9 @@ private:
 
     IconSource m_icons;
     MouseMessages m_mouseMessages;
-    // Qt decides once per process, as it makes its first icon, whether icons are StatusNotifierItems:
-    // the question is asked then, and the icon made, once.
-    bool m_statusNotifierItem;
     std::unique_ptr<QSystemTrayIcon> m_icon;
+    bool m_statusNotifierItem; // the kind of icon Qt made
+
     std::unique_ptr<QMenu> m_hostMenu;
     QElapsedTimer m_sinceActivation;
     bool m_added = false;
