@@ -2,8 +2,8 @@
 # Measures the real program beside a floor (bench/floor: a minimal Qt 6 Widgets program doing
 # the same everyday work) on a private desktop with a tray, and prints one table of medians.
 #   bench/measure.sh [RUNS=5] [SECONDS=60]
-# Start to first window mapped; resident memory 10 s after start, while ringing and 10 s after a
-# ring was stopped; CPU and voluntary context switches per second (all threads) over SECONDS
+# Start to first window mapped; resident memory 10 s after start, 10 s after a tone's device grace,
+# while ringing and 10 s after a ring was stopped; a tone's preview as the first sound; CPU and voluntary context switches per second (all threads) over SECONDS
 # idle, counting down and after a ring. Once, on the sound server: the delay from the target
 # second to the first sample heard over 20 date-and-time alarms, Stop to silence for a tone and
 # for an own file, and the peak memory playing a one-hour own file.
@@ -64,6 +64,15 @@ for run in $(seq "$runs"); do
     read -r cpu wake < <(watch_span)
     record "$who.cpu_idle" "$cpu"; record "$who.wake_idle" "$wake"
     if [ "$who" = alarm ]; then
+      # A tone's preview, the program's first sound, then quiet again after the device's grace.
+      clicked=$(now)
+      click_tone 2
+      wait_for 'heard_first_after "$clicked" | grep -q .' 3 \
+        && record alarm.preview "$(seconds_between "$clicked" "$(heard_first_after "$clicked")")"
+      sleep 13
+      record alarm.rss_tone "$(rss "$APP_PID")"
+      read -r cpu wake < <(watch_span)
+      record alarm.wake_tone "$wake"
       type_into Text2_0 1          # an hour ahead: counting, not ringing
       arm
       read -r cpu wake < <(watch_span)
@@ -160,6 +169,11 @@ row "wake-ups counting down (voluntary switches/s)" "$(m alarm.wake_count)" "$(m
 row "resident memory 10 s after a ring was stopped (KiB)" "$(m alarm.rss_after)" "$(m floor.rss)"
 row "CPU after a ring, ${span} s (% of one core)" "$(m alarm.cpu_after)" "$(m floor.cpu_idle)"
 row "wake-ups after a ring (voluntary switches/s)" "$(m alarm.wake_after)" "$(m floor.wake_idle)"
+printf '| resident memory 10 s after a tone'"'"'s grace, against before any sound (KiB) | %s | %s (before) | %s KiB |\n' \
+  "$(m alarm.rss_tone)" "$(m alarm.rss)" "$(awk -v a="$(m alarm.rss_tone)" -v b="$(m alarm.rss)" 'BEGIN { printf "%+d", a - b }')"
+printf '| wake-ups 10 s after a tone'"'"'s grace, against before any sound (voluntary switches/s) | %s | %s (before) | |\n' \
+  "$(m alarm.wake_tone)" "$(m alarm.wake_idle)"
+printf '| a tone'"'"'s preview as the first sound, click to first sample heard (s) | %s | | |\n' "$(m alarm.preview)"
 echo
 printf '| measure (once, on the sound server) | value |\n|---|---|\n'
 printf '| target second to first sample heard, 20 date-and-time alarms: median / worst (s) | %s / %s |\n' \

@@ -8,12 +8,16 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
 id=org.example.MeridaneChimewell
-for f in bin/meridane-chimewell share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$1/CMakeCache.txt")
+for f in bin/meridane-chimewell "$libdir/meridane-chimewell/libchimewell-sound.so" share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
   [ -e "$prefix/$f" ] || { echo "FAIL: $f is not installed" >&2; exit 1; }
 done
 [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/32x32/apps/$id.png")" = 32x32 ]
 [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/256x256/apps/$id.png")" = 256x256 ]
+# The installed program finds its sound module wherever the installation was put.
+runpath=$(readelf -d "$prefix/bin/meridane-chimewell" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
+[ "$runpath" = "\$ORIGIN/../$libdir/meridane-chimewell" ] || { echo "FAIL: the program's run path is '$runpath'" >&2; exit 1; }
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.xml"
 generated="$1/generated"

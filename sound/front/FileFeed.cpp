@@ -7,8 +7,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Two seconds of the device's stereo samples: reads that stall for less are never heard.
-constexpr std::size_t AheadSamples = 2 * 44100 * 2;
+// Two seconds of the device's samples: reads that stall for less are never heard.
+constexpr std::size_t AheadSamples = 2 * DeviceFormat::Rate * DeviceFormat::Channels;
 // What the reader decodes at a time, about a tenth of a second.
 constexpr std::size_t PieceSamples = 8192;
 // When the buffer is full, the reader rests while the mixer plays a quarter of it.
@@ -16,17 +16,18 @@ constexpr auto RestWhenFull = 500ms;
 
 } // namespace
 
-FileFeed::FileFeed(std::unique_ptr<WaveStream> stream)
-    : m_stream(std::move(stream))
+FileFeed::FileFeed(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream)
+    : m_module(std::move(module))
+    , m_stream(std::move(stream))
     , m_ring(AheadSamples)
 {
 }
 
-std::shared_ptr<FileFeed> FileFeed::start(std::unique_ptr<WaveStream> stream)
+std::shared_ptr<FileFeed> FileFeed::start(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream)
 {
     if (!stream)
         return nullptr;
-    std::shared_ptr<FileFeed> feed(new FileFeed(std::move(stream)));
+    std::shared_ptr<FileFeed> feed(new FileFeed(std::move(module), std::move(stream)));
     // The reader holds the feed until it ends, so a read that never returns harms nobody.
     std::thread(&FileFeed::readAhead, feed).detach();
     return feed;
@@ -34,7 +35,7 @@ std::shared_ptr<FileFeed> FileFeed::start(std::unique_ptr<WaveStream> stream)
 
 void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
 {
-    std::vector<Sint16> piece(PieceSamples);
+    std::vector<qint16> piece(PieceSamples);
     std::size_t have = 0;
     std::size_t put = 0;
     while (!self->m_cancelled) {
@@ -52,7 +53,7 @@ void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
     self->m_readAll = true;
 }
 
-std::size_t FileFeed::take(Sint16 *out, std::size_t count)
+std::size_t FileFeed::take(qint16 *out, std::size_t count)
 {
     // Read before the ring: once the reader is done, an empty ring is the file's end.
     const bool readAll = m_readAll;

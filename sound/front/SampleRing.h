@@ -1,6 +1,6 @@
 #pragma once
 
-#include <SDL_stdinc.h>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <atomic>
@@ -20,7 +20,7 @@ public:
     std::size_t space() const { return m_samples.size() - (m_written.load(std::memory_order_acquire) - m_taken.load(std::memory_order_acquire)); }
 
     // Writer's side: puts as many of the count samples as there is space for; gives how many.
-    std::size_t put(const Sint16 *in, std::size_t count)
+    std::size_t put(const qint16 *in, std::size_t count)
     {
         const std::size_t written = m_written.load(std::memory_order_relaxed);
         const std::size_t n = std::min(count, space());
@@ -31,7 +31,7 @@ public:
     }
 
     // Reader's side: takes up to count samples; gives how many.
-    std::size_t take(Sint16 *out, std::size_t count)
+    std::size_t take(qint16 *out, std::size_t count)
     {
         const std::size_t taken = m_taken.load(std::memory_order_relaxed);
         const std::size_t n = std::min(count, m_written.load(std::memory_order_acquire) - taken);
@@ -44,7 +44,7 @@ public:
     bool empty() const { return m_written.load(std::memory_order_acquire) == m_taken.load(std::memory_order_acquire); }
 
 private:
-    std::vector<Sint16> m_samples;
+    std::vector<qint16> m_samples;
     std::atomic<std::size_t> m_written{0};
     std::atomic<std::size_t> m_taken{0};
 };

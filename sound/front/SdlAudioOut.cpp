@@ -1,14 +1,10 @@
 #include "sound/front/SdlAudioOut.h"
 
-#include <SDL.h>
-
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -19,24 +15,6 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr auto WatchEvery = 100ms;
 // A sound thread stuck on its server is not waited for longer than this when the program ends.
 constexpr auto EndWait = 2s;
-
-void setDecodingHints()
-{
-    // SDL would otherwise take over SIGINT and SIGTERM from the program.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    // A wave file cut short is refused rather than played in part; its fact chunk gives the length.
-    SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-    SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
-}
-
-// The sound's memory goes back to the system once the device is closed, not kept for a next
-// sound that may be hours away.
-void returnFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
 
 } // namespace
 
@@ -59,22 +37,17 @@ struct SdlAudioOut::SoundThread
     quint64 askedCount = 0;
     quint64 doneCount = 0;
     bool quit = false;
-    bool ended = false;
+    bool ended = false;    // takes no more asks: quiet, or told to quit
+    bool finished = false; // has let go of everything
     std::atomic<bool> deviceOpen{false};
     bool lastOpenWorked = false;
+    // Called on the thread as it ends once quiet, the lock held.
+    std::function<void()> endedOnceQuiet;
 
-    // The sound thread's alone.
-    SoundDevice device;
+    // The sound thread's alone: there while something sounds, and for the grace after.
+    std::shared_ptr<SoundModule> module;
+    std::unique_ptr<OutputDevice> device;
     SteadyClock::time_point lastSound;
-
-    template <typename Change>
-    quint64 ask(Change change)
-    {
-        std::lock_guard lock(mutex);
-        change(asked);
-        wake.notify_one();
-        return ++askedCount;
-    }
 
     void run();
     void carryOut(Asked &what);
@@ -85,86 +58,91 @@ void SdlAudioOut::SoundThread::run()
 {
     std::unique_lock lock(mutex);
     SteadyClock::duration nextLook = SteadyClock::duration::max();
-    while (!quit) {
-        const auto due = [&] { return quit || askedCount != doneCount; };
-        if (nextLook == SteadyClock::duration::max())
-            wake.wait(lock, due);
-        else
+    const auto due = [&] { return quit || askedCount != doneCount; };
+    for (;;) {
+        if (nextLook != SteadyClock::duration::max())
             wake.wait_for(lock, nextLook, due);
+        // Quiet, with nothing asked: the thread ends, and the next sound starts another.
+        if (quit || (nextLook == SteadyClock::duration::max() && !due()))
+            break;
         Asked what = std::exchange(asked, {});
         const quint64 count = askedCount;
         lock.unlock();
         carryOut(what);
         nextLook = keepUp();
-        deviceOpen = device.isOpen();
+        deviceOpen = device && device->isOpen();
         lock.lock();
         doneCount = count;
         done.notify_all();
     }
-    lock.unlock();
-    device.close();
-    lock.lock();
     ended = true;
+    lock.unlock();
+    device.reset();
+    module.reset();
+    deviceOpen = false;
+    lock.lock();
+    finished = true;
     done.notify_all();
+    if (!quit)
+        endedOnceQuiet();
 }
 
 void SdlAudioOut::SoundThread::carryOut(Asked &what)
 {
-    if (what.silence)
-        device.silence();
+    if (what.silence && device)
+        device->silence();
     if (!what.open && !what.tone && !what.file)
         return;
-    lastOpenWorked = device.open();
+    if (!device) {
+        module = soundModule();
+        device = module ? module->makeDevice() : nullptr;
+    }
+    lastSound = SteadyClock::now(); // kept for the grace even when there is no output
+    lastOpenWorked = device && device->open();
     if (!lastOpenWorked) {
         if (what.file)
             what.file->endUnheard(); // with no output, its play must not wait
         return;
     }
-    lastSound = SteadyClock::now();
     if (what.file)
-        device.playFile(std::move(what.file));
+        device->playFile(std::move(what.file));
     if (what.tone)
-        device.playTone(*what.tone);
+        device->playTone(*what.tone);
 }
 
-// Finds a device lost while sounding and opens it afresh; closes one quiet for the grace.
-// Gives how long until the device is to be looked at again.
+// Finds a device lost while sounding and opens it afresh; lets the device and the module go
+// once quiet for the grace. Gives how long until the device is to be looked at again.
 SteadyClock::duration SdlAudioOut::SoundThread::keepUp()
 {
-    if (!device.isOpen())
+    if (!device)
         return SteadyClock::duration::max();
     const auto now = SteadyClock::now();
-    if (device.sounding()) {
+    if (device->isOpen() && device->sounding()) {
         lastSound = now;
-        if (device.lost())
-            device.open();
+        if (device->lost())
+            device->open();
         return WatchEvery;
     }
     const auto quietFor = now - lastSound;
     if (quietFor < std::chrono::milliseconds(GraceMs))
         return std::chrono::milliseconds(GraceMs) - quietFor;
-    device.close();
-    returnFreedMemory();
+    device.reset();
+    module.reset();
     return SteadyClock::duration::max();
-}
-
-SdlAudioOut::SdlAudioOut()
-{
-    setDecodingHints();
 }
 
 SdlAudioOut::~SdlAudioOut()
 {
-    if (!m_sound)
-        return;
     if (m_file)
         m_file->cancel();
+    if (!m_sound)
+        return;
     SoundThread &sound = *m_sound;
     std::unique_lock lock(sound.mutex);
     sound.quit = true;
     sound.wake.notify_one();
     // A thread stuck on a hung server is left to end on its own; it holds what it uses.
-    if (sound.done.wait_for(lock, EndWait, [&] { return sound.ended; })) {
+    if (sound.done.wait_for(lock, EndWait, [&] { return sound.finished; })) {
         lock.unlock();
         m_thread.join();
     } else {
@@ -172,18 +150,46 @@ SdlAudioOut::~SdlAudioOut()
     }
 }
 
-SdlAudioOut::SoundThread &SdlAudioOut::soundThread()
+template <typename Change>
+quint64 SdlAudioOut::ask(Change change, bool startIfNone)
 {
-    if (!m_sound) {
-        m_sound = std::make_shared<SoundThread>();
-        m_thread = std::thread([sound = m_sound] { sound->run(); });
+    if (m_sound) {
+        std::lock_guard lock(m_sound->mutex);
+        if (!m_sound->ended) {
+            change(m_sound->asked);
+            m_sound->wake.notify_one();
+            return ++m_sound->askedCount;
+        }
     }
-    return *m_sound;
+    if (!startIfNone)
+        return 0;
+    // The first sound, or the first since the last thread ended once quiet (it has let go of
+    // everything by then, or is about to).
+    if (m_thread.joinable())
+        m_thread.join();
+    m_sound = std::make_shared<SoundThread>();
+    change(m_sound->asked);
+    m_sound->askedCount = 1;
+    m_sound->endedOnceQuiet = [this, sound = std::weak_ptr(m_sound)] {
+        QMetaObject::invokeMethod(&m_windowSide, [this, sound] { afterSoundThread(sound.lock()); }, Qt::QueuedConnection);
+    };
+    m_thread = std::thread([sound = m_sound] { sound->run(); });
+    return 1;
+}
+
+void SdlAudioOut::afterSoundThread(const std::shared_ptr<SoundThread> &ended)
+{
+    // A thread started since has joined this one already.
+    if (ended && ended == m_sound) {
+        m_thread.join();
+        m_sound.reset();
+    }
+    handBackSoundMemory();
 }
 
 void SdlAudioOut::playInBackground(const QByteArray &wave)
 {
-    soundThread().ask([&](SoundThread::Asked &a) { a.tone = wave; });
+    ask([&](SoundThread::Asked &a) { a.tone = wave; });
 }
 
 void SdlAudioOut::stop()
@@ -191,33 +197,35 @@ void SdlAudioOut::stop()
     if (m_file)
         m_file->cancel();
     m_file.reset();
-    if (m_sound)
-        m_sound->ask([](SoundThread::Asked &a) {
+    // With no sound thread, nothing sounds or is about to.
+    ask(
+        [](SoundThread::Asked &a) {
             a.silence = true;
             a.tone.reset();
             a.file.reset();
-        });
+        },
+        false);
 }
 
 bool SdlAudioOut::canPlayFile(const QString &path)
 {
-    return WaveStream::open(path, deviceSpec()) != nullptr;
+    const std::shared_ptr<SoundModule> module = soundModule();
+    return module && module->openStream(path, nullptr) != nullptr;
 }
 
-bool SdlAudioOut::startFile(const QString &path)
+bool SdlAudioOut::startFile(const QString &path, std::unique_ptr<QIODevice> data)
 {
-    return startStream(WaveStream::open(path, deviceSpec()));
-}
-
-bool SdlAudioOut::startStream(std::unique_ptr<WaveStream> stream)
-{
-    std::shared_ptr<FileFeed> file = FileFeed::start(std::move(stream));
+    std::shared_ptr<SoundModule> module = soundModule();
+    if (!module)
+        return false;
+    std::unique_ptr<DecodedStream> stream = module->openStream(path, std::move(data));
+    std::shared_ptr<FileFeed> file = FileFeed::start(std::move(module), std::move(stream));
     if (!file)
         return false;
     if (m_file)
         m_file->cancel();
     m_file = file;
-    soundThread().ask([&](SoundThread::Asked &a) { a.file = std::move(file); });
+    ask([&](SoundThread::Asked &a) { a.file = std::move(file); });
     return true;
 }
 
@@ -230,8 +238,8 @@ bool SdlAudioOut::fileSounding()
 
 bool SdlAudioOut::open()
 {
-    SoundThread &sound = soundThread();
-    const quint64 asked = sound.ask([](SoundThread::Asked &a) { a.open = true; });
+    const quint64 asked = ask([](SoundThread::Asked &a) { a.open = true; });
+    SoundThread &sound = *m_sound;
     std::unique_lock lock(sound.mutex);
     sound.done.wait(lock, [&] { return sound.doneCount >= asked; });
     return sound.lastOpenWorked;

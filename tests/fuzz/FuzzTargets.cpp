@@ -2,7 +2,7 @@
 // target: FUZZ_TARGET picks which body is compiled.
 #include "sound/WaveFile.h"
 #if FUZZ_TARGET == 5
-#include "sound/front/WaveStream.h"
+#include "sound/front/sdl/WaveStream.h"
 
 #include <SDL.h>
 #include <memory>

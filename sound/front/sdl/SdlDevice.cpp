@@ -1,4 +1,5 @@
-#include "sound/front/SoundDevice.h"
+#include "sound/front/sdl/SdlDevice.h"
+#include "sound/front/sdl/WaveStream.h"
 
 #include <SDL.h>
 
@@ -39,29 +40,29 @@ void addClamped(Sint16 *out, const Sint16 *in, std::size_t n)
 
 } // namespace
 
-const SDL_AudioSpec &SoundDevice::spec()
+const SDL_AudioSpec &SdlDevice::spec()
 {
     static const SDL_AudioSpec spec = [] {
         SDL_AudioSpec s{};
-        s.freq = 44100;
+        s.freq = DeviceFormat::Rate;
         s.format = AUDIO_S16SYS;
-        s.channels = 2;
+        s.channels = DeviceFormat::Channels;
         s.samples = BufferFrames;
         return s;
     }();
     return spec;
 }
 
-bool SoundDevice::lost() const
+bool SdlDevice::lost() const
 {
     return m_device != 0
            && (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED
                || SDL_GetTicks64() - m_lastMixMs.load() > SilentMixerMs);
 }
 
-bool SoundDevice::open()
+bool SdlDevice::open()
 {
-    std::shared_ptr<FileFeed> file;
+    std::shared_ptr<SampleSource> file;
     if (lost()) {
         file = m_file;
         close();
@@ -70,19 +71,19 @@ bool SoundDevice::open()
         return true;
     if (!openDevice()) {
         if (file)
-            file->endUnheard(); // its play must not wait for a device that is not there
+            file->endUnheard();
         return false;
     }
     playFile(std::move(file));
     return true;
 }
 
-bool SoundDevice::openDevice()
+bool SdlDevice::openDevice()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec want = spec();
-    want.callback = &SoundDevice::mix;
+    want.callback = &SdlDevice::mix;
     want.userdata = this;
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the hardware takes.
@@ -97,7 +98,7 @@ bool SoundDevice::openDevice()
     return true;
 }
 
-void SoundDevice::close()
+void SdlDevice::close()
 {
     if (m_device == 0)
         return;
@@ -110,7 +111,7 @@ void SoundDevice::close()
     m_fileScratch = {};
 }
 
-bool SoundDevice::decode(const QByteArray &wave, std::vector<Sint16> &samples)
+bool SdlDevice::decode(const QByteArray &wave, std::vector<Sint16> &samples)
 {
     SDL_AudioSpec format{};
     std::vector<Uint8> decoded;
@@ -131,11 +132,11 @@ bool SoundDevice::decode(const QByteArray &wave, std::vector<Sint16> &samples)
     return ok;
 }
 
-void SoundDevice::mix(void *userdata, Uint8 *stream, int length)
+void SdlDevice::mix(void *userdata, Uint8 *stream, int length)
 {
     // Runs on SDL's audio thread, the device locked: it copies samples it already has, and
     // never waits.
-    auto *self = static_cast<SoundDevice *>(userdata);
+    auto *self = static_cast<SdlDevice *>(userdata);
     self->m_lastMixMs = SDL_GetTicks64();
     auto *out = reinterpret_cast<Sint16 *>(stream);
     const std::size_t count = std::size_t(length) / sizeof(Sint16);
@@ -154,7 +155,7 @@ void SoundDevice::mix(void *userdata, Uint8 *stream, int length)
     }
 }
 
-void SoundDevice::playTone(const QByteArray &wave)
+void SdlDevice::playTone(const QByteArray &wave)
 {
     auto tone = std::find_if(m_tones.begin(), m_tones.end(), [&](const DecodedTone &t) { return t.wave == wave; });
     if (tone == m_tones.end()) {
@@ -175,23 +176,23 @@ void SoundDevice::playTone(const QByteArray &wave)
         m_tones.pop_front();
 }
 
-void SoundDevice::playFile(std::shared_ptr<FileFeed> file)
+void SdlDevice::playFile(std::shared_ptr<SampleSource> file)
 {
     DeviceLock lock(m_device);
     m_file.swap(file); // the file replaced is let go after the lock, never in the mixer
 }
 
-void SoundDevice::silence()
+void SdlDevice::silence()
 {
     if (m_device == 0)
         return;
-    std::shared_ptr<FileFeed> file;
+    std::shared_ptr<SampleSource> file;
     DeviceLock lock(m_device);
     m_tone = nullptr;
     m_file.swap(file);
 }
 
-bool SoundDevice::sounding()
+bool SdlDevice::sounding()
 {
     if (m_device == 0)
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sound/WaveFile.h"
+#include "sound/front/SoundModule.h"
 
 #include <QIODevice>
 #include <SDL_audio.h>
@@ -16,22 +17,20 @@ bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> 
 // so a file of any length, rate or size plays with bounded memory. SDL decodes each piece,
 // handed to it as a small wave file of its own (the file's format chunk and a slice of its
 // data, whole blocks), so every encoding SDL knows plays, and only those.
-class WaveStream
+class WaveStream : public DecodedStream
 {
 public:
     // Nothing when the file is not a whole wave file or its start cannot be decoded. The data
     // is read through the file itself, or through the device given in its place.
     static std::unique_ptr<WaveStream> open(const QString &path, const SDL_AudioSpec &device,
                                             std::unique_ptr<QIODevice> data = nullptr);
-    ~WaveStream();
+    ~WaveStream() override;
     WaveStream(const WaveStream &) = delete;
     WaveStream &operator=(const WaveStream &) = delete;
 
-    // Fills out with up to count samples and gives how many it wrote: fewer only at the end.
-    // It reads the file as it goes, so it belongs on a thread that may wait for the disk.
-    int read(Sint16 *out, int count);
+    int read(qint16 *out, int count) override;
     // The whole file has been given out (or the rest of it cannot be decoded).
-    bool ended() const { return m_ended; }
+    bool ended() const override { return m_ended; }
 
 private:
     WaveStream(std::unique_ptr<QIODevice> data, WaveLayout layout, const SDL_AudioSpec &device);

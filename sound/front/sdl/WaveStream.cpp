@@ -1,4 +1,4 @@
-#include "sound/front/WaveStream.h"
+#include "sound/front/sdl/WaveStream.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -155,7 +155,7 @@ bool WaveStream::feedConverter()
     return true;
 }
 
-int WaveStream::read(Sint16 *out, int count)
+int WaveStream::read(qint16 *out, int count)
 {
     const int wanted = count * int(sizeof(Sint16));
     while (!m_flushed && SDL_AudioStreamAvailable(m_converter) < wanted)

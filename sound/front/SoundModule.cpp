@@ -1,0 +1,103 @@
+#include "sound/front/SoundModule.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <cstdio>
+#include <dlfcn.h>
+#include <mutex>
+#include <optional>
+#include <sys/mman.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+namespace {
+
+// The files the process maps (Linux); empty elsewhere.
+QSet<QByteArray> mappedFiles()
+{
+    QSet<QByteArray> files;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (maps.open(QIODevice::ReadOnly))
+        for (const QByteArray &line : maps.readAll().split('\n'))
+            if (const qsizetype slash = line.indexOf(" /"); slash > 0)
+                files.insert(line.mid(slash + 1));
+    return files;
+}
+
+// Some libraries a sound pulls in cannot be unloaded (the sound server's client library marks
+// itself so) and keep the pages the sound touched, for hours until the next one. Their pages
+// that are still the file's own, never written, are handed back: touched again, they are read
+// from the file as they were. Mappings holding a page of their own (relocated, written) stay.
+void handBackPagesOfLibrariesLeft(const QSet<QByteArray> &mappedBefore)
+{
+    QFile smaps(QStringLiteral("/proc/self/smaps"));
+    if (!smaps.open(QIODevice::ReadOnly))
+        return;
+    quintptr start = 0, end = 0;
+    bool candidate = false;
+    for (const QByteArray &line : smaps.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 5 && fields[0].contains('-')) { // a mapping's first line
+            const QList<QByteArray> range = fields[0].split('-');
+            start = range[0].toULongLong(nullptr, 16);
+            end = range[1].toULongLong(nullptr, 16);
+            const qsizetype slash = line.indexOf(" /");
+            candidate = slash > 0 && !fields[1].contains('w') && !mappedBefore.contains(line.mid(slash + 1));
+        } else if (candidate && fields.size() >= 2 && fields[0] == "Anonymous:") {
+            if (fields[1] == "0")
+                madvise(reinterpret_cast<void *>(start), end - start, MADV_DONTNEED);
+            candidate = false;
+        }
+    }
+}
+
+std::mutex moduleMutex;
+std::weak_ptr<SoundModule> loadedModule;
+// What the process mapped before it first sounded; the module's libraries are the rest.
+std::optional<QSet<QByteArray>> mappedBeforeSound;
+
+} // namespace
+
+std::shared_ptr<SoundModule> soundModule()
+{
+    static bool failureSaid = false;
+    std::lock_guard lock(moduleMutex);
+    if (std::shared_ptr<SoundModule> module = loadedModule.lock())
+        return module;
+    if (!mappedBeforeSound)
+        mappedBeforeSound = mappedFiles();
+    // Found through the program's run path: beside it in the build, in its own library folder
+    // once installed.
+    void *handle = dlopen("libchimewell-sound.so", RTLD_NOW | RTLD_LOCAL);
+    auto *make = handle ? reinterpret_cast<MakeSoundModule *>(dlsym(handle, CHIMEWELL_SOUND_MODULE_ENTRY)) : nullptr;
+    SoundModule *made = make ? make() : nullptr;
+    if (!made) {
+        if (!failureSaid)
+            std::fprintf(stderr, "No sound: the sound module cannot be loaded (%s).\n", dlerror());
+        failureSaid = true;
+        if (handle)
+            dlclose(handle);
+        return nullptr;
+    }
+    std::shared_ptr<SoundModule> module(made, [handle](SoundModule *m) {
+        delete m;
+        dlclose(handle);
+    });
+    loadedModule = module;
+    return module;
+}
+
+void handBackSoundMemory()
+{
+    {
+        std::lock_guard lock(moduleMutex);
+        if (!loadedModule.expired() || !mappedBeforeSound)
+            return;
+        handBackPagesOfLibrariesLeft(*mappedBeforeSound);
+    }
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+}
