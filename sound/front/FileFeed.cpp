@@ -50,6 +50,7 @@ void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
             std::this_thread::sleep_for(RestWhenFull);
     }
     self->m_stream.reset();
+    self->m_module->threadEnds();
     self->m_readAll = true;
 }
 

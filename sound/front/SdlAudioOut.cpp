@@ -52,6 +52,13 @@ struct SdlAudioOut::SoundThread
     void run();
     void carryOut(Asked &what);
     SteadyClock::duration keepUp();
+    void letGo()
+    {
+        device.reset();
+        if (module)
+            module->threadEnds();
+        module.reset();
+    }
 };
 
 void SdlAudioOut::SoundThread::run()
@@ -77,8 +84,7 @@ void SdlAudioOut::SoundThread::run()
     }
     ended = true;
     lock.unlock();
-    device.reset();
-    module.reset();
+    letGo();
     deviceOpen = false;
     lock.lock();
     finished = true;
@@ -126,8 +132,7 @@ SteadyClock::duration SdlAudioOut::SoundThread::keepUp()
     const auto quietFor = now - lastSound;
     if (quietFor < std::chrono::milliseconds(GraceMs))
         return std::chrono::milliseconds(GraceMs) - quietFor;
-    device.reset();
-    module.reset();
+    letGo();
     return SteadyClock::duration::max();
 }
 

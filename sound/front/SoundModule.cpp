@@ -1,6 +1,8 @@
 #include "sound/front/SoundModule.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 
 #include <cstdio>
@@ -53,6 +55,20 @@ void handBackPagesOfLibrariesLeft(const QSet<QByteArray> &mappedBefore)
     }
 }
 
+constexpr char ModuleName[] = "libchimewell-sound.so";
+
+// Beside the installed program, in its own library folder, wherever the installation was moved;
+// else in the build the program was made in.
+void *openModule()
+{
+    const QDir programDir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
+    const QString installed = programDir.filePath(QStringLiteral("../" CHIMEWELL_MODULE_DIR "/") + QLatin1String(ModuleName));
+    for (const QString &path : {installed, QStringLiteral(CHIMEWELL_BUILD_DIR "/") + QLatin1String(ModuleName)})
+        if (QFileInfo::exists(path))
+            return dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    return dlopen(ModuleName, RTLD_NOW | RTLD_LOCAL); // the system's search, and its message
+}
+
 std::mutex moduleMutex;
 std::weak_ptr<SoundModule> loadedModule;
 // What the process mapped before it first sounded; the module's libraries are the rest.
@@ -68,9 +84,7 @@ std::shared_ptr<SoundModule> soundModule()
         return module;
     if (!mappedBeforeSound)
         mappedBeforeSound = mappedFiles();
-    // Found through the program's run path: beside it in the build, in its own library folder
-    // once installed.
-    void *handle = dlopen("libchimewell-sound.so", RTLD_NOW | RTLD_LOCAL);
+    void *handle = openModule();
     auto *make = handle ? reinterpret_cast<MakeSoundModule *>(dlsym(handle, CHIMEWELL_SOUND_MODULE_ENTRY)) : nullptr;
     SoundModule *made = make ? make() : nullptr;
     if (!made) {

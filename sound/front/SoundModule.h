@@ -69,6 +69,9 @@ public:
     // at choice and the play agree. The data is read through the file itself, or through the
     // device given in its place.
     virtual std::unique_ptr<DecodedStream> openStream(const QString &path, std::unique_ptr<QIODevice> data) = 0;
+    // Lets go of what the module keeps for the calling thread; each thread of the program's own
+    // that used it says so as it ends.
+    virtual void threadEnds() = 0;
 };
 
 // The module, loaded if no one holds it now; it is let go when the last holder lets go.

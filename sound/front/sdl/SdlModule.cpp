@@ -25,6 +25,7 @@ public:
     {
         return WaveStream::open(path, SdlDevice::spec(), std::move(data));
     }
+    void threadEnds() override { SDL_TLSCleanup(); }
 };
 
 } // namespace
