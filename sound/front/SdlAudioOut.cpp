@@ -18,10 +18,11 @@ constexpr auto EndWait = 2s;
 
 } // namespace
 
-// What the window thread asked for and the sound thread has not done yet. A newer ask
-// replaces an older one of its kind, so however long the thread is held up, it is bounded.
+// The sound thread, and what it shares with the window thread under its mutex.
 struct SdlAudioOut::SoundThread
 {
+    // What the window thread asked for and the sound thread has not done yet. A newer ask
+    // replaces an older one of its kind, so however long the thread is held up, it is bounded.
     struct Asked
     {
         bool silence = false;
