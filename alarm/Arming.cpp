@@ -1,6 +1,6 @@
 // Arming: the summary, the confirmation, and the hand-over to the countdown and the icon.
 #include "alarm/AlarmMain.h"
-
+#include "sound/AudioOut.h"
 #include "toolkit/Clock.h"
 #include "toolkit/DateText.h"
 #include "toolkit/Dialogs.h"
@@ -116,6 +116,7 @@ void AlarmMain::RecordAnswer(int answer)
         Timer1.setInterval(500);
         Label7.text = u' ' + state.reminderText + u' ';
         EndRing();
+        m_services.audio.prepare();
     }
     const QDateTime now = m_services.clock.now();
     state.armedAt = FloatDates::fromDateTime(now);

@@ -20,6 +20,9 @@ span=${2:-60}
 ticks=$(getconf CLK_TCK)
 
 now_ms() { date +%s%3N; }
+# A fresh recording of the sink: over minutes the recorder loses samples, and heard.py, counting
+# back from the recording's end, would place earlier sounds too late.
+fresh_recording() { stop_part sound-recorder; HEARD=$AUDIO_OUT record_sound_server; }
 rss() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 switches() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
@@ -65,6 +68,7 @@ for run in $(seq "$runs"); do
     record "$who.cpu_idle" "$cpu"; record "$who.wake_idle" "$wake"
     if [ "$who" = alarm ]; then
       # A tone's preview, the program's first sound, then quiet again after the device's grace.
+      fresh_recording
       clicked=$(now)
       click_tone 2
       wait_for 'heard_first_after "$clicked" | grep -q .' 3 \
@@ -95,6 +99,7 @@ done
 
 # Once, as a user hears it: the sound server's monitor, read by tests/e2e/heard.py.
 echo "date-and-time alarms, Stop and the own file" >&2
+fresh_recording
 start_timed "$top/build/meridane-chimewell"
 click Orr
 delays=()
@@ -112,6 +117,7 @@ done
 kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
 # Stop to silence: a tone ringing, then an own file of 20 s ringing.
 stop_to_silence() { # type ('tone' or a file's path)
+  fresh_recording
   start_timed "$top/build/meridane-chimewell"
   if [ "$1" != tone ]; then
     click_tone 7

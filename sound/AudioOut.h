@@ -11,8 +11,12 @@ public:
     // Starts a built-in tone in the background and returns at once; a tone still sounding is
     // cut off. Bytes that cannot be played give silence, never a substitute sound.
     virtual void playInBackground(const QByteArray &wave) = 0;
-    // Silences whatever sounds: the built-in tone and the own file.
+    // Silences whatever sounds: the built-in tone and the own file. What prepare made ready
+    // may go.
     virtual void stop() = 0;
+    // A sound is coming (an alarm was armed): what sounding needs is made ready now, so that
+    // the first sound is not held up by it.
+    virtual void prepare() = 0;
     // Whether the file at path can be played: its start decodes as its play would decode it.
     virtual bool canPlayFile(const QString &path) = 0;
     // Starts the file at path in the background; false when it cannot be played.

@@ -203,6 +203,7 @@ void SdlAudioOut::stop()
     if (m_file)
         m_file->cancel();
     m_file.reset();
+    m_prepared.reset();
     // With no sound thread, nothing sounds or is about to.
     ask(
         [](SoundThread::Asked &a) {

@@ -28,6 +28,8 @@ public:
     bool canPlayFile(const QString &path) override;
     bool startFile(const QString &path) override { return startFile(path, nullptr); }
     bool fileSounding() override;
+    // Loads the sound module and keeps it until the next stop.
+    void prepare() override { m_prepared = soundModule(); }
 
     // Plays the file at path with its data read through the device given in its place.
     bool startFile(const QString &path, std::unique_ptr<QIODevice> data);
@@ -53,4 +55,5 @@ private:
     std::shared_ptr<SoundThread> m_sound; // the sound thread, while something sounds and a while after
     std::thread m_thread;
     std::shared_ptr<FileFeed> m_file;     // the file last started, until it has ended
+    std::shared_ptr<SoundModule> m_prepared;
 };

@@ -16,11 +16,13 @@ public:
     bool canPlayFile(const QString &path) override;
     bool startFile(const QString &path) override;
     bool fileSounding() override { return false; }
+    void prepare() override { ++prepares; }
 
     QList<QByteArray> tones;  // each built-in tone started, in order
     QList<QByteArray> files;  // each file played, as its bytes
     QSet<QString> undecodable; // whole wave files whose encoding cannot be decoded
     int stops = 0;
+    int prepares = 0;
     bool sounding = false;    // a built-in tone was started and not stopped since
     bool deviceAvailable = true;
 };

@@ -50,6 +50,7 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(h.audio.prepares, 1) << "the ring's first sound would wait for the sound to load";
     EXPECT_EQ(h.alarm.state.armedAt, FloatDates::fromDateTime(h.clock.now()));
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
     EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
@@ -103,6 +104,7 @@ TEST_F(Arming, NoOrCancelArmsNothingButTheCountersHaveChanged)
         h.dialogs.messageAnswers = {answer};
         h.click([&] { h.alarm.OK_Click(); });
         EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+        EXPECT_EQ(h.audio.prepares, 0);
         EXPECT_EQ(h.alarm.Timer1.interval, 500);
         EXPECT_EQ(h.alarm.Timer3.interval, 0);
         EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
