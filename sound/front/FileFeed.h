@@ -18,7 +18,12 @@ public:
 
     std::size_t take(qint16 *out, std::size_t count) override;
     bool ended() const override { return m_ended; }
-    void endUnheard() override { m_ended = true; }
+    // Its reader stops too: no one would take what it reads.
+    void endUnheard() override
+    {
+        m_ended = true;
+        m_cancelled = true;
+    }
     // Ends the reader at its next step; the samples not yet taken are never heard.
     void cancel() { m_cancelled = true; }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <condition_variable>
 #include <cstdio>
 #include <dlfcn.h>
 #include <mutex>
@@ -71,6 +72,10 @@ void *openModule()
 
 std::mutex moduleMutex;
 std::weak_ptr<SoundModule> loadedModule;
+// Modules made and not yet unloaded. A module's last holder may let go on any thread, and its
+// unloading (SDL's end) must be over before another is loaded, or the two would share SDL.
+int modulesAlive = 0;
+std::condition_variable moduleUnloaded;
 // What the process mapped before it first sounded; the module's libraries are the rest.
 std::optional<QSet<QByteArray>> mappedBeforeSound;
 
@@ -79,9 +84,10 @@ std::optional<QSet<QByteArray>> mappedBeforeSound;
 std::shared_ptr<SoundModule> soundModule()
 {
     static bool failureSaid = false;
-    std::lock_guard lock(moduleMutex);
+    std::unique_lock lock(moduleMutex);
     if (std::shared_ptr<SoundModule> module = loadedModule.lock())
         return module;
+    moduleUnloaded.wait(lock, [] { return modulesAlive == 0; });
     if (!mappedBeforeSound)
         mappedBeforeSound = mappedFiles();
     void *handle = openModule();
@@ -95,9 +101,13 @@ std::shared_ptr<SoundModule> soundModule()
             dlclose(handle);
         return nullptr;
     }
+    ++modulesAlive;
     std::shared_ptr<SoundModule> module(made, [handle](SoundModule *m) {
+        std::lock_guard unloading(moduleMutex);
         delete m;
         dlclose(handle);
+        --modulesAlive;
+        moduleUnloaded.notify_all();
     });
     loadedModule = module;
     return module;
@@ -107,7 +117,7 @@ void handBackSoundMemory()
 {
     {
         std::lock_guard lock(moduleMutex);
-        if (!loadedModule.expired() || !mappedBeforeSound)
+        if (modulesAlive > 0 || !mappedBeforeSound)
             return;
         handBackPagesOfLibrariesLeft(*mappedBeforeSound);
     }
