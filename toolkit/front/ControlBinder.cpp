@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
@@ -93,9 +94,6 @@ void ControlBinder::onClick(QWidget *widget, Handler handler, Kind kind)
     widget->setCursor(Qt::PointingHandCursor);
     // Reachable with Tab, and used from the keyboard: Space or Enter acts as the click.
     widget->setFocusPolicy(Qt::StrongFocus);
-    if (!qobject_cast<QPushButton *>(widget))
-        widget->setStyleSheet(QStringLiteral("%1:focus { border: 1px dotted palette(highlight); }")
-                                  .arg(QString::fromLatin1(widget->metaObject()->className())));
     widget->installEventFilter(this);
     if (!handler)
         return;
@@ -106,8 +104,23 @@ void ControlBinder::onClick(QWidget *widget, Handler handler, Kind kind)
     m_clicks.insert(widget, {std::move(handler), kind});
 }
 
+// A button draws its own focus; a label or picture gets a dotted frame, painted over it here
+// rather than by a style sheet of its own, which would give every such control a style of its own.
+bool ControlBinder::paintedWithFocusFrame(QWidget *widget, QEvent *paint)
+{
+    if (!widget->hasFocus() || qobject_cast<QPushButton *>(widget))
+        return false;
+    static_cast<QObject *>(widget)->event(paint);
+    QPainter painter(widget);
+    painter.setPen(QPen(widget->palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(widget->rect().adjusted(0, 0, -1, -1));
+    return true;
+}
+
 bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Paint && watched->isWidgetType())
+        return paintedWithFocusFrame(static_cast<QWidget *>(watched), event);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {

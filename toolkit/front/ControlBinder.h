@@ -68,6 +68,7 @@ private:
     };
 
     static void apply(Binding &binding);
+    static bool paintedWithFocusFrame(QWidget *widget, QEvent *paint);
 
     Dispatcher *m_dispatcher = nullptr;
     Handler m_renderWindow;
