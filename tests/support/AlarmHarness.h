@@ -15,6 +15,15 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+// The line break of every text the program shows: the boxes', the tip's and the catalogue's.
+inline const QString CrLf = QStringLiteral("\r\n");
+
+// A built-in tone's wave, as the program's resources hold it.
+inline QByteArray tone(int id)
+{
+    return EmbeddedResources().load(id, QStringLiteral("WAVE"));
+}
+
 // The alarm window's logic with fake surroundings, as every alarm test needs it.
 struct AlarmHarness
 {

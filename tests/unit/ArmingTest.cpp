@@ -4,7 +4,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString Question = QStringLiteral("Would you like to go ahead with these selections?");
 const QString PastMessage = QStringLiteral("Alarm can not be Activated in PAST Date/Time values");
 

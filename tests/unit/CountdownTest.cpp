@@ -11,11 +11,6 @@
 
 namespace {
 
-QByteArray tone(int id)
-{
-    return EmbeddedResources().load(id, QStringLiteral("WAVE"));
-}
-
 struct Countdown : testing::Test
 {
     Countdown() { h.alarm.Form_Load(); }

@@ -7,8 +7,6 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
 struct Info : testing::Test
 {
     Info() { info.Form_Load(); }

@@ -7,11 +7,6 @@
 
 namespace {
 
-QByteArray tone(int id)
-{
-    return EmbeddedResources().load(id, QStringLiteral("WAVE"));
-}
-
 struct Selection : testing::Test
 {
     Selection() { h.alarm.Form_Load(); }
