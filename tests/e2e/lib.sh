@@ -12,12 +12,12 @@ declare -A AT=(
 tone_at() { echo "380 $((125 + $1 * 136 / 7))"; } # Label12(i)
 
 click() { # control [button [repeat]]
-  geometry_of "$APP_WINDOW"
+  wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click $1"
   set -- ${AT[$1]} "${2:-1}" "${3:-1}"
   xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
 }
 click_tone() { # index
-  geometry_of "$APP_WINDOW"
+  wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click a tone"
   set -- $(tone_at "$1")
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
 }

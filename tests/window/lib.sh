@@ -28,6 +28,15 @@ geometry_of() {
   HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
 }
 
+# Wholly on the screen, where a click lands on it: a window manager can map a window it restores
+# before it moves it back from where it kept it. Sets X, Y, WIDTH and HEIGHT as geometry_of does.
+on_screen() {
+  geometry_of "$1" || return 1
+  local size
+  size=$(xdotool getdisplaygeometry) || return 1
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "${size% *}" ] && [ $((Y + HEIGHT)) -le "${size#* }" ]
+}
+
 screenshot() {
   import -window root "$SCREENSHOTS/$1.png"
 }
