@@ -4,8 +4,8 @@
 #include "toolkit/Dispatcher.h"
 #include "toolkit/front/DesignFont.h"
 #include "toolkit/front/OneLineLabel.h"
+#include "toolkit/front/Pictures.h"
 
-#include <QAccessible>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -20,8 +20,8 @@ AlarmWindow::AlarmWindow()
     // would get a new cache key each second, and Qt's pixmap cache would fill with copies of
     // the same two pictures. The window and tray want small pictures; the large one is for the
     // desktop's menus only.
-    : m_icons{QIcon(QStringLiteral(":/pictures/app-icon-32.png")), QIcon(QStringLiteral(":/pictures/blink-0.png")),
-              QIcon(QStringLiteral(":/pictures/blink-1.png"))}
+    : m_icons{pngIcon(QStringLiteral(":/pictures/app-icon-32.png")), pngIcon(QStringLiteral(":/pictures/blink-0.png")),
+              pngIcon(QStringLiteral(":/pictures/blink-1.png"))}
     , m_binder(this)
 {
     setObjectName(QStringLiteral("AlarmMain"));
@@ -79,7 +79,6 @@ void AlarmWindow::paintEvent(QPaintEvent *)
 
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
 {
-    m_logic = &logic;
     m_binder.setDispatcher(&dispatcher, [this] { render(); });
     buildControls(logic);
     render();
@@ -90,20 +89,34 @@ void AlarmWindow::run(Dispatcher::Kind kind, const Dispatcher::Handler &handler)
     m_binder.run(kind, handler);
 }
 
+// Places are the design's twips divided by 15. Stop and the ways out are urgent: they get through
+// while a sound plays. Made in the design's order, which is the order of the keyboard's focus.
 void AlarmWindow::buildControls(AlarmMain &a)
 {
-    // Places are the design's twips divided by 15.
-    // Stop and the ways out are urgent: they get through while a sound plays.
-    const Kind urgent = Kind::UrgentEvent;
+    createTitleBar(a);
+    createClock(a);
+    createTimeBoxes(a);
+    createArming(a);
+    createToneList(a);
+    createCounters(a);
+    createDateAndExits(a);
+    createTimers(a);
+}
+
+void AlarmWindow::createTitleBar(AlarmMain &a)
+{
     m_binder.onClick(picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72), [&a] { a.Image4_Click(); });
-    m_binder.onClick(label(a.Label20, "Label20", 9, 5, 30, 16), [&a] { a.Label20_Click(); }, urgent);
+    m_binder.onClick(label(a.Label20, "Label20", 9, 5, 30, 16), [&a] { a.Label20_Click(); }, Kind::UrgentEvent);
     m_binder.onClick(label(a.Label19, "Label19", 446, 6, 26, 16), [&a] { a.Label19_Click(); });
     // The layout puts the picture at 463, over the end of "Hide" in this font: it stands just
     // clear of the caption instead.
     m_binder.onClick(picture(a.Image5, "Image5", "hide-small.png", 472, 3), [&a] { a.Image5_Click(); });
     for (QWidget *w : findChildren<QLabel *>())
         w->raise();
+}
 
+void AlarmWindow::createClock(AlarmMain &a)
+{
     label(a.Label15, "Label15", 8, 91, 90, 16);
     label(a.Label16, "Label16", 100, 91, 190, 16);
     label(a.Label5, "Label5", 8, 111, 90, 16);
@@ -113,7 +126,10 @@ void AlarmWindow::buildControls(AlarmMain &a)
         if (i < 3)
             l->setFont(designFont("Arial", 9.75));
     }
+}
 
+void AlarmWindow::createTimeBoxes(AlarmMain &a)
+{
     label(a.Label4, "Label4", 8, 137, 66, 16);
     label(a.Label3, "Label3", 8, 189, 66, 16);
     const char *units[] = {"hours", "minutes", "seconds"};
@@ -127,45 +143,63 @@ void AlarmWindow::buildControls(AlarmMain &a)
         label(a.Label9[i], qPrintable(QStringLiteral("Label9(%1)").arg(i)), 116 + (i / 2) * 55, i % 2 ? 189 : 137, 14, 16);
     m_binder.onClick(button(a.Orr, "Orr", "button-orr.png", 39, 161), [&a] { a.Orr_Click(); });
     label(a.Label1, "Label1", 120, 164, 100, 16);
+}
 
+void AlarmWindow::createArming(AlarmMain &a)
+{
     m_binder.onClick(picture(a.Image2, "Image2", "image2.png", 24, 223), [&a] { a.Image2_Click(); });
     QLabel *total = label(a.Label10, "Label10", 94, 225, 62, 18, Qt::AlignCenter);
     total->setFont(designFont("Arial", 9.75));
     label(a.Label18, "Label18", 74, 245, 84, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     m_binder.onClick(button(a.OK, "OK", "button-ok.png", 157, 224), [&a] { a.OK_Click(); });
-    m_binder.onClick(button(a.Stopp, "Stopp", "button-stopp.png", 207, 224), [&a] { a.Stopp_Click(); }, urgent);
+    m_binder.onClick(button(a.Stopp, "Stopp", "button-stopp.png", 207, 224), [&a] { a.Stopp_Click(); }, Kind::UrgentEvent);
     m_binder.onClick(picture(a.Image1[0], "Image1(0)", "info-strip-0.png", 24, 261), [&a] { a.Image1_Click(0); });
     m_binder.onClick(picture(a.Image1[1], "Image1(1)", "info-strip-1.png", 144, 265), [&a] { a.Image1_Click(1); });
+}
 
+void AlarmWindow::createToneList(AlarmMain &a)
+{
     label(a.Label17, "Label17", 319, 80, 160, 18)->setFont(designFont("Arial", 9.75));
-    for (int i = 0; i < 8; ++i) {
-        QLabel *tone = label(a.Label12[i], qPrintable(QStringLiteral("Label12(%1)").arg(i)), 301, 116 + (i * 136) / 7, 188, 17);
+    // The tones' captions share the list's height, the first at its top and the last at its foot.
+    const int tones = int(a.Label12.size());
+    for (int i = 0; i < tones; ++i) {
+        QLabel *tone = label(a.Label12[i], qPrintable(QStringLiteral("Label12(%1)").arg(i)), 301,
+                             116 + (i * 136) / (tones - 1), 188, 17);
         m_binder.onClick(tone, [&a, i] { a.Label12_Click(i); });
     }
+}
 
+void AlarmWindow::createCounters(AlarmMain &a)
+{
     QLabel *remaining = label(a.Label6[2], "Label6(2)", 11, 292, 86, 20, Qt::AlignCenter);
     remaining->setFont(designFont("Arial", 9.75));
     label(a.Label14[0], "Label14(0)", 8, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     // The reminder may be long or hold line breaks: its one line ends in an ellipsis then.
-    m_reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
-    m_reminder->setFont(designFont("Comic Sans MS", 9.75));
-    m_binder.onClick(m_reminder, [&a] { a.Label7_Click(); });
+    QLabel *reminder = label(a.Label7, "Label7", 101, 296, 233, 22, Qt::AlignCenter, Lines::One);
+    reminder->setFont(designFont("Comic Sans MS", 9.75));
+    m_binder.onClick(reminder, [&a] { a.Label7_Click(); });
     QLabel *passed = label(a.Label11, "Label11", 354, 293, 80, 20, Qt::AlignCenter);
     passed->setFont(designFont("Arial", 9.75));
     label(a.Label14[1], "Label14(1)", 346, 314, 86, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     label(a.Label8, "Label8", 200, 324, 190, 18, Qt::AlignCenter);
     m_binder.onClick(picture(a.ImgHide, "ImgHide", "hide.png", 438, 300), [&a] { a.ImgHide_Click(); });
+}
 
+void AlarmWindow::createDateAndExits(AlarmMain &a)
+{
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
-    exitz->setFont(designFont("Arial", 12, true));
-    m_binder.onClick(exitz, [&a] { a.Exitz_Click(); }, urgent);
+    exitz->setFont(designFont("Arial", 12, Slant::Italic));
+    m_binder.onClick(exitz, [&a] { a.Exitz_Click(); }, Kind::UrgentEvent);
     label(a.Label13, "Label13", 60, 362, 96, 16);
     list(a.Combo2[0], "Combo2(0)", 158, 359, 54, QStringLiteral("Alarm day"));
     list(a.Combo2[1], "Combo2(1)", 215, 359, 100, QStringLiteral("Alarm month"));
     list(a.Combo2[2], "Combo2(2)", 318, 359, 64, QStringLiteral("Alarm year"));
-    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, true));
-    m_binder.onClick(picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, urgent);
+    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, Slant::Italic));
+    m_binder.onClick(picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, Kind::UrgentEvent);
+}
 
+void AlarmWindow::createTimers(AlarmMain &a)
+{
     // The clock and the blink touch only their own controls, so they keep ticking behind a
     // modal box and through a play; the countdown's ticks run behind a box, held through a play.
     timer(a.Timer1, "Timer1", Kind::Tick, [&a] { a.Timer1_Timer(); });
@@ -189,7 +223,7 @@ QLabel *AlarmWindow::picture(Image &control, const char *name, const char *file,
 {
     auto *widget = new QLabel(this);
     widget->setObjectName(QString::fromLatin1(name));
-    const QPixmap pixmap(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
+    const QPixmap pixmap = pngPicture(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
     widget->setPixmap(pixmap);
     widget->setGeometry(x, y, w ? w : pixmap.width(), h ? h : pixmap.height());
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -224,7 +258,7 @@ QPushButton *AlarmWindow::button(CommandButton &control, const char *name, const
 {
     auto *widget = new QPushButton(this);
     widget->setObjectName(QString::fromLatin1(name));
-    const QPixmap pixmap(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
+    const QPixmap pixmap = pngPicture(QStringLiteral(":/pictures/") + QString::fromLatin1(file));
     widget->setIcon(QIcon(pixmap));
     widget->setIconSize(pixmap.size());
     widget->setGeometry(x, y, pixmap.width() + 2, pixmap.height() + 2);
@@ -243,10 +277,4 @@ void AlarmWindow::timer(const Timer &control, const char *name, Kind kind, Contr
 void AlarmWindow::render()
 {
     m_binder.render();
-    // The ring's first tick: a screen reader announces the reminder, once, not at every flash.
-    if (m_logic && !m_logic->announcement.isEmpty()) {
-        QAccessibleEvent alert(m_reminder, QAccessible::Alert);
-        QAccessible::updateAccessibility(&alert);
-        m_logic->announcement.clear();
-    }
 }

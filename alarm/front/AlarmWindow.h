@@ -45,9 +45,15 @@ private:
     QPushButton *button(CommandButton &control, const char *name, const char *file, int x, int y);
     void timer(const Timer &control, const char *name, Kind kind, ControlBinder::Handler handler);
     void buildControls(AlarmMain &logic);
+    void createTitleBar(AlarmMain &a);
+    void createClock(AlarmMain &a);
+    void createTimeBoxes(AlarmMain &a);
+    void createArming(AlarmMain &a);
+    void createToneList(AlarmMain &a);
+    void createCounters(AlarmMain &a);
+    void createDateAndExits(AlarmMain &a);
+    void createTimers(AlarmMain &a);
 
     const QIcon m_icons[3]; // the program's, then the blink's two
-    AlarmMain *m_logic = nullptr;
-    QLabel *m_reminder = nullptr;
     ControlBinder m_binder;
 };

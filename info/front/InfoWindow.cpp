@@ -3,6 +3,7 @@
 #include "toolkit/AppInfo.h"
 #include "toolkit/Dispatcher.h"
 #include "toolkit/front/DesignFont.h"
+#include "toolkit/front/Pictures.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -24,8 +25,8 @@ QString picturePath(const QString &file)
 
 const QString InfoIcon = QStringLiteral("info-icon.png"); // the window's own, and its top corner's picture
 
-// Places are the design's twips over 15; on a tab they count from the tab control's top,
-// which the tab bar takes up on screen.
+// Places are in pixels, the design's twips over 15. onTab() alone takes the design's twips, for
+// a place on a tab: those count from the tab control's top, which the tab bar takes up on screen.
 constexpr int TabBarHeight = 22;
 
 // Breaks a caption wider than the width at the blank that best halves it.
@@ -54,8 +55,8 @@ InfoWindow::InfoWindow(Dispatcher &dispatcher, std::function<void()> unloaded)
 {
     setObjectName(QStringLiteral("prginfo"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(6540 / 15, 5460 / 15);
-    setWindowIcon(QIcon(picturePath(InfoIcon)));
+    setFixedSize(436, 364);
+    setWindowIcon(pngIcon(picturePath(InfoIcon)));
     setMouseTracking(true);
     m_binder.setDispatcher(&dispatcher, [this] { render(); });
     m_logic.Form_Load();
@@ -70,12 +71,12 @@ void InfoWindow::run(const Dispatcher::Handler &handler)
     m_binder.run(Dispatcher::Kind::UrgentEvent, handler);
 }
 
-QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h,
-                          const QFont &font, Qt::Alignment align)
+QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, const QRect &place, const QFont &font,
+                          Qt::Alignment align)
 {
     auto *widget = new QLabel(parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(x, y, w, h);
+    widget->setGeometry(place);
     widget->setFont(font);
     widget->setAlignment(align);
     widget->setWordWrap(true);
@@ -87,7 +88,7 @@ QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name,
 {
     auto *widget = new QLabel(parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setPixmap(QPixmap(picturePath(file)));
+    widget->setPixmap(pngPicture(picturePath(file)));
     widget->setScaledContents(true);
     widget->setGeometry(place);
     m_binder.bind(widget, &control);
@@ -142,17 +143,17 @@ void InfoWindow::buildTop()
 {
     prginfo &p = m_logic;
     // Along the top: the title label, or the portraits while "Authors" is current.
-    const int portraitX[] = {0, 735, 2505, 4350};
+    const int portraitX[] = {0, 49, 167, 290};
     for (int i = 1; i <= 3; ++i) {
         QLabel *portrait = picture(this, p.Picture[i], qPrintable(QStringLiteral("Picture%1").arg(i)),
-                                   QStringLiteral("portrait-%1.png").arg(i), QRect(portraitX[i] / 15, 1, 45, 60));
+                                   QStringLiteral("portrait-%1.png").arg(i), QRect(portraitX[i], 1, 45, 60));
         portrait->setAccessibleName(QStringLiteral("Portrait of ") + p.content().portraitCaptions[i - 1].trimmed());
     }
     const QFont portraitFont = designFont("Comic Sans MS", 9.75);
-    QLabel *names[] = {label(this, p.Label4, "Label4", 333, 13, 72, 40, portraitFont, Qt::AlignCenter),
-                       label(this, p.Label3, "Label3", 213, 14, 64, 40, portraitFont, Qt::AlignCenter),
-                       label(this, p.Label2, "Label2", 92, 15, 68, 40, portraitFont, Qt::AlignCenter)};
-    label(this, p.Label1[0], "Label1(0)", 52, 21, 330, 23, designFont("Comic Sans MS", 12), Qt::AlignCenter);
+    QLabel *names[] = {label(this, p.Label4, "Label4", QRect(333, 13, 72, 40), portraitFont, Qt::AlignCenter),
+                       label(this, p.Label3, "Label3", QRect(213, 14, 64, 40), portraitFont, Qt::AlignCenter),
+                       label(this, p.Label2, "Label2", QRect(92, 15, 68, 40), portraitFont, Qt::AlignCenter)};
+    label(this, p.Label1[0], "Label1(0)", QRect(52, 21, 330, 23), designFont("Comic Sans MS", 12), Qt::AlignCenter);
     picture(this, p.Image6, "Image6", QStringLiteral("info-icon-under.png"), QRect(398, 3, 32, 32))
         ->setAccessibleName(QStringLiteral("Information"));
     m_image7 = picture(this, p.Image7, "Image7", InfoIcon, QRect(398, 3, 32, 32));
@@ -225,12 +226,12 @@ void InfoWindow::buildFirstShowcase(QWidget *tab)
     makerFrame->setGeometry(270, 10, 140, 110);
     const QString maker = QString::fromLatin1(AppInfo::Organisation);
     auto *featured = new QLabel(makerFrame);
-    featured->setPixmap(QPixmap(picturePath(QStringLiteral("featured-0.png"))));
+    featured->setPixmap(pngPicture(picturePath(QStringLiteral("featured-0.png"))));
     featured->setGeometry(36, 8, 68, 68);
     featured->setToolTip(maker);
-    plainText(makerFrame, maker, QRect(4, 80, 132, 22), designFont("Comic Sans MS", 9.75, true))
+    plainText(makerFrame, maker, QRect(4, 80, 132, 22), designFont("Comic Sans MS", 9.75, Slant::Italic))
         ->setAlignment(Qt::AlignCenter);
-    plainText(tab, first.slogan, QRect(10, 140, 400, 24), designFont("Comic Sans MS", 9.75, true));
+    plainText(tab, first.slogan, QRect(10, 140, 400, 24), designFont("Comic Sans MS", 9.75, Slant::Italic));
     // Lower frame numbers lie on top: raise from the last to the first.
     for (int i = 15; i >= 1; --i) {
         QLabel *frameImage = picture(tab, p.Image1[i], qPrintable(QStringLiteral("Image1(%1)").arg(i)),
@@ -245,7 +246,7 @@ void InfoWindow::buildSecondShowcase(QWidget *tab)
     // The second featured program: this alarm.
     const prginfo::Showcase second = m_logic.showcase(1);
     auto *picture1 = new QLabel(tab);
-    picture1->setPixmap(QPixmap(picturePath(QStringLiteral("featured-1.png"))));
+    picture1->setPixmap(pngPicture(picturePath(QStringLiteral("featured-1.png"))));
     picture1->setGeometry(10, 8, 68, 68);
     plainText(tab, second.title, QRect(90, 14, 300, 24), designFont("Comic Sans MS", 12));
     plainText(tab, second.version, QRect(90, 44, 300, 18), font());
@@ -256,11 +257,11 @@ void InfoWindow::buildCatalogue(QWidget *tab)
 {
     prginfo &p = m_logic;
     // The entry's title and its heading size themselves to their text, on one line.
-    m_label10 = label(tab, p.Label10, "Label10", 1785 / 15, 465 / 15 - TabBarHeight, 98, 22, designFont("Comic Sans MS", 9.75));
-    m_label11 = label(tab, p.Label11, "Label11", 1080 / 15, 825 / 15 - TabBarHeight, 320, 20, designFont("Verdana", 9.75));
+    m_label10 = label(tab, p.Label10, "Label10", onTab(1785, 465, 1470, 330), designFont("Comic Sans MS", 9.75));
+    m_label11 = label(tab, p.Label11, "Label11", onTab(1080, 825, 4800, 300), designFont("Verdana", 9.75));
     for (QLabel *l : {m_label10, m_label11})
         l->setWordWrap(false);
-    for (int i = 1; i <= 19; ++i) {
+    for (int i = 1; i <= InfoContent::CatalogueSize; ++i) {
         QLabel *entryPicture = picture(tab, p.Image2[i], qPrintable(QStringLiteral("Image2(%1)").arg(i)),
                                        QStringLiteral("picture-%1.png").arg(i),
                                        i == 3 ? onTab(60, 360, 600, 600) : onTab(120, 420, 480, 480));
@@ -271,7 +272,7 @@ void InfoWindow::buildCatalogue(QWidget *tab)
     m_combo->setGeometry(onTab(3270, 465, 2730, 345).adjusted(0, 0, 0, 2));
     m_combo->setIconSize(QSize(16, 16));
     for (const ImageCombo::Item &item : p.ImageCombo1.items)
-        m_combo->addItem(QIcon(picturePath(QStringLiteral("icon-%1.png").arg(p.iconNumber(item)))), item.text, item.key);
+        m_combo->addItem(pngIcon(picturePath(QStringLiteral("icon-%1.png").arg(p.iconNumber(item)))), item.text, item.key);
     m_binder.bind(m_combo, &p.ImageCombo1);
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         run([this, index] {

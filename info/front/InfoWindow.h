@@ -38,7 +38,7 @@ private:
     void buildSecondShowcase(QWidget *tab);
     void buildCatalogue(QWidget *tab);
     QWidget *page(int tab);
-    QLabel *label(QWidget *parent, Label &control, const char *name, int x, int y, int w, int h, const QFont &font,
+    QLabel *label(QWidget *parent, Label &control, const char *name, const QRect &place, const QFont &font,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place);
     QPlainTextEdit *textBox(QWidget *parent, TextBox &control, const char *name, const QRect &place,

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The program starts on a desktop and shows its window at the fixed size.
+# The program starts on a desktop and shows its window at the fixed size, having loaded nothing
+# of sound (SDL, the sound server's client, codecs), of Wayland on X11, or of Qt's image plugins.
 set -euo pipefail
 source "$(dirname "$0")/../window/lib.sh"
 
@@ -7,6 +8,10 @@ start_app "$1"
 geometry_of "$APP_WINDOW"
 [ "$WIDTH" = 497 ] && [ "$HEIGHT" = 435 ] || fail "window is ${WIDTH}x${HEIGHT}, not 497x435"
 screenshot started
+sleep 1
+loaded=$(grep -oE '/[^ ]*(libSDL2|libpulse|libasound|libsndfile|libvorbis|libFLAC|libwayland|/imageformats/)[^ ]*' \
+         "/proc/$APP_PID/maps" | sort -u || true)
+[ -z "$loaded" ] || fail "loaded at start, before any sound: $loaded"
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
-echo "ok: window shown at ${WIDTH}x${HEIGHT}"
+echo "ok: window shown at ${WIDTH}x${HEIGHT}, with nothing of sound, Wayland or image plugins loaded"
