@@ -1,11 +1,13 @@
 #pragma once
 
 #include "alarm/AlarmState.h"
+#include "sound/ToneCatalogue.h"
 #include "toolkit/Controls.h"
 
 #include <QLocale>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class AudioOut;
@@ -44,10 +46,6 @@ public:
 
     AlarmState state;
 
-    // Set at the first ringing tick of an alarm: the reminder, for a screen reader to announce
-    // once. The view takes it and clears it.
-    QString announcement;
-
     // --- controls ---
     Label Label15, Label16;                  // "Current Date :" and today's date
     Label Label5;                            // "Current Time :"
@@ -65,7 +63,7 @@ public:
     Label Label8;                            // the armed target
     Label Label7;                            // the reminder
     Label Label17;                           // "Select Alarm Sound"
-    std::array<Label, 8> Label12;            // the eight tone captions
+    std::array<Label, ToneCatalogue::Count> Label12; // the tone captions
     Timer Timer1, Timer2, Timer3, Timer4;
     std::array<Image, 2> Image3;             // the two blink pictures, off the window
     Image ImgHide, Image5;
@@ -129,6 +127,11 @@ public:
 
 private:
     void initialiseControls(); // the load state of every control (alarm/AlarmMain.cpp)
+    void initialiseTimeControls(); // the clock, the duration's and the time's boxes, the date lists
+    void initialiseArmingControls(); // the buttons, the counters, the reminder and the timers
+    void initialiseToneList();
+    void initialiseWaysOut(); // hide, exit, the icon's menu and the pictures that lead to the maker
+    void initialiseBoldCaptions();
 
     // Ring steps, also the tone previews: sound the tone, then flash the reminder once.
     void PlayToneAndFlash();
@@ -159,7 +162,12 @@ private:
     Target ValidateTarget(); // tells the user when the target lies in the past
     bool IsPast(qint64 moment) const; // before the current second
     void RefusePastTarget();
-    QString SummaryTail() const;
+    // Arming in either mode: the summary, the answer, and the attempt adopted when it should be.
+    void ArmDuration(bool alreadyArmed);
+    void ArmDateTime(bool alreadyArmed);
+    // Shows the summary, the attempt adopted before it unless an alarm is armed; the answer, or
+    // nothing when an armed alarm's attempt was declined (that alarm goes on untouched).
+    std::optional<int> ConfirmAttempt(const QString &summaryHead, bool alreadyArmed, const std::function<void()> &adopt);
     // An arming attempt's criteria and its total become the alarm's.
     void AdoptDuration(qint32 duration, const QString &total);
     void AdoptTarget(const Target &target, const QString &total);

@@ -50,7 +50,7 @@ InfoContent InfoContent::fromJson(const QByteArray &json)
     c.homepagesParagraphs = strings(root.value(QStringLiteral("homepages")));
 
     // Every title must have its picture in the image list: a gap is a fault of the data.
-    if (c.catalogue.size() != 19 || c.featured.size() != 2 || c.portraitCaptions.size() != 3)
+    if (c.catalogue.size() != CatalogueSize || c.featured.size() != 2 || c.portraitCaptions.size() != 3)
         throw UserError(QStringLiteral("The program information is incomplete."));
     for (const Entry &e : c.catalogue)
         if (!c.imageKeys.contains(e.title))

@@ -7,6 +7,8 @@
 // the program's own data file. Paragraphs are kept apart; the window joins them.
 struct InfoContent
 {
+    static constexpr int CatalogueSize = 19; // the maker's programs, numbered from 1
+
     struct Entry
     {
         QString title;
@@ -14,14 +16,14 @@ struct InfoContent
     };
     struct Featured
     {
-        int entry = 0; // catalogue number 1..19
+        int entry = 0; // catalogue number, from 1
         QString version;
         QString summary;
         QString slogan;
     };
 
     QStringList imageKeys; // the image list: 22 keys, icon n is the (n)th key's picture
-    QList<Entry> catalogue; // entries 1..19 at 0..18
+    QList<Entry> catalogue; // entry n at n - 1
     QList<Featured> featured; // the two showcase tabs
     QStringList portraitCaptions; // the guide, then the two authors
     QStringList authorsParagraphs;

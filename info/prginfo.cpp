@@ -6,7 +6,7 @@ constexpr ColorValue Purple = Colors::rgb(128, 0, 128);
 constexpr ColorValue HoverRed = Colors::rgb(255, 15, 0); // 4095
 constexpr int FeaturedEntry = 18;
 constexpr int Frames = 15;
-constexpr int Entries = 19;
+constexpr int Entries = InfoContent::CatalogueSize;
 
 const QString CrLf = QStringLiteral("\r\n");
 

@@ -54,9 +54,6 @@ encode "$tmp/t105.wav" tone-105.wav 1 unsigned-integer 8 0.08
 voice t106 0.351 sine 260-1300 tremolo 18 40
 encode "$tmp/t106.wav" tone-106.wav 2 ms-adpcm 4 0.2
 
-# 107 is the same sound as 101, byte for byte.
-cp tone-101.wav tone-107.wav
-
 for f in tone-1*.wav; do
   printf '%s  %s\n' "$f" "$(soxi -e "$f" | head -1), $(soxi -c "$f") ch, $(soxi -r "$f") Hz, $(soxi -D "$f") s"
 done

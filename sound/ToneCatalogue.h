@@ -3,7 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-// The eight tones a person can pick. 0 to 6 are built-in wave resources, 7 the user's own file.
+// The tones a person can pick: the built-in wave resources, then the user's own file, the last.
 namespace ToneCatalogue {
 
 constexpr int Count = 8;
@@ -14,7 +14,7 @@ constexpr int DefaultTone = 4;
 // The caption of a tone's label: "[n] ..." with n = index + 1.
 QString caption(int index);
 
-// The wave resource id of a built-in tone (index + 100); only for 0 to 6.
+// The wave resource id of a built-in tone (index + 100); only for those before OwnFile.
 qint16 resourceId(int index);
 
 } // namespace ToneCatalogue

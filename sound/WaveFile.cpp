@@ -54,12 +54,6 @@ std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray
 
 } // namespace
 
-bool isWholeWaveFile(const QByteArray &bytes)
-{
-    return walkChunks(bytes.size(), [&](qint64 offset, qint64 length) { return bytes.mid(offset, length); })
-        .has_value();
-}
-
 std::optional<WaveLayout> readWaveLayout(const QString &path)
 {
     if (path.isEmpty())

@@ -15,11 +15,8 @@ struct WaveLayout
     quint16 blockAlign = 0;
 };
 
-// Whether bytes are a whole RIFF WAVE file: the header, a format chunk, and a data chunk
-// that is not empty and not cut short. Says nothing of whether the encoding can be decoded.
-bool isWholeWaveFile(const QByteArray &bytes);
-
-// The layout of a whole wave file on disk, read from its chunk headers alone, so a file of any
-// size costs the same. Nothing when it is not a regular readable file holding a whole wave
-// file; never blocks on a pipe or device.
+// The layout of a whole wave file on disk: the header, a format chunk, and a data chunk that is
+// not empty and not cut short (whether its encoding can be decoded is another question). Read
+// from its chunk headers alone, so a file of any size costs the same. Nothing when it is not a
+// regular readable file holding a whole wave file; never blocks on a pipe or device.
 std::optional<WaveLayout> readWaveLayout(const QString &path);

@@ -1,4 +1,5 @@
 #include "WaveBuilder.h"
+#include "sound/WaveFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,4 +55,10 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return file.fileName();
+}
+
+bool isWholeWaveFile(const QByteArray &bytes)
+{
+    QTemporaryDir dir;
+    return readWaveLayout(writeFile(dir, QStringLiteral("wave.wav"), bytes)).has_value();
 }

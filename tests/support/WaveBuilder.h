@@ -20,5 +20,8 @@ struct WaveFormat
 };
 QByteArray waveHeader(const WaveFormat &format, quint32 dataSize);
 
+// Whether bytes make a whole wave file, as the program reads one from disk.
+bool isWholeWaveFile(const QByteArray &bytes);
+
 // Writes bytes to a new file in dir and returns its path.
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes);

@@ -14,7 +14,7 @@ struct Selection : testing::Test
     QList<int> boldTones() const
     {
         QList<int> bold;
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < int(h.alarm.Label12.size()); ++i)
             if (h.alarm.Label12[i].bold)
                 bold << i;
         return bold;
@@ -43,7 +43,7 @@ TEST_F(Selection, ABuiltInToneIsMarkedStoredAndPreviewedWithAFlash)
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
     EXPECT_EQ(h.alarm.Label7.foreColor, Colors::White);
 
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < ToneCatalogue::OwnFile; ++i) {
         h.click([&] { h.alarm.Label12_Click(i); });
         EXPECT_EQ(boldTones(), QList<int>{i});
         EXPECT_EQ(h.audio.tones.last(), tone(100 + i));
@@ -55,7 +55,7 @@ TEST_F(Selection, AnOwnFileIsChosenInTheDialogAndPlayedToItsEnd)
     const QByteArray wave = sineWave(0.2);
     const QString path = writeFile(QStringLiteral("my \"tone\" Ünïcödé.wav"), wave);
     h.dialogs.fileAnswers = {path};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
 
     EXPECT_EQ(h.dialogs.fileFolders, QStringList{QStringLiteral("/opt/meridane")});
     EXPECT_EQ(boldTones(), QList<int>{7});
@@ -70,7 +70,7 @@ TEST_F(Selection, AnOwnFileIsChosenInTheDialogAndPlayedToItsEnd)
     h.click([&] { h.alarm.Label12_Click(2); });
     EXPECT_EQ(h.alarm.state.userWavePath, path);
     h.dialogs.fileAnswers = {path};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     EXPECT_EQ(h.dialogs.fileFolders.size(), 2);
     EXPECT_EQ(h.audio.files.size(), 2);
 }
@@ -79,13 +79,13 @@ TEST_F(Selection, CancellingTheDialogChangesNothing)
 {
     const QString path = writeFile(QStringLiteral("first.wav"), sineWave(0.1));
     h.dialogs.fileAnswers = {path};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     h.click([&] { h.alarm.Label12_Click(2); });
     const int tones = h.audio.tones.size();
     const ColorValue back = h.alarm.Label7.backColor;
 
     h.dialogs.fileAnswers = {std::nullopt};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     EXPECT_EQ(boldTones(), QList<int>{2});
     EXPECT_EQ(h.alarm.state.toneIndex, 2);
     EXPECT_EQ(h.alarm.state.userWavePath, path);
@@ -99,9 +99,9 @@ TEST_F(Selection, AFileThatCannotBePlayedIsSaidSoAndChangesNothing)
 {
     const QString path = writeFile(QStringLiteral("notes.wav"), QByteArray("just some text"));
     h.dialogs.fileAnswers = {path};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
-    EXPECT_EQ(h.dialogs.messages[0].style, 16);
+    EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::Critical);
     EXPECT_EQ(h.dialogs.messages[0].text,
               QStringLiteral("The file \"%1\" cannot be played: it is not a wave file that can be opened.").arg(path));
     EXPECT_EQ(boldTones(), QList<int>{4});
@@ -114,10 +114,10 @@ TEST_F(Selection, AFileThatCannotBePlayedIsSaidSoAndChangesNothing)
 TEST_F(Selection, ADialogThatFailsReportsItsNumberAndDescriptionRunTogether)
 {
     h.dialogs.fileError = DialogError{32755, QStringLiteral("The file dialog could not be opened")};
-    h.click([&] { h.alarm.Label12_Click(7); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
     EXPECT_EQ(h.dialogs.messages[0].text, QStringLiteral("32755The file dialog could not be opened"));
-    EXPECT_EQ(h.dialogs.messages[0].style, 0);
+    EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::OkOnly);
     EXPECT_EQ(boldTones(), QList<int>{7});
     EXPECT_EQ(h.alarm.state.toneIndex, 4);
     // The preview of whatever file there is (none) still flashes the reminder.

@@ -16,11 +16,10 @@ struct Week
     {
         const AlarmMain &a = h.alarm;
         ASSERT_NE(a.Label3.enabled, a.Label4.enabled) << step;
-        ASSERT_TRUE(a.state.alarmArmed == FlagTrue || a.state.alarmArmed == FlagFalse) << step;
-        ASSERT_TRUE(a.Timer1.interval == 0 || a.Timer1.interval == 500) << step;
-        ASSERT_TRUE(a.Timer3.interval == 0 || a.Timer3.interval == 500) << step;
+        // An armed alarm always counts down, and the passed seconds with it.
         if (a.state.alarmArmed == FlagTrue) {
             ASSERT_EQ(a.Timer3.interval, 500) << step;
+            ASSERT_EQ(a.Timer1.interval, 500) << step;
         }
         int bold = 0;
         for (const Label &tone : a.Label12)
@@ -41,8 +40,6 @@ struct Week
         }
         ASSERT_EQ(iconsAdded, h.notifyArea.icon.has_value() ? 1 : 0) << step;
         ASSERT_LE(a.Label7.text.size(), 40) << step;
-        ASSERT_EQ(a.Timer2.interval, 500);
-        ASSERT_EQ(a.Timer4.interval, 1000);
         // The fakes' own logs are the test's, not the program's: let them go.
         h.audio.tones.clear();
         h.audio.files.clear();
@@ -74,8 +71,8 @@ struct Week
     QByteArray lastTone;
     const QList<QByteArray> builtInTones = [] {
         QList<QByteArray> tones;
-        for (int id = 100; id <= 106; ++id)
-            tones << EmbeddedResources().load(id, QStringLiteral("WAVE"));
+        for (int tone = 0; tone < ToneCatalogue::OwnFile; ++tone)
+            tones << EmbeddedResources().load(ToneCatalogue::resourceId(tone), QStringLiteral("WAVE"));
         return tones;
     }();
 };
@@ -138,7 +135,7 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
                 h.alarm.Text1[1].text = QStringLiteral("soon");
             h.click([&] { h.alarm.OK_Click(); });
             ASSERT_EQ(h.dialogs.messages.size(), 1) << step;
-            ASSERT_EQ(h.dialogs.messages[0].style, 16) << step;
+            ASSERT_EQ(h.dialogs.messages[0].style, MsgBox::Critical) << step;
             h.alarm.Text2[1].text = QStringLiteral("0");
             h.alarm.Text1[1].text = QString::number(h.clock.now().time().minute());
             ++refused;
@@ -147,7 +144,7 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
             h.click([&] { h.alarm.Orr_Click(); });
             break;
         case 5:
-            h.click([&] { h.alarm.Label12_Click(int(random() % 7)); });
+            h.click([&] { h.alarm.Label12_Click(int(random() % ToneCatalogue::OwnFile)); });
             break;
         case 6:
             h.dialogs.inputAnswers = {random() % 3 ? std::optional<QString>(QStringLiteral("tea & <b>cake</b>"))

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -45,16 +46,24 @@ TEST(ToneCatalogue, EachCaptionPreviewsAndRingsItsOwnResource)
     }
 }
 
-TEST(WaveResources, AreTheCommittedWholeWaveFiles)
+// Each built-in tone has a wave of its own, and nothing else is stored beside them: a tone added
+// to the catalogue takes the next id, which then has to hold its own sound.
+TEST(WaveResources, AreTheCommittedWholeWaveFilesOneForEachBuiltInTone)
 {
     EmbeddedResources resources;
-    for (int id = 100; id <= 107; ++id) {
+    QSet<QByteArray> sounds;
+    QStringList ids;
+    for (int tone = 0; tone < ToneCatalogue::OwnFile; ++tone) {
+        const int id = ToneCatalogue::resourceId(tone);
         const QByteArray bytes = resources.load(id, QStringLiteral("WAVE"));
         EXPECT_EQ(bytes, committedTone(id)) << id;
         EXPECT_TRUE(isWholeWaveFile(bytes)) << id;
+        sounds.insert(bytes);
+        ids << QString::number(id);
     }
-    EXPECT_EQ(resources.load(107, QStringLiteral("WAVE")), resources.load(101, QStringLiteral("WAVE")));
-    EXPECT_THROW(resources.load(108, QStringLiteral("WAVE")), UserError);
+    EXPECT_EQ(sounds.size(), ToneCatalogue::OwnFile) << "two tones play the same sound";
+    EXPECT_EQ(QDir(QStringLiteral(":/WAVE")).entryList(QDir::Files, QDir::Name), ids) << "a stored sound no tone reaches";
+    EXPECT_THROW(resources.load(ToneCatalogue::resourceId(ToneCatalogue::OwnFile - 1) + 1, QStringLiteral("WAVE")), UserError);
     EXPECT_THROW(resources.load(100, QStringLiteral("ICON")), UserError);
 }
 
@@ -67,18 +76,18 @@ TEST(modATM, PlaysTheResourceAndKeepsOneTonesBytes)
     atm.StopSound(); // nothing playing: harmless
     EXPECT_EQ(audio.stops, 1);
 
-    for (qint16 id = 100; id <= 106; ++id) {
+    for (qint16 id = 100; id < 100 + ToneCatalogue::OwnFile; ++id) {
         atm.PlayResourceSound(id);
         EXPECT_EQ(audio.tones.last(), committedTone(id));
         EXPECT_EQ(atm.soundBytes, committedTone(id));
     }
     for (int i = 0; i < 1000; ++i)
-        atm.PlayResourceSound(qint16(100 + i % 7));
-    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % 7));
+        atm.PlayResourceSound(qint16(100 + i % ToneCatalogue::OwnFile));
+    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % ToneCatalogue::OwnFile));
 
     atm.StopSound();
     EXPECT_FALSE(audio.sounding);
-    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % 7)); // stop keeps the bytes
+    EXPECT_EQ(atm.soundBytes, committedTone(100 + 999 % ToneCatalogue::OwnFile)); // stop keeps the bytes
 }
 
 TEST(modATM, AToneThatCannotBeLoadedLeavesTheSoundingOneAlone)
