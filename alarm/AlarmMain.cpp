@@ -47,9 +47,15 @@ AlarmMain::AlarmMain(AlarmServices services)
 
 void AlarmMain::initialiseControls()
 {
-    static const char info[] = "Info about Meridane products";
-    constexpr ColorValue darkBlue = Colors::rgb(0, 0, 0xC0);
+    initialiseTimeControls();
+    initialiseArmingControls();
+    initialiseToneList();
+    initialiseWaysOut();
+    initialiseBoldCaptions();
+}
 
+void AlarmMain::initialiseTimeControls()
+{
     Label15 = caption("Current Date :");
     Label16 = caption("Date");
     Label5 = caption("Current Time :");
@@ -70,6 +76,11 @@ void AlarmMain::initialiseControls()
         c.backColor = Colors::White;
         c.opaque = true;
     }
+}
+
+void AlarmMain::initialiseArmingControls()
+{
+    constexpr ColorValue darkBlue = Colors::rgb(0, 0, 0xC0);
 
     Orr.tooltip = QStringLiteral("Toggle between Duration AND Time Set");
     OK.tooltip = QStringLiteral("Press after setting alarm criteria");
@@ -88,18 +99,26 @@ void AlarmMain::initialiseControls()
     Label14 = {caption("Remaining sec"), caption("Passed sec")};
     Label8 = opaque(caption(" 0 ", "Date & Time set to Alarm"), Colors::White, darkBlue);
     Label8.visible = false;
-    Label7 = opaque(caption(" Click to write a Reminder message ", "This is your Reminder Text"), Colors::White,
-                    Colors::Black);
-
-    Label17 = caption("Select Alarm Sound");
-    for (int i = 0; i < ToneCatalogue::Count; ++i)
-        Label12[i] = caption(ToneCatalogue::caption(i).toUtf8().constData(), "Select Alarm Sound");
-    Label12[ToneCatalogue::DefaultTone].bold = true;
+    Label7 = opaque(caption("", "This is your Reminder Text"), Colors::White, Colors::Black);
+    Label7.text = ReminderPlaceholder;
 
     Timer1.setInterval(500);
     Timer2.setInterval(500);
     Timer3.setInterval(0);
     Timer4.setInterval(1000);
+}
+
+void AlarmMain::initialiseToneList()
+{
+    Label17 = caption("Select Alarm Sound");
+    for (int i = 0; i < ToneCatalogue::Count; ++i)
+        Label12[i] = caption(ToneCatalogue::caption(i).toUtf8().constData(), "Select Alarm Sound");
+    Label12[ToneCatalogue::DefaultTone].bold = true;
+}
+
+void AlarmMain::initialiseWaysOut()
+{
+    static const char info[] = "Info about Meridane products";
 
     Image3[0].visible = false; // outside the client area: never seen
     Image3[1].visible = false;
@@ -119,7 +138,10 @@ void AlarmMain::initialiseControls()
 
     for (Image *image : {&Image1[0], &Image1[1], &Image2, &Image4})
         image->tooltip = QString::fromLatin1(info);
+}
 
+void AlarmMain::initialiseBoldCaptions()
+{
     // Drawn bold by design; the tone captions are bold only while selected.
     for (Control *c : {&Label2[0], &Label2[1], &Label2[2], &Label10, &Label11, &Label6[2], &Label7, &Exitz,
                        &Label15, &Label5, &Label16, &Label17, &Label4, &Label3, &Label1, &Label13})

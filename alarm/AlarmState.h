@@ -6,6 +6,10 @@
 
 #include <QString>
 
+// What the reminder's label says, and the reminder holds, until a reminder is written (at
+// start-up the reminder holds it without the blanks around it).
+inline const QString ReminderPlaceholder = QStringLiteral(" Click to write a Reminder message ");
+
 // The alarm window's record. A durationSeconds of 0 with a targetDateTime of 0 means that no
 // alarm time is set.
 struct AlarmState
@@ -13,7 +17,7 @@ struct AlarmState
     qint32 durationSeconds = 0;
     FloatDate timeOfDay = 0;
     FloatDate targetDateTime = 0;
-    FloatDate armedAt = 0;
+    FloatDate armedAt = 0; // kept as the record has it; the counters use the two readings below
     QString reminderText;
     Flag16 alarmArmed = FlagFalse;
     qint16 toneIndex = 0;

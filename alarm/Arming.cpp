@@ -21,10 +21,19 @@ bool declined(int answer)
 
 } // namespace
 
-QString AlarmMain::SummaryTail() const
+// The summary box: the attempt's first lines, then the tone, the reminder and the question.
+std::optional<int> AlarmMain::ConfirmAttempt(const QString &summaryHead, bool alreadyArmed,
+                                             const std::function<void()> &adopt)
 {
-    return CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.toneIndex].text + CrLf + QStringLiteral("Message : ")
-        + Label7.text + CrLf + CrLf + QStringLiteral("Would you like to go ahead with these selections?");
+    if (!alreadyArmed)
+        adopt();
+    const QString summary = summaryHead + CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.toneIndex].text + CrLf
+        + QStringLiteral("Message : ") + Label7.text + CrLf + CrLf
+        + QStringLiteral("Would you like to go ahead with these selections?");
+    const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
+    if (alreadyArmed && declined(answer))
+        return std::nullopt;
+    return answer;
 }
 
 // With an alarm armed, an attempt is worked out aside and only Yes replaces that alarm: a
@@ -32,58 +41,65 @@ QString AlarmMain::SummaryTail() const
 // box. With none armed, the counters are written before the summary and stay whatever the answer.
 void AlarmMain::OK_Click()
 {
-    const bool aside = state.alarmArmed == FlagTrue;
+    const bool alreadyArmed = state.alarmArmed == FlagTrue;
     // An armed alarm's passed seconds go on in step with its countdown, whatever this attempt does.
-    if (!aside)
+    if (!alreadyArmed)
         Timer1.setInterval(500);
-    if (!Label3.enabled) {
-        const qint32 duration = DurationRule();
-        const QString total = u' ' + QString::number(duration) + u' ';
-        if (!aside)
-            AdoptDuration(duration, total);
-        const QString summary = QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : ")
-            + QString::number(duration) + QStringLiteral(" sec") + SummaryTail();
-        const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
-        if (aside && declined(answer))
-            return;
-        if (aside)
-            AdoptDuration(duration, total);
-        RecordAnswer(answer);
-        if (state.alarmArmed == FlagTrue) {
-            Timer3.setInterval(500);
-            FinishDuration();
-        }
-        return;
-    }
+    if (!Label3.enabled)
+        ArmDuration(alreadyArmed);
+    else
+        ArmDateTime(alreadyArmed);
+}
 
+void AlarmMain::ArmDuration(bool alreadyArmed)
+{
+    const qint32 duration = DurationRule();
+    const QString total = u' ' + QString::number(duration) + u' ';
+    const auto adopt = [&] { AdoptDuration(duration, total); };
+    const std::optional<int> answer = ConfirmAttempt(QStringLiteral("Your selection is ...") + CrLf + CrLf
+                                                         + QStringLiteral("Duration : ") + QString::number(duration)
+                                                         + QStringLiteral(" sec"),
+                                                     alreadyArmed, adopt);
+    if (!answer)
+        return;
+    if (alreadyArmed)
+        adopt();
+    RecordAnswer(*answer);
+    if (state.alarmArmed == FlagTrue) {
+        Timer3.setInterval(500);
+        FinishDuration();
+    }
+}
+
+void AlarmMain::ArmDateTime(bool alreadyArmed)
+{
     Target target = ValidateTarget();
     if (IsPast(target.moment))
         return;
     const QString total = u' ' + QString::number(target.moment - m_services.clock.now().toSecsSinceEpoch()) + u' ';
-    if (!aside)
-        AdoptTarget(target, total);
-    const QString summary = QStringLiteral("You Selection is ...") + CrLf + CrLf + QStringLiteral("Date & Time :")
-        + DateText::dayMonthYearTime(m_services.locale, target.dateTime) + SummaryTail();
-    const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
-    if (aside && declined(answer))
+    const std::optional<int> answer = ConfirmAttempt(QStringLiteral("You Selection is ...") + CrLf + CrLf
+                                                         + QStringLiteral("Date & Time :")
+                                                         + DateText::dayMonthYearTime(m_services.locale, target.dateTime),
+                                                     alreadyArmed, [&] { AdoptTarget(target, total); });
+    if (!answer)
         return;
     // The box stood open past the first pass of a repeated hour: the second may still be to come.
-    const bool passedMeanwhile = !declined(answer) && IsPast(target.moment);
+    const bool passedMeanwhile = !declined(*answer) && IsPast(target.moment);
     if (passedMeanwhile)
         target = ComputeTarget();
-    if (!declined(answer) && IsPast(target.moment)) {
+    if (!declined(*answer) && IsPast(target.moment)) {
         // Yes came after the moment itself: an alarm set for the past is refused, as before the box.
-        if (!aside) {
-            RecordAnswer(answer);
+        if (!alreadyArmed) {
+            RecordAnswer(*answer);
             state.alarmArmed = FlagFalse;
             Label8.visible = false;
         }
         RefusePastTarget();
         return;
     }
-    if (aside || passedMeanwhile)
+    if (alreadyArmed || passedMeanwhile)
         AdoptTarget(target, total);
-    RecordAnswer(answer);
+    RecordAnswer(*answer);
     if (state.alarmArmed == FlagTrue)
         FinishDateTime();
 }

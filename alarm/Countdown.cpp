@@ -56,7 +56,7 @@ void AlarmMain::Timer3_Timer()
     const bool ringStarts = !m_ringing;
     if (ringStarts) {
         m_ringing = true;
-        announcement = Label7.text.trimmed();
+        skipOnFailure([&] { m_services.window.announce(Label7.text.trimmed()); });
         // Once an alarm, before an own file's play holds the tick: a window out of sight, or
         // sound the user cannot hear, still reaches them.
         skipOnFailure([&] { m_services.ringNotice.post(state.reminderText); });

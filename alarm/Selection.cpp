@@ -5,10 +5,6 @@
 #include "sound/AudioOut.h"
 #include "toolkit/Dialogs.h"
 
-namespace {
-const QString Placeholder = QStringLiteral(" Click to write a Reminder message ");
-} // namespace
-
 void AlarmMain::Label12_Click(int Index)
 {
     int previouslyBold = -1;
@@ -71,6 +67,6 @@ void AlarmMain::Label7_Click()
     // Cancel keeps the reminder already written.
     if (!typed)
         return;
-    state.reminderText = typed->isEmpty() ? Placeholder : *typed;
+    state.reminderText = typed->isEmpty() ? ReminderPlaceholder : *typed;
     Label7.text = u' ' + state.reminderText + u' ';
 }

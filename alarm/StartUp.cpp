@@ -14,7 +14,7 @@ constexpr int LastListedYear = 2079;
 void AlarmMain::Form_Load()
 {
     LoadMonths();
-    state.reminderText = QStringLiteral("Click to write a Reminder message");
+    state.reminderText = ReminderPlaceholder.trimmed();
     state.toneIndex = ToneCatalogue::DefaultTone;
     Label16.text = DateText::dayMonthYear(m_services.locale, m_services.clock.now().date());
     m_services.window.show();

@@ -23,7 +23,7 @@ struct DialogError
     QString description;
 };
 
-// Modal boxes. None takes a title of its own: each shows the application's title.
+// Modal boxes. The message and input boxes show the application's title; the file dialog its own.
 class Dialogs
 {
 public:
@@ -33,7 +33,8 @@ public:
     virtual int messageBox(const QString &text, int style) = 0;
     // The text typed and OK, or nothing on Cancel.
     virtual std::optional<QString> inputBox(const QString &prompt) = 0;
-    // The full path of the file chosen, or nothing on Cancel. Throws DialogError.
+    // The full path of the file chosen, or nothing on Cancel. Throws DialogError when the dialog
+    // cannot be shown (the desktop's never fails so; the scripted one in the tests can).
     virtual std::optional<QString> openFile(const QString &folder, const QString &filterLabel,
                                             const QString &pattern) = 0;
 };

@@ -42,6 +42,8 @@ public:
     // Pops a menu up at the mouse and returns at once: the item chosen, if any, comes later as
     // an event of its own, so a sound playing to its end and the ticks go on while the menu is
     // up. An item captioned "-" is a separator; a bold item is the default.
+    // A screen reader reads the text out, once, from the window's control that shows it.
+    virtual void announce(const QString &text) = 0;
     virtual void popupMenu(const std::vector<const MenuItem *> &items) = 0;
     // Ends the program at once: no further handler runs.
     virtual void endProgram() = 0;

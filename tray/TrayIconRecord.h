@@ -13,6 +13,8 @@ struct TrayIconRecord
     static constexpr quint32 Message = 1, Icon = 2, Tip = 4;
     static constexpr quint32 MouseMove = 0x200;
 
+    // Written as the platform's record has them; no desktop here reads the size, the flags or
+    // the callback message (the icon's events reach the window through NotifyArea instead).
     quint32 cbSize = 0;
     quintptr hWnd = 0;
     quint32 uID = 0;

@@ -31,11 +31,13 @@ void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y
 
 void AlarmMain::PopupItem_Click(int index)
 {
-    switch (index) {
-    case 0: MenuVisible_Click(); break;
-    case 2: ExitAlarm_Click(); break;
-    default: break; // the separator, or nothing chosen
-    }
+    // The separator, or nothing chosen, does nothing.
+    const std::vector<const MenuItem *> items = PopupItems();
+    const MenuItem *chosen = index >= 0 && index < int(items.size()) ? items[size_t(index)] : nullptr;
+    if (chosen == &MenuVisible)
+        MenuVisible_Click();
+    else if (chosen == &ExitAlarm)
+        ExitAlarm_Click();
 }
 
 void AlarmMain::ToggleAlarmWindow()

@@ -19,6 +19,7 @@ public:
     WindowIcon icon() const override { return currentIcon; }
     void setIcon(WindowIcon i) override { currentIcon = i; }
     double twipsPerPixelX() const override { return twipsPerPixel; }
+    void announce(const QString &text) override { announcements << text; }
     void popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override { ended = true; }
 
@@ -27,8 +28,8 @@ public:
 
     bool visible = false;
     int state = 0;
-    int shows = 0;
     QList<Showing> showings; // how each show went
+    QStringList announcements;
     bool ended = false;
     double twipsPerPixel = 15.0;
     WindowIcon currentIcon = WindowIcon::Application;

@@ -40,7 +40,7 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
     h.click([&] { h.alarm.OK_Click(); });
 
     ASSERT_EQ(h.dialogs.messages.size(), 1);
-    EXPECT_EQ(h.dialogs.messages[0].style, 67);
+    EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::YesNoCancel | MsgBox::Information);
     EXPECT_EQ(h.dialogs.messages[0].text,
               QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : 10 sec") + CrLf
                   + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
@@ -58,7 +58,7 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
     EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
     EXPECT_FALSE(h.alarm.Label8.visible);
     EXPECT_TRUE(h.alarm.Label8.text.isEmpty());
-    // The placeholder reminder now carries two blanks on each side.
+    // The placeholder reminder now carries a blank on each side.
     EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Click to write a Reminder message "));
 
     while (h.audio.tones.isEmpty() && h.halfSeconds < 60)
@@ -170,7 +170,7 @@ TEST_F(Arming, ATargetOnTheCurrentSecondPassesAndOneSecondEarlierIsRefused)
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
-    EXPECT_EQ(h.dialogs.messages[0].style, 67);
+    EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::YesNoCancel | MsgBox::Information);
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 0 "));
 
@@ -180,7 +180,7 @@ TEST_F(Arming, ATargetOnTheCurrentSecondPassesAndOneSecondEarlierIsRefused)
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
     EXPECT_EQ(h.dialogs.messages[0].text, PastMessage);
-    EXPECT_EQ(h.dialogs.messages[0].style, 16);
+    EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::Critical);
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral("0")); // untouched since Stop
     EXPECT_EQ(h.alarm.Timer1.interval, 500);
@@ -243,7 +243,7 @@ TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
         h.click([&] { h.alarm.OK_Click(); });
         ASSERT_EQ(h.dialogs.messages.size(), 1) << c.name;
         EXPECT_EQ(h.dialogs.messages[0].text, c.message) << c.name;
-        EXPECT_EQ(h.dialogs.messages[0].style, 16) << c.name;
+        EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::Critical) << c.name;
         EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse) << c.name;
         EXPECT_EQ(h.alarm.Timer3.interval, 0) << c.name;
         EXPECT_EQ(h.alarm.Label10.text, totalBefore) << c.name;
@@ -460,7 +460,7 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassTo
     ASSERT_EQ(spring.dialogs.messages.size(), 1);
     EXPECT_EQ(spring.dialogs.messages[0].text,
               QStringLiteral("The alarm time 29 March 2026, 02:30:00 does not exist: the clocks go forward an hour then, and skip it."));
-    EXPECT_EQ(spring.dialogs.messages[0].style, 16);
+    EXPECT_EQ(spring.dialogs.messages[0].style, MsgBox::Critical);
     EXPECT_EQ(spring.alarm.state.alarmArmed, FlagFalse);
 
     // At 02:10 of the hour's second pass its first 02:30 has gone, its second is still to come;

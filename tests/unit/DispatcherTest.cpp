@@ -55,7 +55,7 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     dialogs.messageAnswers = {MsgBox::Yes};
 
     int answer = 0;
-    h.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), 67); });
+    h.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
 
     EXPECT_EQ(answer, MsgBox::Yes);
     EXPECT_EQ(countdownTicks, 1) << "an alarm due behind the box would not ring";
@@ -165,6 +165,6 @@ TEST(Dispatcher, TicksHeldThroughAPlayBehindABoxRunWhenThePlayEndsNotWhenTheBoxC
         }, &countdown);
         ran << QStringLiteral("box still open");
     };
-    h.run(Dispatcher::Kind::UserEvent, [&] { dialogs.messageBox(QStringLiteral("Sure?"), 67); });
+    h.run(Dispatcher::Kind::UserEvent, [&] { dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
     EXPECT_EQ(ran, (QStringList{QStringLiteral("ring"), QStringLiteral("passed"), QStringLiteral("box still open")}));
 }

@@ -33,7 +33,7 @@ TEST_F(Visibility, HidingNeedsATimeSet)
 {
     h.click([&] { h.alarm.ImgHide_Click(); });
     EXPECT_EQ(lastMessage(), NotSet);
-    EXPECT_EQ(h.dialogs.messages.last().style, 16);
+    EXPECT_EQ(h.dialogs.messages.last().style, MsgBox::Critical);
     EXPECT_TRUE(h.window.visible);
 
     arm();

@@ -150,6 +150,58 @@ bool ControlBinder::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+namespace {
+
+void showText(QWidget *w, const QString &text)
+{
+    if (auto *l = qobject_cast<QLabel *>(w); l && l->pixmap().isNull())
+        l->setText(text);
+    else if (auto *e = qobject_cast<QLineEdit *>(w); e && e->text() != text)
+        e->setText(text);
+    else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+        p->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    else if (auto *button = qobject_cast<QPushButton *>(w); button && button->icon().isNull())
+        button->setText(text);
+}
+
+// A screen reader reads the caption, or for a picture its tooltip, and the tooltip besides.
+void nameForScreenReaders(QWidget *w, const Control &c)
+{
+    if (!qobject_cast<QLabel *>(w) && !qobject_cast<QPushButton *>(w))
+        return;
+    const QString caption = c.text.trimmed();
+    // A picture with neither keeps the name its window gave it.
+    if (!caption.isEmpty() || !c.tooltip.isEmpty())
+        w->setAccessibleName(caption.isEmpty() ? c.tooltip : caption);
+    w->setAccessibleDescription(c.tooltip);
+}
+
+void showColours(QWidget *w, const Control &c)
+{
+    QPalette p = w->palette();
+    const QColor fore = ControlBinder::toQColor(c.foreColor, p);
+    const QColor back = ControlBinder::toQColor(c.backColor, p);
+    const bool editable = qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w);
+    p.setColor(QPalette::Active, QPalette::WindowText, fore);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, fore);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::Button, back);
+    if (editable) {
+        p.setColor(QPalette::Active, QPalette::Text, QColor(Qt::black));
+        p.setColor(QPalette::Inactive, QPalette::Text, QColor(Qt::black));
+        p.setColor(QPalette::Active, QPalette::Base, back);
+        p.setColor(QPalette::Inactive, QPalette::Base, back);
+        // A disabled box is drawn as the desktop draws one: grey text on a grey field.
+        p.setColor(QPalette::Disabled, QPalette::Text, disabledBoxText);
+        p.setColor(QPalette::Disabled, QPalette::Base, disabledBoxField);
+    }
+    w->setPalette(p);
+    w->setAutoFillBackground(c.opaque && !editable);
+}
+
+} // namespace
+
 void ControlBinder::apply(Binding &b)
 {
     const Control &c = *b.control;
@@ -157,27 +209,12 @@ void ControlBinder::apply(Binding &b)
     const bool first = b.firstRender;
     const Control &was = b.shown;
 
-    if (first || c.text != was.text) {
-        if (auto *l = qobject_cast<QLabel *>(w); l && l->pixmap().isNull())
-            l->setText(c.text);
-        else if (auto *e = qobject_cast<QLineEdit *>(w); e && e->text() != c.text)
-            e->setText(c.text);
-        else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-            p->setPlainText(QString(c.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        else if (auto *button = qobject_cast<QPushButton *>(w); button && button->icon().isNull())
-            button->setText(c.text);
-    }
+    if (first || c.text != was.text)
+        showText(w, c.text);
     if (first || c.tooltip != was.tooltip)
         w->setToolTip(plainToolTip(c.tooltip));
-    // A screen reader reads the caption, or for a picture its tooltip, and the tooltip besides.
-    const bool named = qobject_cast<QLabel *>(w) || qobject_cast<QPushButton *>(w);
-    if (named && (first || c.text != was.text || c.tooltip != was.tooltip)) {
-        const QString caption = c.text.trimmed();
-        // A picture with neither keeps the name its window gave it.
-        if (!caption.isEmpty() || !c.tooltip.isEmpty())
-            w->setAccessibleName(caption.isEmpty() ? c.tooltip : caption);
-        w->setAccessibleDescription(c.tooltip);
-    }
+    if (first || c.text != was.text || c.tooltip != was.tooltip)
+        nameForScreenReaders(w, c);
     if (first || c.enabled != was.enabled)
         w->setEnabled(c.enabled);
     if (first || c.visible != was.visible)
@@ -187,28 +224,8 @@ void ControlBinder::apply(Binding &b)
         f.setBold(c.bold);
         w->setFont(f);
     }
-    if (first || c.foreColor != was.foreColor || c.backColor != was.backColor || c.opaque != was.opaque) {
-        QPalette p = w->palette();
-        const QColor fore = toQColor(c.foreColor, p);
-        const QColor back = toQColor(c.backColor, p);
-        const bool editable = qobject_cast<QLineEdit *>(w) || qobject_cast<QPlainTextEdit *>(w);
-        p.setColor(QPalette::Active, QPalette::WindowText, fore);
-        p.setColor(QPalette::Inactive, QPalette::WindowText, fore);
-        p.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
-        p.setColor(QPalette::Window, back);
-        p.setColor(QPalette::Button, back);
-        if (editable) {
-            p.setColor(QPalette::Active, QPalette::Text, QColor(Qt::black));
-            p.setColor(QPalette::Inactive, QPalette::Text, QColor(Qt::black));
-            p.setColor(QPalette::Active, QPalette::Base, back);
-            p.setColor(QPalette::Inactive, QPalette::Base, back);
-            // A disabled box is drawn as the desktop draws one: grey text on a grey field.
-            p.setColor(QPalette::Disabled, QPalette::Text, disabledBoxText);
-            p.setColor(QPalette::Disabled, QPalette::Base, disabledBoxField);
-        }
-        w->setPalette(p);
-        w->setAutoFillBackground(c.opaque && !editable);
-    }
+    if (first || c.foreColor != was.foreColor || c.backColor != was.backColor || c.opaque != was.opaque)
+        showColours(w, c);
     b.shown = c;
     b.firstRender = false;
 }

@@ -138,17 +138,13 @@ std::optional<QString> QtDialogs::openFile(const QString &folder, const QString 
         m_beforeModal();
 
     QFileDialog box(m_parent);
-    try {
-        // No title of the program's: the dialog shows its own.
-        box.setFileMode(QFileDialog::ExistingFile);
-        box.setAcceptMode(QFileDialog::AcceptOpen);
-        box.setDirectory(folder);
-        // Qt takes the part in parentheses as the patterns; hiding those details shows the label as given.
-        box.setOption(QFileDialog::HideNameFilterDetails, true);
-        box.setNameFilter(filterLabel + QStringLiteral(" (") + pattern + u')');
-    } catch (const std::exception &e) {
-        throw DialogError{5, QString::fromUtf8(e.what())};
-    }
+    // No title of the program's: the dialog shows its own.
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setDirectory(folder);
+    // Qt takes the part in parentheses as the patterns; hiding those details shows the label as given.
+    box.setOption(QFileDialog::HideNameFilterDetails, true);
+    box.setNameFilter(filterLabel + QStringLiteral(" (") + pattern + u')');
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
     return box.selectedFiles().constFirst();

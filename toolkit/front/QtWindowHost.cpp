@@ -3,9 +3,11 @@
 #include "toolkit/front/QtMenu.h"
 #include "toolkit/front/SessionBus.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QtGui/qguiapplication_platform.h>
 #include <QMenu>
 #include <QScreen>
@@ -110,6 +112,16 @@ bool QtWindowHost::isVisible() const
 int QtWindowHost::windowState() const
 {
     return (m_window->windowState() & Qt::WindowMinimized) ? 1 : 0;
+}
+
+void QtWindowHost::announce(const QString &text)
+{
+    QObject *source = m_window;
+    for (QLabel *label : m_window->findChildren<QLabel *>())
+        if (label->text().trimmed() == text)
+            source = label;
+    QAccessibleEvent alert(source, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void QtWindowHost::setWindowState(int state)

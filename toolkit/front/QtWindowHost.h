@@ -28,6 +28,7 @@ public:
     WindowIcon icon() const override;
     void setIcon(WindowIcon icon) override;
     double twipsPerPixelX() const override;
+    void announce(const QString &text) override;
     void popupMenu(const std::vector<const MenuItem *> &items) override;
     void endProgram() override;
 
