@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(m_audio->open()) << "SDL's disk audio driver did not start";
         ASSERT_EQ(DeviceFormat::Rate, Rate);
         ASSERT_EQ(DeviceFormat::Channels, 2);
-        m_harness = std::make_unique<AlarmHarnessWith>(*m_audio);
+        m_harness = std::make_unique<AlarmHarness>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)), QLocale::c(), m_audio.get());
     }
 
     // Closes the device, so every sample is in the file, and gives them.
@@ -61,22 +61,12 @@ protected:
     // Closes the device and finds what was heard.
     Heard heard(int threshold = 200)
     {
-        const QByteArray raw = output();
-        const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
-        const qsizetype frames = raw.size() / 4;
-        qsizetype first = -1, last = -1;
-        for (qsizetype i = 0; i < frames; ++i) {
-            if (std::abs(samples[2 * i]) > threshold || std::abs(samples[2 * i + 1]) > threshold) {
-                if (first < 0)
-                    first = i;
-                last = i;
-            }
-        }
+        const LoudFrames loud = loudFrames(output(), threshold);
         Heard h;
-        h.any = first >= 0;
+        h.any = loud.first >= 0;
         if (h.any) {
-            h.start = double(first) / Rate;
-            h.span = double(last - first + 1) / Rate;
+            h.start = double(loud.first) / Rate;
+            h.span = double(loud.last - loud.first + 1) / Rate;
         }
         return h;
     }
@@ -91,12 +81,8 @@ protected:
         if (!f.open(QIODevice::ReadOnly))
             return 0;
         const QByteArray raw = f.readAll();
-        const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
-        const qsizetype frames = raw.size() / 4;
-        for (qsizetype i = 0; i < frames; ++i)
-            if (std::abs(samples[2 * i]) > threshold || std::abs(samples[2 * i + 1]) > threshold)
-                return double(frames - i) / Rate;
-        return 0;
+        const LoudFrames loud = loudFrames(raw, threshold);
+        return loud.first < 0 ? 0 : double(raw.size() / 4 - loud.first) / Rate;
     }
     // Waits until the device has played at least this much sound, or this much more output.
     bool waitForSound(double seconds) const { return waitUntil([&] { return soundSoFar() >= seconds; }); }
@@ -119,32 +105,12 @@ protected:
     // One device buffer (1024 frames), the most a change can wait for the next mix.
     static constexpr double Buffer = 1024.0 / Rate;
 
-    // The alarm's logic over the real sound output.
-    struct AlarmHarnessWith
-    {
-        explicit AlarmHarnessWith(AudioOut &audio)
-            : atm(resources, audio)
-            , alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QString(), {}, QLocale::c(),
-                     [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
-        {
-        }
-        Dispatcher dispatcher{{}};
-        FakeClock clock{QDateTime(QDate(2026, 12, 7), QTime(9, 0))};
-        ScriptedDialogs dialogs;
-        FakeWindowHost window;
-        EmbeddedResources resources;
-        modATM atm;
-        FakeNotifyArea notifyArea;
-        FakeRingNotice ringNotice;
-        AlarmMain alarm;
-    };
-
     QString writeFile(const QString &name, const QByteArray &bytes) { return ::writeFile(m_dir, name, bytes); }
 
     QTemporaryDir m_dir;
     QString m_output;
     std::unique_ptr<SdlAudioOut> m_audio;
-    std::unique_ptr<AlarmHarnessWith> m_harness;
+    std::unique_ptr<AlarmHarness> m_harness;
 };
 
 struct ToneLength
@@ -445,7 +411,7 @@ TEST_F(DiskAudio, TheDeviceClosesAfterTheGraceAndOpensAgainForTheNextSound)
     QCoreApplication app(argc, argv); // the sound thread's end is told to the window thread
     m_harness.reset(); // a fresh output, its device not yet open
     m_audio = std::make_unique<SdlAudioOut>();
-    m_harness = std::make_unique<AlarmHarnessWith>(*m_audio);
+    m_harness = std::make_unique<AlarmHarness>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)), QLocale::c(), m_audio.get());
     const int quietThreads = threadCount();
     // The sanitizers keep every library a program loaded, for their reports.
 #ifndef __SANITIZE_ADDRESS__

@@ -1,8 +1,12 @@
 #include "AlarmHarness.h"
 
-AlarmHarness::AlarmHarness(QDateTime start, QLocale locale)
+AlarmHarness::AlarmHarness(QDateTime start, QLocale locale, AudioOut *realAudio)
     : clock(std::move(start))
-    , alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QStringLiteral("/opt/meridane"), [this] { ++infoRequests; }, std::move(locale)})
+    , output(realAudio ? *realAudio : audio)
+    , alarm({clock, dialogs, window, output, atm, notifyArea, ringNotice, QStringLiteral("/opt/meridane"),
+             [this] { ++infoRequests; }, std::move(locale),
+             realAudio ? [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }
+                       : std::function<void(const std::function<bool()> &)>()})
 {
 }
 

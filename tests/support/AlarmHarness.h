@@ -24,17 +24,20 @@ inline QByteArray tone(int id)
     return EmbeddedResources().load(id, QStringLiteral("WAVE"));
 }
 
-// The alarm window's logic with fake surroundings, as every alarm test needs it.
+// The alarm window's logic with fake surroundings, as every alarm test needs it; the sound tests
+// give it the real sound output instead of the fake one, and an own file's play is waited for.
 struct AlarmHarness
 {
-    explicit AlarmHarness(QDateTime start, QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates));
+    explicit AlarmHarness(QDateTime start, QLocale locale = QLocale(QLocale::English, QLocale::UnitedStates),
+                          AudioOut *realAudio = nullptr);
 
     FakeClock clock;
     ScriptedDialogs dialogs;
     FakeWindowHost window;
     FakeAudioOut audio;
+    AudioOut &output; // the fake above, or the real output given
     EmbeddedResources resources;
-    modATM atm{resources, audio};
+    modATM atm{resources, output};
     FakeNotifyArea notifyArea;
     FakeRingNotice ringNotice;
     AlarmMain alarm;

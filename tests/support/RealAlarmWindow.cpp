@@ -1,4 +1,5 @@
 #include "RealAlarmWindow.h"
+#include "WaveBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,7 +117,6 @@ bool armByRealInput(RealAlarmWindow &w, int seconds)
 }
 
 namespace {
-constexpr int Threshold = 200; // well above the noise of silence, well below any tone
 QByteArray readOutput(const QString &path)
 {
     QFile f(path);
@@ -126,20 +126,11 @@ QByteArray readOutput(const QString &path)
 
 double soundSeconds(const QString &path)
 {
-    const QByteArray raw = readOutput(path);
-    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    qsizetype loud = 0;
-    for (qsizetype i = 0; i < raw.size() / 2; ++i)
-        loud += std::abs(s[i]) > Threshold;
-    return double(loud) / 2 / 44100;
+    return double(loudFrames(readOutput(path)).count) / 44100;
 }
 
 double lastSoundAt(const QString &path)
 {
-    const QByteArray raw = readOutput(path);
-    const auto *s = reinterpret_cast<const qint16 *>(raw.constData());
-    for (qsizetype i = raw.size() / 2 - 1; i >= 0; --i)
-        if (std::abs(s[i]) > Threshold)
-            return double(i / 2) / 44100;
-    return -1;
+    const LoudFrames loud = loudFrames(readOutput(path));
+    return loud.last < 0 ? -1 : double(loud.last) / 44100;
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 void put32(QByteArray &b, quint32 v)
@@ -61,4 +62,19 @@ bool isWholeWaveFile(const QByteArray &bytes)
 {
     QTemporaryDir dir;
     return readWaveLayout(writeFile(dir, QStringLiteral("wave.wav"), bytes)).has_value();
+}
+
+LoudFrames loudFrames(const QByteArray &raw, int threshold)
+{
+    const auto *samples = reinterpret_cast<const qint16 *>(raw.constData());
+    LoudFrames loud;
+    for (qsizetype i = 0; i < raw.size() / 4; ++i) {
+        if (std::abs(samples[2 * i]) > threshold || std::abs(samples[2 * i + 1]) > threshold) {
+            if (loud.first < 0)
+                loud.first = i;
+            loud.last = i;
+            ++loud.count;
+        }
+    }
+    return loud;
 }

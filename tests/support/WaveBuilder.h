@@ -20,6 +20,17 @@ struct WaveFormat
 };
 QByteArray waveHeader(const WaveFormat &format, quint32 dataSize);
 
+// The loud frames of SDL's disk output (16-bit stereo): the first and the last (-1 when all is
+// silence), and how many. A frame is loud when either channel passes the threshold, by default
+// well above the noise of silence and well below any tone.
+struct LoudFrames
+{
+    qsizetype first = -1;
+    qsizetype last = -1;
+    qsizetype count = 0;
+};
+LoudFrames loudFrames(const QByteArray &raw, int threshold = 200);
+
 // Whether bytes make a whole wave file, as the program reads one from disk.
 bool isWholeWaveFile(const QByteArray &bytes);
 

@@ -1,15 +1,14 @@
 #include "toolkit/front/OneLineLabel.h"
 
 #include <QPainter>
-#include <QRegularExpression>
+#include <algorithm>
 
 QString OneLineLabel::shownText() const
 {
     QString line = text();
-    static const QRegularExpression lineEnd(QStringLiteral("[\r\n]"));
-    const qsizetype lineBreak = line.indexOf(lineEnd);
-    if (lineBreak >= 0)
-        line = line.left(lineBreak) + QChar(0x2026);
+    const auto lineBreak = std::find_if(line.cbegin(), line.cend(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+    if (lineBreak != line.cend())
+        line = line.left(lineBreak - line.cbegin()) + QChar(0x2026);
     return fontMetrics().elidedText(line, Qt::ElideRight, contentsRect().width());
 }
 
