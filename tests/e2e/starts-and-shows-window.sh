@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program starts on a desktop and shows its window at the fixed size, having loaded nothing
-# of sound (SDL, the sound server's client, codecs), of Wayland on X11, or of Qt's image plugins.
+# of sound (SDL, the sound server's client, codecs), of Wayland on X11, or of Qt's image plugins,
+# and no font face it does not draw.
 set -euo pipefail
 source "$(dirname "$0")/../window/lib.sh"
 
@@ -12,6 +13,8 @@ sleep 1
 loaded=$(grep -oE '/[^ ]*(libSDL2|libpulse|libasound|libsndfile|libvorbis|libFLAC|libwayland|/imageformats/)[^ ]*' \
          "/proc/$APP_PID/maps" | sort -u || true)
 [ -z "$loaded" ] || fail "loaded at start, before any sound: $loaded"
+# Fonts as the window draws them: the reminder is drawn in Comic Neue's bold face only.
+! grep -q 'ComicNeue-Regular' "/proc/$APP_PID/maps" || fail "a face the window does not draw was loaded (Comic Neue Regular)"
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 echo "ok: window shown at ${WIDTH}x${HEIGHT}, with nothing of sound, Wayland or image plugins loaded"

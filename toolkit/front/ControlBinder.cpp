@@ -209,6 +209,13 @@ void ControlBinder::apply(Binding &b)
     const bool first = b.firstRender;
     const Control &was = b.shown;
 
+    // The font before the text: a caption laid out in the font it is about to leave would load
+    // that font's face for nothing.
+    if (first || c.bold != was.bold) {
+        QFont f = w->font();
+        f.setBold(c.bold);
+        w->setFont(f);
+    }
     if (first || c.text != was.text)
         showText(w, c.text);
     if (first || c.tooltip != was.tooltip)
@@ -219,11 +226,6 @@ void ControlBinder::apply(Binding &b)
         w->setEnabled(c.enabled);
     if (first || c.visible != was.visible)
         w->setVisible(c.visible);
-    if (first || c.bold != was.bold) {
-        QFont f = w->font();
-        f.setBold(c.bold);
-        w->setFont(f);
-    }
     if (first || c.foreColor != was.foreColor || c.backColor != was.backColor || c.opaque != was.opaque)
         showColours(w, c);
     b.shown = c;
