@@ -145,7 +145,13 @@ void AlarmMain::FinishDateTime()
     // The seconds set count from the answer, as the passed ones do: the summary may have stood
     // open a while.
     Label10.text = u' ' + QString::number(state.targetMoment - state.armedAtMoment) + u' ';
-    Timer3.setInterval(500);
+    // The passed seconds and the countdown tick just after each whole and half second of the
+    // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
+    // second rather than up to half a second into it.
+    const int msIntoSecond = m_services.clock.now().time().msec();
+    const int firstTick = (1000 - msIntoSecond) % 500 + 5;
+    Timer1.setInterval(500, firstTick);
+    Timer3.setInterval(500, firstTick);
     const QString target = DateText::defaultText(m_services.locale, state.targetDateTime);
     state.trayTipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
     RemoveTrayIcon();

@@ -70,12 +70,16 @@ struct ComboBox : Control
 struct Timer
 {
     int interval = 0;
+    // The first tick this many milliseconds after the setting, the next ones an interval apart
+    // (0: the first an interval after it too).
+    int firstAfter = 0;
     // Setting the interval starts its count afresh, also to the value it had: the view restarts
     // the timer whenever this count moves.
     unsigned settings = 0;
-    void setInterval(int ms)
+    void setInterval(int ms, int firstAfterMs = 0)
     {
         interval = ms;
+        firstAfter = firstAfterMs;
         ++settings;
     }
 };

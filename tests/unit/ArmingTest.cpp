@@ -95,6 +95,21 @@ TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
     EXPECT_EQ(h.clock.now().time(), QTime(9, 0, 5));
 }
 
+// A date alarm's ticks fall just after the wall clock's whole and half seconds, whenever Yes came.
+TEST(DateAlarmTicks, FollowTheWallClocksHalfSeconds)
+{
+    for (const auto &[yesAtMs, firstTick] : {std::pair{300, 205}, {0, 5}, {499, 6}, {500, 5}, {996, 9}}) {
+        AlarmHarness h(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0, yesAtMs)));
+        h.alarm.Form_Load();
+        h.armDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 5)));
+        ASSERT_EQ(h.alarm.state.alarmArmed, FlagTrue) << yesAtMs;
+        EXPECT_EQ(h.alarm.Timer3.firstAfter, firstTick) << yesAtMs;
+        EXPECT_EQ(h.alarm.Timer1.firstAfter, firstTick) << yesAtMs << ": the passed seconds out of step";
+        h.armDuration(5);
+        EXPECT_EQ(h.alarm.Timer3.firstAfter, 0) << "a duration counts from Yes";
+    }
+}
+
 TEST_F(Arming, NoOrCancelArmsNothingButTheCountersHaveChanged)
 {
     h.alarm.Stopp_Click(); // stops Timer1

@@ -2,6 +2,7 @@
 // the icon docks and blinks, the ring is heard and flashes, and a real click on Stop ends it;
 // keys typed into a window the ring brought back press nothing.
 #include "RealAlarmWindow.h"
+#include "toolkit/front/ControlBinder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -130,4 +131,26 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// A timer set to tick first sooner than its interval (a date alarm's countdown, put in step with
+// the wall clock's half seconds) keeps that first tick through other renders, then goes on at
+// its interval.
+TEST(RingingOnTheDesktop, ATimersFirstTickComesAtItsOwnDelayThenAtItsInterval)
+{
+    Dispatcher dispatcher([](const QString &) {});
+    ControlBinder binder;
+    Timer control;
+    QTimer timer;
+    int ticks = 0;
+    binder.setDispatcher(&dispatcher, [&binder] { binder.render(); });
+    binder.bindTimer(&timer, &control, Dispatcher::Kind::Tick, [&ticks] { ++ticks; });
+    control.setInterval(500, 40);
+    binder.render();
+    EXPECT_EQ(timer.interval(), 40);
+    binder.render(); // another handler's render
+    EXPECT_EQ(timer.interval(), 40) << "a render put the first tick off to a whole interval";
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return ticks == 1; }));
+    EXPECT_EQ(timer.interval(), 500);
+    EXPECT_TRUE(timer.isActive());
 }

@@ -79,7 +79,15 @@ void ControlBinder::bindTimer(QTimer *timer, const Timer *control, Kind kind, Ha
     // after Yes then finds that second already counted, instead of ringing a tick later. A
     // coarse timer may fire up to 5% early and reorder timers that fall due together.
     timer->setTimerType(Qt::PreciseTimer);
-    connect(timer, &QTimer::timeout, this, [this, kind, control, handler = std::move(handler)] { run(kind, handler, control); });
+    const size_t index = m_timers.size();
+    connect(timer, &QTimer::timeout, this, [this, index, kind, control, handler = std::move(handler)] {
+        TimerBinding &t = m_timers[index];
+        if (t.firstPending) {
+            t.firstPending = false;
+            t.timer->start(control->interval);
+        }
+        run(kind, handler, control);
+    });
     m_timers.push_back({timer, control});
 }
 
@@ -252,11 +260,16 @@ void ControlBinder::render()
         l.firstRender = false;
     }
     for (TimerBinding &t : m_timers) {
-        const int interval = t.control->interval;
-        if (interval <= 0)
+        const Timer &c = *t.control;
+        if (c.interval <= 0) {
             t.timer->stop();
-        else if (!t.timer->isActive() || t.timer->interval() != interval || t.settingsShown != t.control->settings)
-            t.timer->start(interval);
+            t.firstPending = false;
+        } else if (t.settingsShown != c.settings) {
+            t.firstPending = c.firstAfter > 0;
+            t.timer->start(t.firstPending ? c.firstAfter : c.interval);
+        } else if (!t.firstPending && (!t.timer->isActive() || t.timer->interval() != c.interval)) {
+            t.timer->start(c.interval);
+        }
         t.settingsShown = t.control->settings;
     }
 }

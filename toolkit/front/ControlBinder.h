@@ -65,6 +65,7 @@ private:
         QTimer *timer;
         const Timer *control;
         unsigned settingsShown = 0;
+        bool firstPending = false; // started for its first tick, which comes sooner than an interval
     };
 
     static void apply(Binding &binding);
