@@ -148,8 +148,7 @@ void AlarmMain::FinishDateTime()
     // The passed seconds and the countdown tick just after each whole and half second of the
     // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
     // second rather than up to half a second into it.
-    const int msIntoSecond = m_services.clock.now().time().msec();
-    const int firstTick = (1000 - msIntoSecond) % 500 + 5;
+    const int firstTick = (1000 - m_services.clock.msIntoSecond()) % 500 + 5;
     Timer1.setInterval(500, firstTick);
     Timer3.setInterval(500, firstTick);
     const QString target = DateText::defaultText(m_services.locale, state.targetDateTime);

@@ -99,11 +99,11 @@ done
 
 # Once, as a user hears it: the sound server's monitor, read by tests/e2e/heard.py.
 echo "date-and-time alarms, Stop and the own file" >&2
-fresh_recording
 start_timed "$top/build/meridane-chimewell"
 click Orr
 delays=()
 for alarm in $(seq 20); do
+  fresh_recording
   target=$(( $(date +%s) + 4 ))
   type_into Text1_0 "$(date -d @"$target" +%-H)"
   type_into Text1_1 "$(date -d @"$target" +%-M)"

@@ -17,3 +17,8 @@ qint64 SystemClock::elapsedMs() const
     clock_gettime(CLOCK_BOOTTIME, &t);
     return qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
+
+int SystemClock::msIntoSecond() const
+{
+    return QTime::currentTime().msec();
+}

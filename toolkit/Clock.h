@@ -12,6 +12,8 @@ public:
     virtual QDateTime now() const = 0;
     // Milliseconds of real time since some fixed origin.
     virtual qint64 elapsedMs() const = 0;
+    // How far the wall clock is into its current second, in milliseconds.
+    virtual int msIntoSecond() const = 0;
 };
 
 class SystemClock : public Clock
@@ -19,4 +21,5 @@ class SystemClock : public Clock
 public:
     QDateTime now() const override;
     qint64 elapsedMs() const override;
+    int msIntoSecond() const override;
 };

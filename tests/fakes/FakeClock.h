@@ -10,6 +10,7 @@ public:
 
     QDateTime now() const override { return m_now; }
     qint64 elapsedMs() const override { return m_elapsedMs; }
+    int msIntoSecond() const override { return m_now.time().msec(); }
 
     // Real time passes: both clocks move on.
     void advance(qint64 seconds) { advanceMs(seconds * 1000); }
