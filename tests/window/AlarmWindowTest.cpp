@@ -1,4 +1,5 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
+#include "QtPrinters.h"
 #include "RealAlarmWindow.h"
 #include "toolkit/DateText.h"
 #include "toolkit/front/OneLineLabel.h"
