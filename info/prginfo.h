@@ -43,7 +43,7 @@ public:
     std::array<Label, 1> Label1;  // the title label
     Image Image6, Image7;
     std::array<Image, 16> Image1; // the animation, frames 1..15
-    std::array<Image, 20> Image2; // the catalogue's pictures, 1..19
+    std::array<Image, InfoContent::CatalogueSize + 1> Image2; // the catalogue's pictures, from 1
     ImageCombo ImageCombo1;
     Label Label10, Label11;
     TextBox Text1, Text2, Text3, Text4;
@@ -63,7 +63,7 @@ public:
         QString title, version, summary, slogan;
     };
     Showcase showcase(int tab) const; // tab 0 or 1
-    QString entryTitle(int entry) const; // the catalogue's entry 1..19
+    QString entryTitle(int entry) const; // the catalogue's entry, from 1
     int iconNumber(const ImageCombo::Item &item) const; // its picture in the image list, 1..22
 
     void Form_Load();

@@ -90,10 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             return 0;
         file.write(reinterpret_cast<const char *>(data), qsizetype(size));
     }
-    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const std::optional<WaveLayout> layout = readWaveLayout(path);
-    if (layout.has_value() != isWholeWaveFile(bytes))
-        broken("the file on disk and the same bytes in memory are judged differently");
     static const bool hinted = [] {
         SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
         SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
