@@ -4,6 +4,9 @@
 # by stop_part NAME, or by stop_all_parts when the desktop closes.
 
 desktop_die() { echo "desktop: $*" >&2; exit 1; }
+# A command that fails under set -e ends the script where it stands, without a word: say which.
+set -E
+trap 'desktop_failed=$?; echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: $BASH_COMMAND (status $desktop_failed)" >&2' ERR
 
 # Polls every 50 ms, for up to $2 seconds, until the command in $1 succeeds.
 desktop_wait() {
