@@ -22,7 +22,7 @@ public:
     void endUnheard() override
     {
         m_ended = true;
-        m_cancelled = true;
+        cancel();
     }
     // Ends the reader at its next step; the samples not yet taken are never heard.
     void cancel() { m_cancelled = true; }
