@@ -21,14 +21,21 @@ set_time "$target"
 arm
 armed_at=$ARMED_AT
 screenshot armed-untouched-1-armed
+# Times typed keep the lists' day, today: an hour ago, or midnight when that was yesterday; ten
+# minutes ahead, or the day's last second when that is tomorrow.
+midnight=$(date -d 'today 00:00:00' +%s)
 # A time an hour ago is refused; the armed alarm must not ring for it.
-set_time $(( $(date +%s) - 3600 ))
+past=$(( $(date +%s) - 3600 ))
+[ "$past" -ge "$midnight" ] || past=$midnight
+set_time "$past"
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"Alarm can not be Activated in PAST Date/Time values"* ]] || fail "no refusal: $BOX_TEXT"
 answer_box Return
 # Another time, and Cancel in its summary.
-set_time $(( $(date +%s) + 600 ))
+ahead=$(( $(date +%s) + 600 ))
+[ "$ahead" -lt $((midnight + 86400)) ] || ahead=$((midnight + 86399))
+set_time "$ahead"
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"You Selection is ..."* ]] || fail "no summary: $BOX_TEXT"
