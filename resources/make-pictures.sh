@@ -63,3 +63,7 @@ peak() {
 peak '#e02020' '#700000' '#0a5a1a' '#1030d0' blink-0.png
 peak '#30e0f0' '#007080' '#a0f8ff' '#30e0f0' blink-1.png
 rm -f /tmp/chimewell-bell52.png
+
+# Eight bits a channel, as the colours above are: a 16-bit ImageMagick writes sixteen, which Qt
+# decodes into twice the memory and slower. make-info-pictures.sh ends the same way.
+for picture in *.png; do convert "$picture" -depth 8 "$picture"; done

@@ -55,3 +55,6 @@ convert -size 64x64 gradient:'#f4e7c8'-'#caa46a' -fill '#5a3a10' -font "$SANS" -
   -gravity center -annotate +0+0 'Q' -bordercolor '#5a3a10' -border 2 featured-0.png
 convert ../../pictures/app-icon-256.png -resize 64x64 -background '#dbe8f5' -flatten \
   -bordercolor '#1f4f7f' -border 2 featured-1.png
+
+# Eight bits a channel, for the reason make-pictures.sh gives.
+for picture in *.png; do convert "$picture" -depth 8 "$picture"; done
