@@ -89,6 +89,35 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     EXPECT_TRUE(w.window.grab().save(screenshotPath("alarm-window.png")));
 }
 
+// Light to draw: a clickable caption takes the focus without the text document Qt would give a
+// focusable label, also once its text changes; and the design's fonts draw Latin text unshaped.
+TEST(AlarmWindowOnScreen, CaptionsAreDrawnWithoutATextDocumentOrShaping)
+{
+    RealAlarmWindow w;
+    runEventsFor(300);
+    const auto documents = [&w] {
+        int count = 0;
+        for (QLabel *label : w.window.findChildren<QLabel *>())
+            for (const QObject *child : label->children())
+                count += qstrcmp(child->metaObject()->className(), "QWidgetTextControl") == 0;
+        return count;
+    };
+    auto *caption = w.widget<QLabel>("Label19");
+    ASSERT_EQ(caption->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(documents(), 0);
+    caption->setFocus();
+    w.alarm.Label19.text = QStringLiteral("Away");
+    w.window.render();
+    runEventsFor(100);
+    EXPECT_EQ(caption->text(), QStringLiteral("Away"));
+    EXPECT_TRUE(caption->hasFocus());
+    EXPECT_EQ(caption->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(documents(), 0);
+
+    for (QWidget *widget : w.window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(widget->font().styleStrategy() & QFont::PreferNoShaping) << widget->objectName().toStdString();
+}
+
 TEST(AlarmWindowOnScreen, TheClockMovesOnScreen)
 {
     RealAlarmWindow w;

@@ -22,5 +22,6 @@ QFont designFont(const char *family, double points, Slant slant)
     QFont font(designFamily(family));
     font.setPointSizeF(points);
     font.setItalic(slant == Slant::Italic);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
