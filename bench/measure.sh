@@ -27,15 +27,24 @@ rss() { awk '/VmRSS/ {print $2}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 switches() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
 
-# Starts a program; STARTED_MS is the time until its first window is mapped.
+# The program's window: the alarm's, or the floor's of the same size. The floor shows its tray
+# icon first, and an icon embedded in the tray is a window of its process too.
+main_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 497x435' && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+# Starts a program; STARTED_MS is the time until its window is mapped.
 start_timed() {
   local t0
   t0=$(now_ms)
   "$@" >"$WORK/measured.log" 2>&1 &
   APP_PID=$!
-  until xdotool search --onlyvisible --pid "$APP_PID" >/dev/null 2>&1; do sleep 0.002; done
+  until APP_WINDOW=$(main_window "$APP_PID"); do sleep 0.002; done
   STARTED_MS=$(( $(now_ms) - t0 ))
-  APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" | head -n1)
 }
 
 # Watches the running program for the span: CPU % of one core and wake-ups per second.
