@@ -9,6 +9,9 @@
 QString designFamily(const char *family);
 
 // A font as the windows' layouts name it: a family and a size in points, upright or italic.
-// Bold is the controls' own state, set by the binder.
+// Bold is the controls' own state, set by the binder. Latin text is laid out unshaped, kerned by
+// the font's own table, as the design's desktop drew it: shaping it through HarfBuzz copied
+// each face's layout tables into the heap (76 KiB a face) and was most of the layout's work.
+// Scripts that need shaping are still shaped.
 enum class Slant { Upright, Italic };
 QFont designFont(const char *family, double points, Slant slant = Slant::Upright);
