@@ -33,7 +33,7 @@ for file in slow.wav "long recording.wav"; do
   paste_text "$WORK/$file"
   chosen=$(now)
   xdotool key Return
-  wait_for 'heard_first_after "$chosen" | grep -q .' 5 || fail "$file: the preview was not heard"
+  heard_first_after "$chosen" 5 | grep -q . || fail "$file: the preview was not heard"
   # The window keeps running while it plays: the clock's seconds move on screen.
   before=$(clock_digits)
   wait_for '[ "$(clock_digits)" != "$before" ]' 3 || fail "$file: the window stopped painting during the play"

@@ -1,5 +1,6 @@
 # Helpers for journeys of the real program; sourced inside with-desktop.sh.
-source "$(dirname "${BASH_SOURCE[0]}")/../window/lib.sh"
+E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
+source "$E2E_DIR/../window/lib.sh"
 
 # Places on the alarm window (pixels from its top-left corner).
 declare -A AT=(
@@ -45,7 +46,7 @@ wait_box() {
   # before (a slow program can take a while over a long text).
   printf '' | xclip -selection clipboard
   xdotool key ctrl+c
-  wait_for '[ -n "$(xclip -selection clipboard -o 2>/dev/null)" ]' 5
+  wait_for '[ -n "$(xclip -selection clipboard -o 2>/dev/null)" ]' 5 || fail "the box's text could not be copied"
   BOX_TEXT=$(xclip -selection clipboard -o 2>/dev/null || true)
 }
 answer_box() { # key
@@ -110,8 +111,10 @@ need_sound_server() {
 # On the sound server: the wall-clock moment the sink first played sound
 # at or after a moment, and the last moment it played sound; empty when it did not.
 now() { date +%s.%N; }
-heard_first_after() { python3 "$(dirname "${BASH_SOURCE[0]}")/heard.py" "$AUDIO_OUT" "$HEARD_T0" first-after "$1"; }
-heard_last() { python3 "$(dirname "${BASH_SOURCE[0]}")/heard.py" "$AUDIO_OUT" "$HEARD_T0" last; }
+# heard_first_after MOMENT [SECONDS] waits up to SECONDS for a sound that late (a wait_for in
+# one process: a poll that started Python every 50 ms would keep a core busy).
+heard_first_after() { python3 "$E2E_DIR/heard.py" "$AUDIO_OUT" "$HEARD_T0" first-after "$1" "${2:-0}"; }
+heard_last() { python3 "$E2E_DIR/heard.py" "$AUDIO_OUT" "$HEARD_T0" last; }
 plus() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a + b }'; }
 seconds_between() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b - a }'; }
 sleep_until() { sleep "$(awk -v t="$1" -v n="$(now)" 'BEGIN { d = t - n; print (d > 0 ? d : 0) }')"; }
@@ -121,7 +124,7 @@ between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x 
 # The accessible names of the program's controls ("role<TAB>name" a line), read through the
 # accessibility bus as a screen reader reads them, which the window thread answers. Needs
 # DESKTOP_ATSPI=1.
-accessible_names() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi-names.py" "Meridane Chimewell" 2>>"$WORK/atspi-py.log"; }
+accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "Meridane Chimewell" 2>>"$WORK/atspi-py.log"; }
 
 # Starts the program so that its end, once begun, lingers while its process lives on (see
 # tests/support/linger_at_exit.cpp); ended_alive tells that the end began and the process is

@@ -17,8 +17,8 @@ ring_behind() { # what command...
   yes_at=$ARMED_AT
   wait_for icon_docked 5 || fail "the icon did not dock"
   "$@"
-  wait_for 'heard_first_after "$yes_at" | grep -q .' 8 || fail "behind $what: the alarm was not heard"
-  first=$(heard_first_after "$yes_at")
+  first=$(heard_first_after "$yes_at" 8)
+  [ -n "$first" ] || fail "behind $what: the alarm was not heard"
   between "$(plus "$yes_at" 3)" "$first" "$(plus "$yes_at" 4)" \
     || fail "behind $what: first heard $(seconds_between "$yes_at" "$first") s after Yes, not 3"
   screenshot "ring-behind-$(tr ' ' - <<<"$what")"

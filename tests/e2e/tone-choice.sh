@@ -12,7 +12,7 @@ sox -n -r 22050 -c 1 -b 16 "$own" synth 1.2 sine 523 vol 0.5
 start_app "$1"
 clicked=$(now)
 click_tone 1
-wait_for 'heard_first_after "$clicked" | grep -q .' 3 || fail "the preview of [2] was not heard"
+heard_first_after "$clicked" 3 | grep -q . || fail "the preview of [2] was not heard"
 screenshot journey-tone-builtin
 
 click_tone 7
@@ -23,7 +23,7 @@ paste_text "$own"
 chosen=$(now)
 xdotool key Return
 wait_for file_dialog_closed 5 || fail "the dialog stayed open"
-wait_for 'heard_first_after "$chosen" | grep -q .' 5 || fail "the own file's preview was not heard"
+heard_first_after "$chosen" 5 | grep -q . || fail "the own file's preview was not heard"
 # Clicks made while a file plays are dropped, as behind a box: let the preview end first.
 wait_for 'between 0 "$(heard_last)" "$(plus "$(now)" -0.4)"' 5 || fail "the preview did not end"
 screenshot journey-tone-own-chosen
@@ -35,7 +35,7 @@ wait_box
 [[ "$BOX_TEXT" == *"Alarm Tone : [8] Select your own wav file"* ]] || fail "summary: $BOX_TEXT"
 yes_at=$(now)
 answer_box Return
-wait_for 'heard_first_after "$(plus "$yes_at" 1)" | grep -q .' 6 || fail "the own file did not ring"
+heard_first_after "$(plus "$yes_at" 1)" 6 | grep -q . || fail "the own file did not ring"
 sleep 1.5
 stopped_at=$(now)
 click Stopp

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -47,14 +48,23 @@ QPoint screenOrigin(const QWidget *window)
 
 bool runEventsUntil(int ms, const std::function<bool()> &done)
 {
+    // Waits in an event loop and looks every 20 ms, rather than spinning on processEvents():
+    // several desktops run side by side, and some questions start a process (xprop).
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (done && done())
-            return true;
-    }
-    return !done;
+    bool met = done && done();
+    if (met)
+        return true;
+    QEventLoop loop;
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        met = done && done();
+        if (met || timer.elapsed() >= ms)
+            loop.quit();
+    });
+    look.start(20);
+    loop.exec();
+    return met || !done;
 }
 
 QString screenshotPath(const char *name)

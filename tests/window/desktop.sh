@@ -8,12 +8,18 @@ desktop_die() { echo "desktop: $*" >&2; exit 1; }
 set -E
 trap 'desktop_failed=$?; echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: $BASH_COMMAND (status $desktop_failed)" >&2' ERR
 
+# A pause that starts no process (a process costs milliseconds of CPU here, and several tests
+# poll side by side): a read, with a time limit, from a pipe nobody writes to.
+[ -p "$WORK/pause" ] || mkfifo "$WORK/pause"
+exec {pause_pipe}<>"$WORK/pause"
+pause() { read -r -t "$1" -u "$pause_pipe" _ || true; }
+
 # Polls every 50 ms, for up to $2 seconds, until the command in $1 succeeds.
 desktop_wait() {
-  local what=$1 seconds=${2:-10}
-  for _ in $(seq $((seconds * 20))); do
+  local what=$1 seconds=${2:-10} tries
+  for ((tries = seconds * 20; tries > 0; tries--)); do
     eval "$what" >/dev/null 2>&1 && return 0
-    sleep 0.05
+    pause 0.05
   done
   return 1
 }

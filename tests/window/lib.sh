@@ -18,23 +18,28 @@ start_app() {
 }
 
 # A window's place on screen and its size, in X, Y, WIDTH and HEIGHT. xwininfo's absolute
-# corner is right under a reparenting window manager; xdotool's adds the frame twice.
+# corner is right under a reparenting window manager; xdotool's adds the frame twice. Read
+# without a process of its own per field: the tests poll this.
 geometry_of() {
-  local info
+  local info line
   info=$(xwininfo -id "$1") || return 1
-  X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-  Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-  WIDTH=$(sed -n 's/^ *Width: *//p' <<<"$info")
-  HEIGHT=$(sed -n 's/^ *Height: *//p' <<<"$info")
+  while read -r line; do
+    case $line in
+      "Absolute upper-left X:"*) X=${line##* } ;;
+      "Absolute upper-left Y:"*) Y=${line##* } ;;
+      "Width:"*) WIDTH=${line##* } ;;
+      "Height:"*) HEIGHT=${line##* } ;;
+    esac
+  done <<<"$info"
 }
 
 # Wholly on the screen, where a click lands on it: a window manager can map a window it restores
 # before it moves it back from where it kept it. Sets X, Y, WIDTH and HEIGHT as geometry_of does.
 on_screen() {
   geometry_of "$1" || return 1
-  local size
-  size=$(xdotool getdisplaygeometry) || return 1
-  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "${size% *}" ] && [ $((Y + HEIGHT)) -le "${size#* }" ]
+  SCREEN_SIZE=${SCREEN_SIZE:-$(xdotool getdisplaygeometry)} || return 1
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le "${SCREEN_SIZE% *}" ] \
+    && [ $((Y + HEIGHT)) -le "${SCREEN_SIZE#* }" ]
 }
 
 screenshot() {
@@ -43,13 +48,32 @@ screenshot() {
 
 # What the X server and the window manager hold about a window, not what the program thinks:
 # its ICCCM state (Normal, Iconic, Withdrawn, or none before it was ever mapped), whether it is
-# viewable on screen, and whether the manager marks it hidden (minimized).
-wm_state() { xprop -id "${1:-$APP_WINDOW}" WM_STATE 2>/dev/null | sed -n 's/^[[:space:]]*window state: //p'; }
-viewable() { xwininfo -id "${1:-$APP_WINDOW}" 2>/dev/null | grep -q 'Map State: IsViewable'; }
-net_wm_hidden() { xprop -id "${1:-$APP_WINDOW}" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_HIDDEN; }
+# viewable on screen, and whether the manager marks it hidden (minimized). look_at_window reads
+# all three at once, in two requests, into WM_STATE_NOW, VIEWABLE and NET_HIDDEN (yes or no).
+look_at_window() {
+  local info props
+  info=$(xwininfo -id "${1:-$APP_WINDOW}" 2>/dev/null) || info=
+  props=$(xprop -id "${1:-$APP_WINDOW}" WM_STATE _NET_WM_STATE 2>/dev/null) || props=
+  [[ $info == *"Map State: IsViewable"* ]] && VIEWABLE=yes || VIEWABLE=no
+  [[ $props =~ window\ state:\ ([A-Za-z]+) ]] && WM_STATE_NOW=${BASH_REMATCH[1]} || WM_STATE_NOW=
+  [[ $props == *_NET_WM_STATE_HIDDEN* ]] && NET_HIDDEN=yes || NET_HIDDEN=no
+}
+wm_state() {
+  local props
+  props=$(xprop -id "${1:-$APP_WINDOW}" WM_STATE 2>/dev/null) || return 0
+  [[ $props =~ window\ state:\ ([A-Za-z]+) ]] && echo "${BASH_REMATCH[1]}"
+  return 0
+}
+viewable() { local info; info=$(xwininfo -id "${1:-$APP_WINDOW}" 2>/dev/null) && [[ $info == *"Map State: IsViewable"* ]]; }
 # The window as a user finds it: shown on screen, minimized to the task list, or gone.
-window_shown() { viewable "$@" && [ "$(wm_state "$@")" = Normal ]; }
-window_minimized() { ! viewable "$@" && [ "$(wm_state "$@")" = Iconic ] && net_wm_hidden "$@"; }
-window_hidden() { ! viewable "$@" && [ "$(wm_state "$@")" != Normal ] && [ "$(wm_state "$@")" != Iconic ]; }
+window_shown() { look_at_window "$@"; [ "$VIEWABLE" = yes ] && [ "$WM_STATE_NOW" = Normal ]; }
+window_minimized() {
+  look_at_window "$@"
+  [ "$VIEWABLE" = no ] && [ "$WM_STATE_NOW" = Iconic ] && [ "$NET_HIDDEN" = yes ]
+}
+window_hidden() {
+  look_at_window "$@"
+  [ "$VIEWABLE" = no ] && [ "$WM_STATE_NOW" != Normal ] && [ "$WM_STATE_NOW" != Iconic ]
+}
 # The window that has the keyboard focus, as the window manager says.
 active_window() { xdotool getactivewindow 2>/dev/null; }

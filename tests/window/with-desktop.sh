@@ -19,6 +19,10 @@
 # $WORK, a scratch folder; tests/window/desktop.sh has what starts and stops each part later.
 # Anything that cannot start is a failure, never a skip.
 set -euo pipefail
+# Debian's own tools first: a per-user shim found earlier on a developer's PATH (a Python version
+# manager's costs a third of a second a call, and the tests call python3 in their polls) would
+# slow every poll and could hide the packages ./test.sh installed, such as python3-pyatspi.
+export PATH="/usr/sbin:/usr/bin:/sbin:/bin:$PATH"
 
 die() { echo "with-desktop: $*" >&2; exit 1; }
 export DESKTOP_SESSION="${DESKTOP_SESSION:-x11}" DESKTOP_SOUND="${DESKTOP_SOUND:-disk}"
