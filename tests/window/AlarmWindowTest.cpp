@@ -203,10 +203,3 @@ TEST(AlarmWindowOnScreen, ALongOrMultiLineReminderShowsOneLineEndingInAnEllipsis
     w.window.render();
     EXPECT_EQ(reminder->shownText(), QStringLiteral(" Buy milk") + QChar(0x2026));
 }
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -196,10 +196,3 @@ TEST(ArmingOnTheDesktop, ADateAndTimeAlarmAFewSecondsAheadRingsOnItsSecond)
     clickWithMouse(w->widget("Stopp"));
     runEventsUntil(500);
 }
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

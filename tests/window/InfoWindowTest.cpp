@@ -161,11 +161,3 @@ TEST(InfoWindowOnTheDesktop, CloseKeepsItFrameCloseLoadsItAfresh)
     EXPECT_EQ(fresh->findChild<QComboBox *>(QStringLiteral("ImageCombo1"))->currentIndex(), 17);
     EXPECT_TRUE(w.window.isVisible()); // closing the information window never ends the program
 }
-
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -126,13 +126,6 @@ TEST(RingingOnTheDesktop, KeysLandingInAWindowTheRingShowedPressNothing)
     EXPECT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarmArmed == FlagFalse; })) << "Stop was not clicked";
 }
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 // A timer set to tick first sooner than its interval (a date alarm's countdown, put in step with
 // the wall clock's half seconds) keeps that first tick through other renders, then goes on at
 // its interval.

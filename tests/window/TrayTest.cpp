@@ -292,11 +292,4 @@ TEST(TrayKindOnTheDesktop, AHostThatComesAfterQtDecidedChangesNothing)
     bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
 }
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 #include "TrayTest.moc"
