@@ -13,9 +13,8 @@ phase_done() { phases+=("$(printf '%-44s %4d s' "$1" $((SECONDS - started)))"); 
 scripts/setup.sh --test
 phase_done "packages"
 jobs=$(nproc)
-# The desktop tests mostly wait on real time: one more at once than there are cores keeps the
-# cores busy. The Wayland desktop, the heaviest, counts as two (its PROCESSORS).
-desktops=$((jobs + 1))
+# The desktop tests mostly wait on real time, and wait without spinning: two at once a core.
+desktops=$((jobs * 2))
 
 # Each target built as one file of its files (a unity build): the Qt and GoogleTest headers are
 # read once a target instead of once a file, which halves the builds.
