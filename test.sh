@@ -18,12 +18,12 @@ desktops=$((jobs * 2))
 
 # Each target built as one file of its files (a unity build): the Qt and GoogleTest headers are
 # read once a target instead of once a file, which halves the builds.
-cmake -S . -B build -DCHIMEWELL_TESTS=ON -DCHIMEWELL_STRICT=ON -DCMAKE_UNITY_BUILD=ON -Wno-dev >/dev/null
+scripts/configure.sh build -DCHIMEWELL_TESTS=ON -DCHIMEWELL_STRICT=ON -DCMAKE_UNITY_BUILD=ON
 cmake --build build --parallel "$jobs"
 phase_done "main build"
 
-cmake -S . -B build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_BENCH=OFF -DCHIMEWELL_STRICT=ON -DCHIMEWELL_SANITIZE=ON \
-  -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Debug -Wno-dev >/dev/null
+scripts/configure.sh build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_BENCH=OFF -DCHIMEWELL_STRICT=ON -DCHIMEWELL_SANITIZE=ON \
+  -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build build-asan --parallel "$jobs"
 phase_done "sanitizer build"
 

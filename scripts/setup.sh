@@ -11,7 +11,7 @@ runtime=(
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
 )
 testing=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev ninja-build
   # libFuzzer and its sanitizer runtimes.
   clang libclang-rt-14-dev
   xvfb xauth trayer xdotool x11-utils xclip imagemagick sox

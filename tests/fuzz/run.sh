@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-$top/build-fuzz}
 targets=(text_to_int leading_number date_text date_round_trip wave_open)
 
-CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCHIMEWELL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo -Wno-dev >/dev/null \
+CC=clang CXX=clang++ "$top/scripts/configure.sh" "$build" -DCHIMEWELL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   && cmake --build "$build" --parallel "$(nproc)" >/dev/null || { echo "fuzz build failed" >&2; exit 1; }
 
 run_one() {
