@@ -26,16 +26,18 @@ desktop_wait() {
 
 remember_part() { mkdir -p "$WORK/pids"; echo "$2" >"$WORK/pids/$1"; }
 part_pid() { cat "$WORK/pids/$1" 2>/dev/null; }
-# A part that ended but was not yet waited for is a zombie, which kill -0 still finds.
-part_running() {
-  local pid
-  pid=$(part_pid "$1") && kill -0 "$pid" 2>/dev/null && [ "$(cut -d' ' -f3 "/proc/$pid/stat" 2>/dev/null)" != Z ]
+# A process that ended but was not yet waited for is a zombie, which kill -0 still finds. A
+# daemon's parent is init, which can take seconds to reap it: it ended all the same.
+pid_running() {
+  local stat
+  kill -0 "$1" 2>/dev/null && read -r stat <"/proc/$1/stat" 2>/dev/null && [[ $stat != *") Z "* ]]
 }
+part_running() { local pid; pid=$(part_pid "$1") && pid_running "$pid"; }
 stop_part() {
-  local pid
+  local pid tries
   pid=$(part_pid "$1") || return 0
   kill "$pid" 2>/dev/null || true
-  for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+  for ((tries = 60; tries > 0; tries--)); do pid_running "$pid" || break; pause 0.05; done
   kill -9 "$pid" 2>/dev/null || true
   rm -f "$WORK/pids/$1"
 }
