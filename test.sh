@@ -25,44 +25,44 @@ phase_done "main build"
 # Font caches up to date before the desktops start, so no test waits while they are rebuilt.
 command -v fc-cache >/dev/null && fc-cache
 
-# The main build's tests mostly wait on real time and leave a third of the CPU idle: the
-# sanitizer build and the fuzzing run beside them on that idle CPU alone (SCHED_IDLE: a test's
-# process that wants a core has it at once). Their output is printed after the tests'.
-beside_log=$(mktemp)
-(
-  chrt --idle -p 0 "$BASHPID" >/dev/null
-  started=$SECONDS
+# The desktop tests mostly wait on real time and leave a third of the CPU idle. What needs only
+# CPU runs beside them on that idle CPU alone (SCHED_IDLE: a test's process that wants a core has
+# it at once): the sanitizer build beside the main build's tests, the fuzzing beside the
+# sanitizer build's. Its output is printed after the tests'.
+beside() {
+  BESIDE_LOG=$(mktemp)
+  (chrt --idle -p 0 "$BASHPID" >/dev/null && "$@") >"$BESIDE_LOG" 2>&1 &
+  BESIDE=$!
+}
+beside_done() { # prints what ran beside and returns its status
+  local status=0
+  wait "$BESIDE" || status=$?
+  cat "$BESIDE_LOG"
+  rm -f "$BESIDE_LOG"
+  return $status
+}
+sanitizer_build() {
   scripts/configure.sh build-asan -DCHIMEWELL_TESTS=ON -DCHIMEWELL_BENCH=OFF -DCHIMEWELL_STRICT=ON \
     -DCHIMEWELL_SANITIZE=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=Debug
-  cmake --build build-asan --parallel "$jobs" || exit 1
-  echo "sanitizer build, on idle CPU: $((SECONDS - started)) s"
-  started=$SECONDS
-  echo "== Fuzzing (5 s a target, from the seed corpus)"
-  tests/fuzz/run.sh 5 || exit 2
-  echo "fuzz build and fuzzing, on idle CPU: $((SECONDS - started)) s"
-) >"$beside_log" 2>&1 &
-beside=$!
+  cmake --build build-asan --parallel "$jobs"
+}
 
 status=0
-echo "== Main build, every test (the sanitizer build and the fuzzing beside them)"
+beside sanitizer_build
+echo "== Main build, every test (the sanitizer build beside them)"
 ctest --test-dir build --output-on-failure --parallel "$desktops" || status=1
 phase_done "tests, main build"
+beside_done || { echo "the sanitizer build failed" >&2; exit 1; }
+phase_done "the rest of the sanitizer build"
 
-beside_status=0
-wait "$beside" || beside_status=$?
-cat "$beside_log"
-rm -f "$beside_log"
-phase_done "the rest of the sanitizer build and fuzzing"
-case $beside_status in
-  0) ;;
-  2) status=1 ;;
-  *) echo "the sanitizer build failed" >&2; exit 1 ;;
-esac
-
+beside tests/fuzz/run.sh 5
 echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer, LeakSanitizer), all but the journeys"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure --parallel "$desktops" -LE journey || status=1
-phase_done "tests, sanitizer build"
+phase_done "tests, sanitizer build (fuzzing beside them)"
+echo "== Fuzzing (5 s a target, from the seed corpus)"
+beside_done || status=1
+phase_done "the rest of the fuzzing"
 
 echo "== Time by phase"
 printf '%s\n' "${phases[@]}"
