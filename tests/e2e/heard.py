@@ -50,11 +50,8 @@ def first_loud_after(path, t0, moment, tries):
     """The first loud moment at or after MOMENT, looking again every 50 ms, TRIES more times."""
     quiet = None  # (from, to): samples already found quiet
     while True:
-        # Size and time of one look: the recorder goes on writing while this reads.
-        look = os.stat(path)
-        count = look.st_size // 2
-        look_t0 = recording_start(t0, look, count)
-        first = min(count, max(0, int((moment - look_t0) * RATE)))
+        count, start = look(path, t0)
+        first = min(count, max(0, int((moment - start) * RATE)))
         # Each look reads only what the last did not: the recording grows at its end, and the
         # moment of its start may be corrected a little between looks.
         if quiet is None or first > quiet[1]:
@@ -63,7 +60,7 @@ def first_loud_after(path, t0, moment, tries):
         if found is None:
             found = scan(path, max(first, quiet[1]), count)
         if found is not None:
-            return look_t0 + found / RATE
+            return start + found / RATE
         if tries <= 0:
             return None
         quiet = (min(first, quiet[0]), count)
@@ -80,18 +77,20 @@ def scan(path, begin, end):
 
 
 def last_loud_moment(path, t0):
-    look = os.stat(path)
-    count = look.st_size // 2
-    t0 = recording_start(t0, look, count)
+    count, start = look(path, t0)
     found = last_loud(samples(path, 0, count))
-    return None if found is None else t0 + found / RATE
+    return None if found is None else start + found / RATE
 
 
-def recording_start(t0, look, count):
+def look(path, t0):
+    """The recording's length in samples, and the moment of its first, in one look: the recorder
+    goes on writing while this reads."""
+    now = os.stat(path)
+    count = now.st_size // 2
     # A recorder that falls behind on a loaded machine loses samples, and counting from T0 would
     # then place later sounds too early: the recording's end is written now, so count back from it
     # when that comes out later.
-    return max(t0, look.st_mtime - count / RATE)
+    return count, max(t0, now.st_mtime - count / RATE)
 
 
 def main():

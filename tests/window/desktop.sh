@@ -30,7 +30,7 @@ part_pid() { cat "$WORK/pids/$1" 2>/dev/null; }
 # daemon's parent is init, which can take seconds to reap it: it ended all the same.
 pid_running() {
   local stat
-  kill -0 "$1" 2>/dev/null && read -r stat <"/proc/$1/stat" 2>/dev/null && [[ $stat != *") Z "* ]]
+  kill -0 "$1" 2>/dev/null && read -r stat 2>/dev/null <"/proc/$1/stat" && [[ $stat != *") Z "* ]]
 }
 part_running() { local pid; pid=$(part_pid "$1") && pid_running "$pid"; }
 stop_part() {

@@ -58,13 +58,8 @@ look_at_window() {
   [[ $props =~ window\ state:\ ([A-Za-z]+) ]] && WM_STATE_NOW=${BASH_REMATCH[1]} || WM_STATE_NOW=
   [[ $props == *_NET_WM_STATE_HIDDEN* ]] && NET_HIDDEN=yes || NET_HIDDEN=no
 }
-wm_state() {
-  local props
-  props=$(xprop -id "${1:-$APP_WINDOW}" WM_STATE 2>/dev/null) || return 0
-  [[ $props =~ window\ state:\ ([A-Za-z]+) ]] && echo "${BASH_REMATCH[1]}"
-  return 0
-}
-viewable() { local info; info=$(xwininfo -id "${1:-$APP_WINDOW}" 2>/dev/null) && [[ $info == *"Map State: IsViewable"* ]]; }
+wm_state() { look_at_window "$@"; echo "$WM_STATE_NOW"; }
+viewable() { look_at_window "$@"; [ "$VIEWABLE" = yes ]; }
 # The window as a user finds it: shown on screen, minimized to the task list, or gone.
 window_shown() { look_at_window "$@"; [ "$VIEWABLE" = yes ] && [ "$WM_STATE_NOW" = Normal ]; }
 window_minimized() {
