@@ -19,8 +19,12 @@ public:
     virtual void prepare() = 0;
     // Whether the file at path can be played: its start decodes as its play would decode it.
     virtual bool canPlayFile(const QString &path) = 0;
-    // Starts the file at path in the background; false when it cannot be played.
+    // Starts the file at path in the background and returns at once: it is opened, checked and
+    // read on a thread of its own. False when it cannot even be tried: a file started before is
+    // still being opened, on a storage that does not answer.
     virtual bool startFile(const QString &path) = 0;
-    // A file started is still sounding: not yet at its end, and not stopped.
-    virtual bool fileSounding() = 0;
+    // How the file started last fares: still being opened, sounding, ended (played to its end
+    // or stopped), or found unplayable.
+    enum class FilePlay { Opening, Sounding, Ended, Unplayable };
+    virtual FilePlay filePlay() = 0;
 };

@@ -3,6 +3,15 @@
 #include "alarm/AlarmMain.h"
 
 #include "sound/AudioOut.h"
+#include "toolkit/Clock.h"
+
+namespace {
+
+// A file not sounding this long after its start sits on a storage that does not answer (or
+// reads slower than it plays): the ring goes on without it.
+constexpr qint64 FileStartsWithinMs = 1000;
+
+} // namespace
 
 bool AlarmMain::PlayWave(const QString &WaveFile)
 {
@@ -10,12 +19,25 @@ bool AlarmMain::PlayWave(const QString &WaveFile)
     AudioOut &audio = m_services.audio;
     if (!audio.startFile(WaveFile))
         return false;
-    const auto done = [&audio] { return !audio.fileSounding(); };
+    const qint64 started = m_services.clock.elapsedMs();
+    const auto done = [&] {
+        switch (audio.filePlay()) {
+        case AudioOut::FilePlay::Opening:
+            return m_services.clock.elapsedMs() - started >= FileStartsWithinMs;
+        case AudioOut::FilePlay::Sounding:
+            return false;
+        case AudioOut::FilePlay::Ended:
+        case AudioOut::FilePlay::Unplayable:
+            break;
+        }
+        return true;
+    };
     if (m_services.waitWhilePlaying)
         m_services.waitWhilePlaying(done);
-    // The wait also ends when the program is closing (and there is none with an output that
-    // plays a file at once, as in tests): the file must not sound on.
-    if (!done())
+    const AudioOut::FilePlay play = audio.filePlay();
+    // Given up on, or the wait ended because the program is closing (and there is none with an
+    // output that plays a file at once, as in tests): the file must not sound on.
+    if (play == AudioOut::FilePlay::Opening || play == AudioOut::FilePlay::Sounding)
         audio.stop();
-    return true;
+    return play == AudioOut::FilePlay::Sounding || play == AudioOut::FilePlay::Ended;
 }

@@ -7,6 +7,13 @@
 
 namespace {
 
+// The largest format chunk an encoding that can be played has: MS ADPCM's, with its most
+// coefficient pairs, is about a kilobyte.
+constexpr qint64 MaxFormatBytes = 4096;
+// Real files carry a handful of chunks before their sound (fact, LIST, bext, cue, JUNK); a file
+// of thousands would be walked at every start of its play.
+constexpr int MaxChunksBeforeData = 256;
+
 // Walks the chunks of a wave file of `size` bytes, read through readAt(offset, length), which
 // gives fewer bytes than asked only past the end.
 std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray(qint64, qint64)> &readAt)
@@ -16,7 +23,7 @@ std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray
         return std::nullopt;
     std::optional<WaveLayout> layout;
     qint64 pos = 12;
-    while (pos + 8 <= size) {
+    for (int chunks = 0; chunks < MaxChunksBeforeData && pos + 8 <= size; ++chunks) {
         const QByteArray header = readAt(pos, 8);
         if (header.size() < 8)
             return std::nullopt;
@@ -24,7 +31,7 @@ std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray
         const qint64 available = size - pos - 8;
         const QByteArray id = header.left(4);
         if (id == "fmt ") {
-            if (chunkSize < 16 || chunkSize > available)
+            if (chunkSize < 16 || chunkSize > MaxFormatBytes || chunkSize > available)
                 return std::nullopt;
             WaveLayout found;
             found.format = readAt(pos + 8, chunkSize);
@@ -54,28 +61,34 @@ std::optional<WaveLayout> walkChunks(qint64 size, const std::function<QByteArray
 
 } // namespace
 
-std::optional<WaveLayout> readWaveLayout(const QString &path)
+std::unique_ptr<QFile> openWaveFile(const QString &path)
 {
     if (path.isEmpty())
-        return std::nullopt;
+        return nullptr;
     const QFileInfo info(path);
-    // Only a regular file: a pipe or a device would block the read or never end.
     if (!info.isFile() || !info.isReadable())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    bool failed = false;
-    const std::optional<WaveLayout> layout = walkChunks(file.size(), [&](qint64 offset, qint64 length) {
-        if (!file.seek(offset)) {
-            failed = true;
-            return QByteArray();
-        }
-        QByteArray bytes = file.read(length);
-        failed = failed || file.error() != QFileDevice::NoError;
-        return bytes;
+        return nullptr;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return nullptr;
+    return file;
+}
+
+std::optional<WaveLayout> readWaveLayout(QIODevice &data)
+{
+    // A read that fails gives fewer bytes than asked, which the walk refuses as a file cut short.
+    return walkChunks(data.size(), [&](qint64 offset, qint64 length) {
+        return data.seek(offset) ? data.read(length) : QByteArray();
     });
-    if (failed)
+}
+
+std::optional<WaveLayout> readWaveLayout(const QString &path)
+{
+    const std::unique_ptr<QFile> file = openWaveFile(path);
+    if (!file)
+        return std::nullopt;
+    const std::optional<WaveLayout> layout = readWaveLayout(*file);
+    if (file->error() != QFileDevice::NoError)
         return std::nullopt;
     return layout;
 }

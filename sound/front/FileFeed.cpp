@@ -16,42 +16,54 @@ constexpr auto RestWhenFull = 500ms;
 
 } // namespace
 
-FileFeed::FileFeed(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream)
-    : m_module(std::move(module))
-    , m_stream(std::move(stream))
+FileFeed::FileFeed(const QString &path, std::unique_ptr<QIODevice> data)
+    : m_path(path)
+    , m_data(std::move(data))
     , m_ring(AheadSamples)
 {
 }
 
-std::shared_ptr<FileFeed> FileFeed::start(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream)
+std::shared_ptr<FileFeed> FileFeed::start(const QString &path, std::unique_ptr<QIODevice> data)
 {
-    if (!stream)
-        return nullptr;
-    std::shared_ptr<FileFeed> feed(new FileFeed(std::move(module), std::move(stream)));
-    // The reader holds the feed until it ends, so a read that never returns harms nobody.
+    std::shared_ptr<FileFeed> feed(new FileFeed(path, std::move(data)));
+    // The reader holds the feed until it ends, so a stat or a read that never returns harms nobody.
     std::thread(&FileFeed::readAhead, feed).detach();
     return feed;
 }
 
 void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
 {
+    const std::shared_ptr<SoundModule> module = soundModule();
+    std::unique_ptr<DecodedStream> stream = module ? module->openStream(self->m_path, std::move(self->m_data)) : nullptr;
+    if (stream) {
+        self->m_opened = true;
+        self->readAll(*stream);
+        stream.reset();
+    } else {
+        self->m_unplayable = true;
+        self->m_ended = true;
+    }
+    if (module)
+        module->threadEnds();
+    self->m_readAll = true;
+}
+
+void FileFeed::readAll(DecodedStream &stream)
+{
     std::vector<qint16> piece(PieceSamples);
     std::size_t have = 0;
     std::size_t put = 0;
-    while (!self->m_cancelled) {
+    while (!m_cancelled) {
         if (put == have) {
-            if (self->m_stream->ended())
+            if (stream.ended())
                 break;
-            have = std::size_t(self->m_stream->read(piece.data(), int(piece.size())));
+            have = std::size_t(stream.read(piece.data(), int(piece.size())));
             put = 0;
         }
-        put += self->m_ring.put(piece.data() + put, have - put);
+        put += m_ring.put(piece.data() + put, have - put);
         if (put < have)
             std::this_thread::sleep_for(RestWhenFull);
     }
-    self->m_stream.reset();
-    self->m_module->threadEnds();
-    self->m_readAll = true;
 }
 
 std::size_t FileFeed::take(qint16 *out, std::size_t count)

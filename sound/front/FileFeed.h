@@ -3,18 +3,22 @@
 #include "sound/front/SampleRing.h"
 #include "sound/front/SoundModule.h"
 
+#include <QIODevice>
+#include <QString>
+
 #include <atomic>
 #include <memory>
 
-// The user's file read and decoded ahead, on a thread of its own, into a bounded buffer that
-// the sound device's mixer takes from without waiting: a slow or stuck disk delays the reader
-// alone, never the mixer or the window. The reader lets go of the file once it has read it
-// all or the play was stopped; a reader stuck in a read is left to end on its own.
+// The user's file opened, read and decoded ahead on a thread of its own, into a bounded buffer
+// that the sound device's mixer takes from without waiting: a slow, stuck or vanished storage
+// delays the reader alone, never the mixer or the window. The reader lets go of the file once it
+// has read it all or the play was stopped; a reader stuck in a stat, an open or a read is left
+// to end on its own.
 class FileFeed : public SampleSource
 {
 public:
-    // The stream's module is held as long as the stream is read.
-    static std::shared_ptr<FileFeed> start(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream);
+    // Starts the reader on the file at path, read through data where given.
+    static std::shared_ptr<FileFeed> start(const QString &path, std::unique_ptr<QIODevice> data);
 
     std::size_t take(qint16 *out, std::size_t count) override;
     bool ended() const override { return m_ended; }
@@ -27,13 +31,21 @@ public:
     // Ends the reader at its next step; the samples not yet taken are never heard.
     void cancel() { m_cancelled = true; }
 
-private:
-    FileFeed(std::shared_ptr<SoundModule> module, std::unique_ptr<DecodedStream> stream);
-    static void readAhead(std::shared_ptr<FileFeed> self);
+    // The reader has not yet opened the file and decoded its start, nor found it unplayable.
+    bool opening() const { return !m_opened && !m_unplayable; }
+    // Not a wave file whose start decodes, or not there at all.
+    bool unplayable() const { return m_unplayable; }
 
-    std::shared_ptr<SoundModule> m_module;
-    std::unique_ptr<DecodedStream> m_stream; // the reader's alone
+private:
+    FileFeed(const QString &path, std::unique_ptr<QIODevice> data);
+    static void readAhead(std::shared_ptr<FileFeed> self);
+    void readAll(DecodedStream &stream);
+
+    QString m_path;
+    std::unique_ptr<QIODevice> m_data; // the reader's alone
     SampleRing m_ring;
+    std::atomic<bool> m_opened{false};
+    std::atomic<bool> m_unplayable{false};
     std::atomic<bool> m_readAll{false};
     std::atomic<bool> m_cancelled{false};
     std::atomic<bool> m_ended{false};

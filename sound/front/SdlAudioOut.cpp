@@ -26,6 +26,7 @@ struct SdlAudioOut::SoundThread
     struct Asked
     {
         bool silence = false;
+        bool load = false; // the module only, for a sound to come
         bool open = false;
         std::optional<QByteArray> tone;
         std::shared_ptr<FileFeed> file;
@@ -41,6 +42,7 @@ struct SdlAudioOut::SoundThread
     bool ended = false;    // takes no more asks: quiet, or told to quit
     bool finished = false; // has let go of everything
     std::atomic<bool> deviceOpen{false};
+    std::chrono::milliseconds grace;
     bool lastOpenWorked = false;
     // Called on the thread as it ends once quiet, the lock held.
     std::function<void()> endedOnceQuiet;
@@ -98,10 +100,13 @@ void SdlAudioOut::SoundThread::carryOut(Asked &what)
 {
     if (what.silence && device)
         device->silence();
+    if (what.load && !module)
+        module = soundModule();
     if (!what.open && !what.tone && !what.file)
         return;
     if (!device) {
-        module = soundModule();
+        if (!module)
+            module = soundModule();
         device = module ? module->makeDevice() : nullptr;
     }
     lastSound = SteadyClock::now(); // kept for the grace even when there is no output
@@ -131,8 +136,8 @@ SteadyClock::duration SdlAudioOut::SoundThread::keepUp()
         return WatchEvery;
     }
     const auto quietFor = now - lastSound;
-    if (quietFor < std::chrono::milliseconds(GraceMs))
-        return std::chrono::milliseconds(GraceMs) - quietFor;
+    if (quietFor < grace)
+        return grace - quietFor;
     letGo();
     return SteadyClock::duration::max();
 }
@@ -174,6 +179,7 @@ quint64 SdlAudioOut::ask(Change change, bool startIfNone)
     if (m_thread.joinable())
         m_thread.join();
     m_sound = std::make_shared<SoundThread>();
+    m_sound->grace = m_grace;
     change(m_sound->asked);
     m_sound->askedCount = 1;
     m_sound->endedOnceQuiet = [this, sound = std::weak_ptr(m_sound)] {
@@ -193,6 +199,11 @@ void SdlAudioOut::afterSoundThread(const std::shared_ptr<SoundThread> &ended)
     handBackSoundMemory();
 }
 
+void SdlAudioOut::prepare()
+{
+    ask([](SoundThread::Asked &a) { a.load = true; });
+}
+
 void SdlAudioOut::playInBackground(const QByteArray &wave)
 {
     ask([&](SoundThread::Asked &a) { a.tone = wave; });
@@ -203,7 +214,6 @@ void SdlAudioOut::stop()
     if (m_file)
         m_file->cancel();
     m_file.reset();
-    m_prepared.reset();
     // With no sound thread, nothing sounds or is about to.
     ask(
         [](SoundThread::Asked &a) {
@@ -222,25 +232,30 @@ bool SdlAudioOut::canPlayFile(const QString &path)
 
 bool SdlAudioOut::startFile(const QString &path, std::unique_ptr<QIODevice> data)
 {
-    std::shared_ptr<SoundModule> module = soundModule();
-    if (!module)
+    // A reader still in its open has met a storage that does not answer: another would stick
+    // beside it, one more thread at every tick of the ring.
+    if (const std::shared_ptr<FileFeed> last = m_lastFile.lock(); last && last->opening())
         return false;
-    std::unique_ptr<DecodedStream> stream = module->openStream(path, std::move(data));
-    std::shared_ptr<FileFeed> file = FileFeed::start(std::move(module), std::move(stream));
-    if (!file)
-        return false;
+    std::shared_ptr<FileFeed> file = FileFeed::start(path, std::move(data));
     if (m_file)
         m_file->cancel();
     m_file = file;
+    m_lastFile = file;
     ask([&](SoundThread::Asked &a) { a.file = std::move(file); });
     return true;
 }
 
-bool SdlAudioOut::fileSounding()
+AudioOut::FilePlay SdlAudioOut::filePlay()
 {
-    if (m_file && m_file->ended())
+    if (!m_file)
+        return FilePlay::Ended;
+    if (m_file->unplayable())
+        return FilePlay::Unplayable;
+    if (m_file->ended()) {
         m_file.reset();
-    return m_file != nullptr;
+        return FilePlay::Ended;
+    }
+    return m_file->opening() ? FilePlay::Opening : FilePlay::Sounding;
 }
 
 bool SdlAudioOut::open()

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -18,7 +19,12 @@
 class SdlAudioOut : public AudioOut
 {
 public:
-    SdlAudioOut() = default;
+    // How long the device stays open after the last sound.
+    static constexpr std::chrono::milliseconds Grace{3000};
+    explicit SdlAudioOut(std::chrono::milliseconds grace = Grace)
+        : m_grace(grace)
+    {
+    }
     ~SdlAudioOut() override;
     SdlAudioOut(const SdlAudioOut &) = delete;
     SdlAudioOut &operator=(const SdlAudioOut &) = delete;
@@ -27,9 +33,9 @@ public:
     void stop() override;
     bool canPlayFile(const QString &path) override;
     bool startFile(const QString &path) override { return startFile(path, nullptr); }
-    bool fileSounding() override;
-    // Loads the sound module and keeps it until the next stop.
-    void prepare() override { m_prepared = soundModule(); }
+    FilePlay filePlay() override;
+    // Loads the sound module on the sound thread, not the window's.
+    void prepare() override;
 
     // Plays the file at path with its data read through the device given in its place.
     bool startFile(const QString &path, std::unique_ptr<QIODevice> data);
@@ -37,9 +43,8 @@ public:
     // false when there is no sound output.
     bool open();
     bool isOpen() const;
-
-    // How long the device stays open after the last sound.
-    static constexpr int GraceMs = 3000;
+    // No sound thread runs: the device, its threads and the heap they used are gone.
+    bool quiet() const { return m_sound == nullptr; }
 
 private:
     struct SoundThread;
@@ -55,5 +60,6 @@ private:
     std::shared_ptr<SoundThread> m_sound; // the sound thread, while something sounds and a while after
     std::thread m_thread;
     std::shared_ptr<FileFeed> m_file;     // the file last started, until it has ended
-    std::shared_ptr<SoundModule> m_prepared;
+    std::weak_ptr<FileFeed> m_lastFile;   // the file last started, while its reader runs
+    std::chrono::milliseconds m_grace;
 };

@@ -7,8 +7,8 @@
 #include <memory>
 
 // The sound module: SDL, and the dozens of libraries it pulls in (sound servers, codecs, display
-// protocols), behind one library the program loads at its first sound and lets go once quiet,
-// so a program that sounds for a second a day does not carry them all day. Samples cross it in
+// protocols), behind one library the program loads at its first sound (or when an alarm is
+// armed), so a program that never sounds never maps them. Samples cross it in
 // the device's format: 16-bit signed stereo at 44.1 kHz, in the machine's byte order.
 namespace DeviceFormat {
 constexpr int Rate = 44100;
@@ -74,12 +74,12 @@ public:
     virtual void threadEnds() = 0;
 };
 
-// The module, loaded if no one holds it now; it is let go when the last holder lets go.
-// Nothing when it cannot be loaded: said once on the standard error, as the program is mute.
+// The module, loaded at the first call and kept for the life of the process. Nothing when it
+// cannot be loaded: said once on the standard error, as the program is mute.
 std::shared_ptr<SoundModule> soundModule();
-// Once the module has gone and no thread of sound is left (their ends run library code): hands
-// the memory the sound left behind back to the system, not kept for a next sound that may be
-// hours away.
+// Once no thread of sound is left: hands the heap's free memory back to the system, not kept for
+// a next sound that may be hours away. File-backed pages are never touched: the kernel reclaims
+// clean ones, and a relocated page that was swapped out is the only copy of its contents.
 void handBackSoundMemory();
 
 // The module's one entry point.

@@ -25,6 +25,7 @@ bool FakeAudioOut::startFile(const QString &path)
 {
     if (!deviceAvailable || !canPlayFile(path))
         return false;
+    stopsAtLastStart = stops;
     QFile file(path);
     files.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     return true;

@@ -6,7 +6,7 @@
 #include <QSet>
 
 // Sound output that remembers what it was asked to play instead of playing it. An own file
-// plays at once to its end; it is playable when it is a whole wave file not listed in
+// plays at once to its end (or, if told so, is never done opening); it is playable when it is a whole wave file not listed in
 // undecodable (the real output decides by decoding).
 class FakeAudioOut : public AudioOut
 {
@@ -15,7 +15,7 @@ public:
     void stop() override;
     bool canPlayFile(const QString &path) override;
     bool startFile(const QString &path) override;
-    bool fileSounding() override { return false; }
+    FilePlay filePlay() override { return fileOpensNever && !files.isEmpty() && stops == stopsAtLastStart ? FilePlay::Opening : FilePlay::Ended; }
     void prepare() override { ++prepares; }
 
     QList<QByteArray> tones;  // each built-in tone started, in order
@@ -25,4 +25,6 @@ public:
     int prepares = 0;
     bool sounding = false;    // a built-in tone was started and not stopped since
     bool deviceAvailable = true;
+    bool fileOpensNever = false; // as on a storage that stopped answering: a file started stays in its open
+    int stopsAtLastStart = 0;
 };

@@ -5,8 +5,12 @@ AlarmHarness::AlarmHarness(QDateTime start, QLocale locale, AudioOut *realAudio)
     , output(realAudio ? *realAudio : audio)
     , alarm({clock, dialogs, window, output, atm, notifyArea, ringNotice, QStringLiteral("/opt/meridane"),
              [this] { ++infoRequests; }, std::move(locale),
-             realAudio ? [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }
-                       : std::function<void(const std::function<bool()> &)>()})
+             [this, real = realAudio != nullptr](const std::function<bool()> &done) {
+                 if (waitWhilePlaying)
+                     waitWhilePlaying(done);
+                 else if (real)
+                     dispatcher.waitWhilePlaying(done);
+             }})
 {
 }
 

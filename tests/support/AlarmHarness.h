@@ -54,5 +54,8 @@ struct AlarmHarness
     // the countdown's two ticks run through the dispatcher (behind a box, when one is open).
     void halfSecond();
     int halfSeconds = 0;
+    // How an own file's play is waited for, where a test says so; else the real output's is
+    // waited for in the event loop and the fake's not at all.
+    std::function<void(const std::function<bool()> &done)> waitWhilePlaying;
     int infoRequests = 0; // times the information window was asked for
 };

@@ -194,6 +194,21 @@ TEST_F(Countdown, TheOwnFilePlaysToItsEndAndGivesWayToTheDefaultToneWhenGone)
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
     EXPECT_TRUE(h.window.visible);
 
+    // Back, but on a storage that stopped answering: after a second the default tone rings.
+    ASSERT_TRUE(writeFile(dir, QStringLiteral("mine ä.wav"), mine) == path);
+    h.audio.fileOpensNever = true;
+    qint64 waited = 0;
+    h.waitWhilePlaying = [&](const std::function<bool()> &done) {
+        for (; !done() && waited < 5000; waited += 10)
+            h.clock.advanceMs(10);
+    };
+    const int stopsBefore = h.audio.stops;
+    h.alarm.Timer3_Timer();
+    EXPECT_EQ(waited, 1000) << "the ring waited this long for a file that does not open";
+    EXPECT_GT(h.audio.stops, stopsBefore) << "the file given up on was not stopped";
+    ASSERT_EQ(h.audio.tones.size(), 2);
+    EXPECT_EQ(h.audio.tones.last(), tone(104));
+
     h.alarm.Stopp_Click(); // the fallback tone stops with the alarm
     EXPECT_FALSE(h.audio.sounding);
 }

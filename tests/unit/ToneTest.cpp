@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -128,6 +129,36 @@ TEST(WaveFileCheck, RefusesWhatIsNotAWholeWaveFile)
     };
     for (const auto &[name, bytes] : bad)
         EXPECT_FALSE(isWholeWaveFile(bytes)) << name;
+}
+
+// What a chooser's file could hold to cost the program gigabytes or seconds at every play: a
+// format chunk claiming a gibibyte (the file sparse, so it is really there), or thousands of
+// empty chunks before the sound. Real files' handful of chunks still pass.
+TEST(WaveFileCheck, RefusesChunksNoPlayableFileNeeds)
+{
+    QTemporaryDir dir;
+    const QByteArray good = sineWave(0.1); // RIFF header, "fmt " of 16 bytes, data
+    const auto withChunks = [&](int count) {
+        QByteArray bytes = good.left(36);
+        for (int i = 0; i < count; ++i)
+            bytes += QByteArray("JUNK\0\0\0\0", 8);
+        return bytes + good.mid(36);
+    };
+    EXPECT_TRUE(isWholeWaveFile(withChunks(20)));
+    EXPECT_FALSE(isWholeWaveFile(withChunks(10000)));
+
+    const qint64 claimed = qint64(1) << 30;
+    QByteArray huge = good.left(16);
+    char le[4];
+    qToLittleEndian(quint32(claimed), le);
+    huge += QByteArray(le, 4) + good.mid(20, 16);
+    const QString path = writeFile(dir, QStringLiteral("huge format.wav"), huge);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(20 + claimed));
+    file.write(good.mid(36)); // the data chunk after the format, where its size says
+    file.close();
+    EXPECT_FALSE(readWaveLayout(path));
 }
 
 TEST(WaveFileCheck, FindsTheSoundOfRegularReadableWaveFilesOnly)

@@ -17,9 +17,6 @@ public:
         SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
         SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
     }
-    // What SDL keeps for the process goes with the library.
-    ~SdlModule() override { SDL_Quit(); }
-
     std::unique_ptr<OutputDevice> makeDevice() override { return std::make_unique<SdlDevice>(); }
     std::unique_ptr<DecodedStream> openStream(const QString &path, std::unique_ptr<QIODevice> data) override
     {

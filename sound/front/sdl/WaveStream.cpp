@@ -47,12 +47,14 @@ bool decodeWave(const QByteArray &wave, SDL_AudioSpec &spec, std::vector<Uint8> 
 std::unique_ptr<WaveStream> WaveStream::open(const QString &path, const SDL_AudioSpec &device,
                                              std::unique_ptr<QIODevice> data)
 {
-    const std::optional<WaveLayout> layout = readWaveLayout(path);
-    if (!layout || layout->rate > HighestRate)
+    if (!data)
+        data = openWaveFile(path);
+    else if (!data->isOpen() && !data->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return nullptr;
     if (!data)
-        data = std::make_unique<QFile>(path);
-    if (!data->isOpen() && !data->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return nullptr;
+    const std::optional<WaveLayout> layout = readWaveLayout(*data);
+    if (!layout || layout->rate > HighestRate)
         return nullptr;
     std::unique_ptr<WaveStream> stream(new WaveStream(std::move(data), *layout, device));
     // Playable means its start decodes and converts: the check at choice and the play agree.
