@@ -6,6 +6,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+
+#include <limits>
 
 namespace {
 
@@ -45,10 +48,12 @@ void DesktopRingNotice::post(const QString &reminder)
              const QDBusPendingReply<uint> id = answer;
              if (!id.isValid())
                  return;
-             if (thisPost == m_generation)
+             if (thisPost == m_generation) {
                  m_id = id.value();
-             else
+                 m_daemon = id.reply().service();
+             } else {
                  close(id.value()); // the ring ended while the daemon answered
+             }
          });
 }
 
@@ -58,6 +63,7 @@ void DesktopRingNotice::withdraw()
     if (m_id != 0)
         close(m_id);
     m_id = 0;
+    m_daemon.clear();
 }
 
 void DesktopRingNotice::close(uint id)
@@ -75,7 +81,9 @@ void DesktopRingNotice::call(const QString &method, const QVariantList &argument
         bus.send(message);
         return;
     }
-    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message), this);
+    // No time limit: a daemon that answers late still gives the number of a notification it
+    // shows, and one posted for a ring that has ended meanwhile is closed at once.
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(message, std::numeric_limits<int>::max()), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [done = std::move(done)](QDBusPendingCallWatcher *w) {
         done(*w);
         w->deleteLater();
@@ -89,14 +97,30 @@ void DesktopRingNotice::listen()
         return;
     m_listening = true;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    bus.connect(QString(), Path, Service, QStringLiteral("ActionInvoked"), this, SLOT(actionInvoked(uint, QString)));
-    bus.connect(QString(), Path, Service, QStringLiteral("ActivationToken"), this, SLOT(activationToken(uint, QString)));
-    bus.connect(QString(), Path, Service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint, uint)));
+    bus.connect(QString(), Path, Service, QStringLiteral("ActionInvoked"), this,
+                SLOT(actionInvoked(uint, QString, QDBusMessage)));
+    bus.connect(QString(), Path, Service, QStringLiteral("ActivationToken"), this,
+                SLOT(activationToken(uint, QString, QDBusMessage)));
+    bus.connect(QString(), Path, Service, QStringLiteral("NotificationClosed"), this,
+                SLOT(closed(uint, uint, QDBusMessage)));
+    // A daemon that leaves the bus (ended, or replaced by another) takes its notifications along.
+    auto *daemon = new QDBusServiceWatcher(Service, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(daemon, &QDBusServiceWatcher::serviceOwnerChanged, this, [this](const QString &, const QString &old) {
+        if (!m_daemon.isEmpty() && old == m_daemon) {
+            m_id = 0;
+            m_daemon.clear();
+        }
+    });
 }
 
-void DesktopRingNotice::actionInvoked(uint id, const QString &action)
+bool DesktopRingNotice::aboutOurs(uint id, const QDBusMessage &signal) const
 {
-    if (id == 0 || id != m_id)
+    return id != 0 && id == m_id && signal.service() == m_daemon;
+}
+
+void DesktopRingNotice::actionInvoked(uint id, const QString &action, const QDBusMessage &signal)
+{
+    if (!aboutOurs(id, signal))
         return;
     if (action == StopAction && m_stop)
         m_stop();
@@ -104,17 +128,19 @@ void DesktopRingNotice::actionInvoked(uint id, const QString &action)
         m_open(m_token);
 }
 
-void DesktopRingNotice::activationToken(uint id, const QString &token)
+void DesktopRingNotice::activationToken(uint id, const QString &token, const QDBusMessage &signal)
 {
     // Sent just before the action: on Wayland, only a token from the user's own act lets the
     // window take the focus.
-    if (id != 0 && id == m_id)
+    if (aboutOurs(id, signal))
         m_token = token;
 }
 
-void DesktopRingNotice::closed(uint id, uint /*reason*/)
+void DesktopRingNotice::closed(uint id, uint /*reason*/, const QDBusMessage &signal)
 {
     // Dismissed by the user or the daemon: the ring goes on, and is not posted again.
-    if (id != 0 && id == m_id)
+    if (aboutOurs(id, signal)) {
         m_id = 0;
+        m_daemon.clear();
+    }
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class QDBusMessage;
 class QDBusPendingCallWatcher;
 
 // The ring's notification through the freedesktop notification service on the session bus
@@ -26,12 +27,15 @@ public:
     void withdraw() override;
 
 private Q_SLOTS:
-    void actionInvoked(uint id, const QString &action);
-    void activationToken(uint id, const QString &token);
-    void closed(uint id, uint reason);
+    // Each with the signal's message, to tell who sent it.
+    void actionInvoked(uint id, const QString &action, const QDBusMessage &signal);
+    void activationToken(uint id, const QString &token, const QDBusMessage &signal);
+    void closed(uint id, uint reason, const QDBusMessage &signal);
 
 private:
     void listen();
+    // The signal is about the notification that is up, and comes from the daemon that showed it.
+    bool aboutOurs(uint id, const QDBusMessage &signal) const;
     void close(uint id);
     // Calls a method of the service; done (if any) gets the reply or the error.
     void call(const QString &method, const QVariantList &arguments,
@@ -44,5 +48,8 @@ private:
     // meanwhile) is closed at once.
     unsigned m_generation = 0;
     uint m_id = 0; // the daemon's number for the notification that is up; 0 for none
+    // The daemon's own name on the bus (its unique name), which answered the post: anyone on the
+    // bus can send a signal in the service's name and path, but only it sends from this name.
+    QString m_daemon;
     QString m_token; // the activation token sent for it, just before an action
 };

@@ -2,7 +2,8 @@
 # The ring's desktop notification on a notification daemon (dunst): the program's name, the
 # reminder as typed (markup shown as text), critical, with "Stop"; its Stop silences the ring
 # heard on the sound server, the window's Stop withdraws it, a click on it shows the window;
-# without a daemon the alarm rings as before.
+# the daemon's signals forged by another client of the bus neither stop the ring nor take the
+# real Stop away; without a daemon the alarm rings as before.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 need_sound_server
@@ -31,8 +32,20 @@ silent_within() { # moment, seconds
   between 0 "$(heard_last)" "$(plus "$1" "$2")" || fail "sound went on $(seconds_between "$1" "$(heard_last)") s after $3"
 }
 
+# Any client of the session bus may send a signal in the daemon's name and path; only the
+# daemon's own may act. Sent for every id the daemon could have given ours.
+forge() { # signal, its arguments after the id
+  local id
+  for id in $(seq 20); do
+    dbus-send --session --type=signal /org/freedesktop/Notifications "org.freedesktop.Notifications.$1" "uint32:$id" "${@:2}"
+  done
+}
+
 rings_then 2
-sleep 1.5
+forge ActionInvoked string:stop
+forged_at=$(now)
+[ -n "$(heard_first_after "$(plus "$forged_at" 1)" 2)" ] || fail "a forged ActionInvoked \"stop\" silenced the ring"
+[ "$(notifications_displayed)" = 1 ] || fail "after a forged ActionInvoked dunst shows $(notifications_displayed) notifications"
 [ "$(notice_count)" = 1 ] || fail "posted again at later ticks: $(cat "$WORK/notifications.log")"
 screenshot journey-ring-notice
 IFS=$'\t' read -r _ app summary body urgency entry <"$WORK/notifications.log"
@@ -42,11 +55,13 @@ IFS=$'\t' read -r _ app summary body urgency entry <"$WORK/notifications.log"
 [ "$body" = '&lt;b&gt;Tea&lt;/b&gt; &amp; cake' ] || fail "body sent as: $body"
 [ "$urgency" = CRITICAL ] || fail "urgency $urgency"
 [ "$entry" = org.example.MeridaneChimewell ] || fail "desktop entry $entry"
+# Forged closes first: the program must not take them for the daemon's and forget its notification.
+forge NotificationClosed uint32:2
 notification_action Stop
 stopped_at=$(now)
 silent_within "$stopped_at" 1 "the notification's Stop"
 [ "$(notifications_displayed)" = 0 ] || fail "the notification stayed after its Stop"
-echo "ok: one notification at the ring, as typed and critical; its Stop silenced the ring"
+echo "ok: one notification at the ring, as typed and critical; forged signals ignored; its Stop silenced the ring"
 
 rings_then 2
 click Stopp
@@ -60,7 +75,7 @@ before=$(notice_count)
 arm
 click_icon 1 2
 wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
-wait_for '[ "$(notice_count)" -gt "$before" ]' 6 || fail "no notification at the ring"
+wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
 wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
 notification_action Show
 wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
