@@ -1,4 +1,5 @@
 #include "app/front/AlarmProgram.h"
+#include "app/front/EndOnSignals.h"
 #include "app/front/SingleInstance.h"
 #include "toolkit/AppInfo.h"
 
@@ -46,6 +47,8 @@ int main(int argc, char *argv[])
         return 0;
     AlarmProgram program;
     session.onActivate([&program](const QString &token) { program.showWindow(token); });
+    // Ended by the session, it goes as when its window is closed.
+    endOnSignals([] { QCoreApplication::quit(); });
     program.start();
     return app.exec();
 }
