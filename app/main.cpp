@@ -2,6 +2,7 @@
 #include "app/front/EndOnSignals.h"
 #include "app/front/SingleInstance.h"
 #include "toolkit/AppInfo.h"
+#include "toolkit/front/SessionBus.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
     SingleInstance session;
     if (session.handedOver())
         return 0;
+    SessionBus::beforeWindows();
     AlarmProgram program;
     session.onActivate([&program](const QString &token) { program.showWindow(token); });
     // Ended by the session, it goes as when its window is closed.

@@ -1,6 +1,8 @@
 #include "alarm/front/DesktopRingNotice.h"
 
 #include "toolkit/AppInfo.h"
+#include "toolkit/front/ActivationToken.h"
+#include "toolkit/front/SessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -32,8 +34,18 @@ DesktopRingNotice::DesktopRingNotice(Stop stop, Open open)
 
 void DesktopRingNotice::post(const QString &reminder)
 {
-    listen();
     const unsigned thisPost = ++m_generation;
+    // A bus still connecting is not waited for: the notification follows once it answers, if
+    // the ring is still on.
+    SessionBus::whenSettled(this, [this, thisPost, reminder] {
+        if (thisPost == m_generation && SessionBus::ready())
+            send(thisPost, reminder);
+    });
+}
+
+void DesktopRingNotice::send(unsigned thisPost, const QString &reminder)
+{
+    listen();
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
     const QString body = reminder.toHtmlEscaped();
@@ -132,7 +144,7 @@ void DesktopRingNotice::activationToken(uint id, const QString &token, const QDB
 {
     // Sent just before the action: on Wayland, only a token from the user's own act lets the
     // window take the focus.
-    if (aboutOurs(id, signal))
+    if (aboutOurs(id, signal) && isActivationToken(token))
         m_token = token;
 }
 

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void closed(uint id, uint reason, const QDBusMessage &signal);
 
 private:
+    void send(unsigned thisPost, const QString &reminder);
     void listen();
     // The signal is about the notification that is up, and comes from the daemon that showed it.
     bool aboutOurs(uint id, const QDBusMessage &signal) const;

@@ -1,11 +1,19 @@
 #include "app/front/SingleInstance.h"
 
 #include "toolkit/AppInfo.h"
+#include "toolkit/front/SessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include <chrono>
+
 namespace {
+
+using namespace std::chrono_literals;
+
+// A bus that has not settled the claim by then is not answering: the window does not wait longer.
+constexpr auto ClaimWait = 400ms;
 
 QString busName()
 {
@@ -30,27 +38,71 @@ QVariantMap platformData()
     return data;
 }
 
+// Asks the bus for the name; true when it is ours. Queued, the name comes to this program when
+// the one holding it ends.
+bool requestName(QDBusConnection &bus, bool queue)
+{
+    const QString dbus = QStringLiteral("org.freedesktop.DBus");
+    QDBusMessage request = QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus,
+                                                          QStringLiteral("RequestName"));
+    constexpr uint DoNotQueue = 4;
+    request << busName() << uint(queue ? 0 : DoNotQueue);
+    const QDBusMessage reply = bus.call(request);
+    constexpr uint PrimaryOwner = 1, AlreadyOwner = 4;
+    const uint result = reply.arguments().value(0).toUInt();
+    return reply.type() == QDBusMessage::ReplyMessage && (result == PrimaryOwner || result == AlreadyOwner);
+}
+
 } // namespace
 
 SingleInstance::SingleInstance()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    SessionBus::connect([this](QDBusConnection &bus) { claim(bus); });
+}
+
+void SingleInstance::claim(QDBusConnection &bus)
+{
     // Ready to answer before the name is ours, so that a start right after finds us answering.
-    if (!bus.isConnected() || !bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots))
+    if (!bus.isConnected() || !bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots) || requestName(bus, false)) {
+        decide(Verdict::First);
         return;
-    if (bus.registerService(busName()))
-        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_gaveUp) { // this program's window shows already: it stays, and takes the name later
+            requestName(bus, true);
+            return;
+        }
+    }
     QDBusMessage activate = QDBusMessage::createMethodCall(busName(), objectPath(),
                                                            QStringLiteral("org.freedesktop.Application"),
                                                            QStringLiteral("Activate"));
     activate << platformData();
     // The running program answers from its event loop, also behind a box. One that does not
-    // answer in time still lives (hung, or busy ending): not worth a second program. One that
-    // has gone meanwhile leaves the name to this one.
+    // answer in time still lives (hung): not worth a second program. One that refuses is ending
+    // (its window already gone): this start runs as the first, and the name follows.
     const QDBusMessage reply = bus.call(activate, QDBus::Block, 2000);
-    const bool answered = reply.type() == QDBusMessage::ReplyMessage
-        || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
-    m_handedOver = answered || !bus.registerService(busName());
+    if (reply.type() == QDBusMessage::ReplyMessage || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply")) {
+        decide(Verdict::HandedOver);
+        return;
+    }
+    requestName(bus, true);
+    decide(Verdict::First);
+}
+
+void SingleInstance::decide(Verdict verdict)
+{
+    std::lock_guard lock(m_mutex);
+    m_verdict = verdict;
+    m_decided.notify_all();
+}
+
+bool SingleInstance::handedOver()
+{
+    std::unique_lock lock(m_mutex);
+    if (!m_decided.wait_for(lock, ClaimWait, [this] { return m_verdict != Verdict::Pending; }))
+        m_gaveUp = true;
+    return m_verdict == Verdict::HandedOver;
 }
 
 void SingleInstance::Activate(const QVariantMap &platformData)

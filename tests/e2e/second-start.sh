@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A second start while the program sits in the tray with an armed alarm (as a user looking for
 # the hidden window would start it from the menu) shows the running program's window and ends
-# at once with status 0: one process, one icon, the alarm still armed.
+# at once with status 0: one process, one icon, the alarm still armed. A start right after the
+# window was closed, while that program is still ending, is a program of its own: its window
+# shows and it stays.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 start_app "$1"
@@ -22,5 +24,17 @@ wait_for window_shown 3 || fail "the second start did not show the first program
 wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown by the second start, the window did not get the focus"
 [ "$(tray_width)" = "$icons" ] || fail "the tray changed from $icons to $(tray_width) pixels: a second icon"
 wait_for heard 6 || fail "the first program's alarm did not ring after the second start"
-kill "$APP_PID"
 echo "ok: a second start showed the running program's window and ended with status 0"
+
+click Stopp
+click_tone 2
+# The window manager's Close, as the frame's close button asks it.
+xdotool windowactivate --sync "$APP_WINDOW" key alt+F4
+closed=$APP_PID
+start_app "$1"
+on_screen "$APP_WINDOW" || fail "the start after the close mapped its window off the screen"
+wait_for "! pid_running $closed" 3 || fail "closed by its frame, the first program did not end"
+sleep 1
+still_alive || fail "the start after the close left no program"
+kill "$APP_PID"
+echo "ok: a start while the closed program was ending showed its own window and stayed"

@@ -30,6 +30,8 @@ RealAlarmWindow::RealAlarmWindow()
     EXPECT_TRUE(runEventsUntil(10000, [&] { return wmState(&window) == QStringLiteral("Normal"); }))
         << "the window manager did not take the window: WM_STATE \"" << qPrintable(wmState(&window))
         << "\", viewable " << viewable(&window) << ", Qt visible " << window.isVisible();
+    // The tray icon is made once the session bus has answered.
+    EXPECT_TRUE(runEventsUntil(5000, [&] { return notifyArea.trayIcon() != nullptr; })) << "no tray icon was made";
     runEventsUntil(100);
 }
 

@@ -1,6 +1,7 @@
 #include "tray/front/QtNotifyArea.h"
 
 #include "toolkit/front/QtMenu.h"
+#include "toolkit/front/SessionBus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -9,33 +10,81 @@
 #include <QMenu>
 #include <QStyleHints>
 #include <QSystemTrayIcon>
-#include <QtWidgets/private/qsystemtrayicon_p.h>
+#include <QDBusPendingCallWatcher>
 
 namespace {
 
-// Qt decides once, as it makes its first icon, whether icons are StatusNotifierItems (its own
-// question to the bus) or embedded in an XEmbed tray; asking the bus again could get another
-// answer, from a host that came or went in between. Qt's choice is read from the icon it made.
-// (Qt does not export the private class's type information, which the sanitizers' check of the
-// cast would need.)
-__attribute__((no_sanitize("vptr"))) bool madeAsStatusNotifierItem(QSystemTrayIcon &icon)
+const QString Watcher = QStringLiteral("org.kde.StatusNotifierWatcher"); // its bus name and interface
+
+// Asks the watcher whether a host draws StatusNotifierItems, as Qt asks it when it makes its
+// first icon (and decides then, once for the process, which kind its icons are).
+QDBusMessage hostQuestion()
 {
-    return static_cast<QSystemTrayIconPrivate *>(QObjectPrivate::get(&icon))->qpa_sys != nullptr;
+    QDBusMessage get = QDBusMessage::createMethodCall(Watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << Watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    return get;
+}
+
+bool hostRegistered(const QDBusMessage &reply)
+{
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
+        && qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
 
 } // namespace
 
-// The icon is made with the window, not at the first arming: Qt's question to the session bus
-// comes at start-up then, and no arming waits on the bus.
+// Qt's icon asks the session bus, and the watcher, while it is made, and waits for them as long
+// as they do not answer: it is made once the bus is connected and the watcher has answered our
+// own question, asked without waiting. Its answer is Qt's too, asked a moment after.
 QtNotifyArea::QtNotifyArea(IconSource icons)
     : m_icons(std::move(icons))
-    , m_icon(std::make_unique<QSystemTrayIcon>())
-    , m_statusNotifierItem(madeAsStatusNotifierItem(*m_icon))
 {
-    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
+    SessionBus::whenSettled(this, [this] { askWatcher(); });
 }
 
 QtNotifyArea::~QtNotifyArea() = default;
+
+// Qt decides the kind once for the process, at its first icon; so does this, just before it.
+std::optional<bool> QtNotifyArea::s_statusNotifierItems;
+
+void QtNotifyArea::askWatcher()
+{
+    if (!s_statusNotifierItems && !SessionBus::ready()) // no session bus: an XEmbed tray is all there can be
+        s_statusNotifierItems = false;
+    if (s_statusNotifierItems) {
+        makeIcon(*s_statusNotifierItems);
+        return;
+    }
+    auto *answer = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion()), this);
+    connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        const QDBusMessage reply = w->reply();
+        // A watcher that is there but does not answer would hold Qt's question too: ask again.
+        if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.NoReply") && !s_statusNotifierItems)
+            s_statusNotifierItems = hostRegistered(reply);
+        askWatcher();
+    });
+}
+
+void QtNotifyArea::makeIcon(bool statusNotifierItem)
+{
+    m_statusNotifierItem = statusNotifierItem;
+    m_icon = std::make_unique<QSystemTrayIcon>();
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
+    // Only a host that draws menus gets one: on an embedding tray, Qt would pop it up as well as
+    // the window's own menu.
+    if (m_statusNotifierItem && m_hostMenuChoice) {
+        m_hostMenu = std::make_unique<QMenu>();
+        fillMenu(*m_hostMenu, m_hostMenuItems, m_hostMenuChoice);
+        m_icon->setContextMenu(m_hostMenu.get());
+    }
+    if (m_added) {
+        show(m_record);
+        m_icon->show();
+    }
+}
 
 void QtNotifyArea::setMouseMessages(MouseMessages sink)
 {
@@ -44,29 +93,15 @@ void QtNotifyArea::setMouseMessages(MouseMessages sink)
 
 void QtNotifyArea::setHostMenu(std::vector<const MenuItem *> items, MenuChoice chosen)
 {
-    // Only a host that draws menus gets one: on an embedding tray, Qt would pop it up as well as
-    // the window's own menu.
-    if (!m_statusNotifierItem)
-        return;
-    m_hostMenu = std::make_unique<QMenu>();
-    fillMenu(*m_hostMenu, items, chosen);
-    m_icon->setContextMenu(m_hostMenu.get());
+    m_hostMenuItems = std::move(items);
+    m_hostMenuChoice = std::move(chosen);
 }
 
 bool QtNotifyArea::statusNotifierHostPresent()
 {
     // Given half a second at most.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher"); // its bus name and interface
-    QDBusMessage get = QDBusMessage::createMethodCall(watcher,
-                                                      QStringLiteral("/StatusNotifierWatcher"),
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, 500);
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()
-        && qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(hostQuestion(), QDBus::Block, 500);
+    return hostRegistered(reply);
 }
 
 void QtNotifyArea::report(int message)
@@ -109,28 +144,33 @@ void QtNotifyArea::activated(int reason)
 
 bool QtNotifyArea::notify(Command command, const TrayIconRecord &record)
 {
-    const bool same = m_added && record.hWnd == m_window && record.uID == m_id;
+    const bool same = m_added && record.hWnd == m_record.hWnd && record.uID == m_record.uID;
     switch (command) {
     case Add:
         if (same)
             return false;
         m_added = true;
-        m_window = record.hWnd;
-        m_id = record.uID;
+        m_record = record;
         m_shownIcon = -1;
-        show(record);
-        // Shown even without a notification area: Qt docks it when a tray host appears.
-        m_icon->show();
+        // Shown even without a notification area: Qt docks it when a tray host appears. An icon
+        // not made yet (the bus not answering) shows once it is.
+        if (m_icon) {
+            show(record);
+            m_icon->show();
+        }
         return true;
     case Modify:
         if (!same)
             return false;
-        show(record);
+        m_record = record;
+        if (m_icon)
+            show(record);
         return true;
     case Delete:
         if (!same)
             return false;
-        m_icon->hide();
+        if (m_icon)
+            m_icon->hide();
         m_added = false;
         return true;
     }
@@ -152,7 +192,7 @@ void QtNotifyArea::show(const TrayIconRecord &record)
 
 bool QtNotifyArea::iconShown() const
 {
-    if (!m_added)
+    if (!m_added || !m_icon)
         return false;
     // A StatusNotifierItem shows only while a host draws it; Qt's own question is content with
     // the watcher, and without one falls back to asking about an XEmbed tray, which cannot show

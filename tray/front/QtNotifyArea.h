@@ -9,6 +9,7 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -39,10 +40,13 @@ public:
     bool notify(Command command, const TrayIconRecord &record) override;
     bool iconShown() const override;
 
-    // The icon; for tests that look at it or act on it as a host would.
+    // The icon; for tests that look at it or act on it as a host would. Nothing until the
+    // session bus and the StatusNotifierItem watcher (if any) have answered.
     QSystemTrayIcon *trayIcon() const { return m_icon.get(); }
 
 private:
+    void askWatcher();
+    void makeIcon(bool statusNotifierItem);
     void show(const TrayIconRecord &record);
     void report(int message);
     void activated(int reason);
@@ -51,12 +55,14 @@ private:
     IconSource m_icons;
     MouseMessages m_mouseMessages;
     std::unique_ptr<QSystemTrayIcon> m_icon;
-    bool m_statusNotifierItem; // the kind of icon Qt made
+    bool m_statusNotifierItem = false; // the kind of icon Qt made
+    static std::optional<bool> s_statusNotifierItems; // the kind, once decided
 
+    std::vector<const MenuItem *> m_hostMenuItems;
+    MenuChoice m_hostMenuChoice;
     std::unique_ptr<QMenu> m_hostMenu;
     QElapsedTimer m_sinceActivation;
     bool m_added = false;
-    quintptr m_window = 0;
-    quint32 m_id = 0;
+    TrayIconRecord m_record; // the icon's, while added
     int m_shownIcon = -1;
 };
