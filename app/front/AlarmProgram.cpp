@@ -1,5 +1,7 @@
 #include "app/front/AlarmProgram.h"
 
+#include "toolkit/front/ActivationToken.h"
+
 #include <QCoreApplication>
 
 AlarmProgram::AlarmProgram()
@@ -50,7 +52,6 @@ void AlarmProgram::showWindow(const QString &activationToken)
 {
     // Qt's Wayland platform hands the compositor the token it finds here when it activates a
     // window: only a token from the user's own act lets the window take the focus.
-    if (!activationToken.isEmpty())
-        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    useActivationToken(activationToken);
     window.run(Dispatcher::Kind::FromOutside, [this] { alarm.ShowAlarmWindow(); });
 }

@@ -2,6 +2,7 @@
 // desktop with a real tray.
 #include "RealAlarmWindow.h"
 #include "toolkit/Numbers.h"
+#include "toolkit/front/ActivationToken.h"
 
 #include "tray/front/QtNotifyArea.h"
 
@@ -16,6 +17,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 namespace {
 
@@ -268,12 +270,15 @@ public:
 };
 } // namespace
 
-// A host that comes after Qt made its first icon (on this desktop: for an XEmbed tray) finds Qt
+// A host that comes after the first icon was made (on this desktop: for an XEmbed tray) finds Qt
 // making XEmbed icons still; the icon is handled as the kind Qt made, or no menu would open.
 TEST(TrayKindOnTheDesktop, AHostThatComesAfterQtDecidedChangesNothing)
 {
     ASSERT_EQ(qgetenv("DESKTOP_TRAY"), QByteArray("xembed"));
-    { QSystemTrayIcon first; }
+    {
+        QtNotifyArea first([](WindowIcon) { return QIcon(); });
+        ASSERT_TRUE(runEventsUntil(5000, [&] { return first.trayIcon() != nullptr; }));
+    }
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakeWatcher watcher;
     ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllProperties));
@@ -284,12 +289,31 @@ TEST(TrayKindOnTheDesktop, AHostThatComesAfterQtDecidedChangesNothing)
     area.setMouseMessages([&](int message) { messages.push_back(message); });
     const MenuItem item;
     area.setHostMenu({&item}, [](int) {});
+    ASSERT_TRUE(runEventsUntil(5000, [&] { return area.trayIcon() != nullptr; }));
     EXPECT_EQ(area.trayIcon()->contextMenu(), nullptr) << "a host's menu on an XEmbed icon";
     emit area.trayIcon()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(messages, std::vector<int>{NotifyArea::RightButtonDown}) << "the right button went unreported";
 
     bus.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
     bus.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+}
+
+// Every click on the notification and every second start brings a token of the user's act,
+// each different: a program that runs for weeks must not keep them all, nor take one of any size.
+TEST(ActivationTokens, OnlyTheLatestIsKeptAndNothingBeyondATokensSize)
+{
+    const auto heapInUse = [] { return mallinfo2().uordblks; };
+    const std::size_t before = heapInUse();
+    QString token;
+    for (int i = 0; i < 2000; ++i) {
+        token = QStringLiteral("%1-").arg(i) + QString(1000, u'x');
+        useActivationToken(token);
+    }
+    EXPECT_EQ(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"), token);
+    EXPECT_LT(heapInUse() - before, std::size_t(100 * 1024)) << "the tokens given before were kept";
+
+    useActivationToken(QString(1024 * 1024, u'y'));
+    EXPECT_TRUE(qEnvironmentVariable("XDG_ACTIVATION_TOKEN") == token) << "a megabyte was taken for a token";
 }
 
 #include "TrayTest.moc"
