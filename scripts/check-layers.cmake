@@ -1,17 +1,28 @@
 # Fails the build when a logic file (directly in an area's folder) reaches for the desktop: a
 # front/ header, Qt's widget, GUI or bus modules, or SDL. Their headers without the module's
-# folder are not on the logic's path anyway; these are the ways around that.
-#   cmake -DFILES="a.cpp;a.h;..." -DSTAMP=stamp -P check-layers.cmake
-set(forbidden "#[ \t]*include[ \t]*[<\"]([A-Za-z_]+/front/|QtWidgets/|QtGui/|QtDBus/|SDL)")
+# folder are not on the logic's path anyway; these are the ways around that. Fails it too when
+# any file includes one of Qt's private headers: their layout changes with every Qt release, and
+# the installed program, which depends on a Qt of at least its version, would break at an update.
+#   cmake -DFILES="a.cpp;a.h;..." -DFRONT_FILES="..." -DSTAMP=stamp -P check-layers.cmake
+set(desktop "#[ \t]*include[ \t]*[<\"]([A-Za-z_]+/front/|QtWidgets/|QtGui/|QtDBus/|SDL)")
+set(private "#[ \t]*include[ \t]*[<\"]([A-Za-z]+/private/|[A-Za-z_/]+_p\\.h[>\"])")
 set(offences "")
-foreach(file ${FILES})
-  file(STRINGS "${file}" lines REGEX "${forbidden}")
-  foreach(line ${lines})
-    string(APPEND offences "\n  ${file}: ${line}")
+function(find_offences pattern files)
+  foreach(file ${files})
+    file(STRINGS "${file}" lines REGEX "${pattern}")
+    foreach(line ${lines})
+      string(APPEND offences "\n  ${file}: ${line}")
+    endforeach()
   endforeach()
-endforeach()
+  set(offences "${offences}" PARENT_SCOPE)
+endfunction()
+find_offences("${desktop}" "${FILES}")
 if(offences)
   message(FATAL_ERROR "Logic files may use QtCore alone; move these files under their area's front/ "
                       "or drop the include:${offences}")
+endif()
+find_offences("${private}" "${FILES};${FRONT_FILES}")
+if(offences)
+  message(FATAL_ERROR "Qt's private headers bind the program to one Qt release; use its public API:${offences}")
 endif()
 file(TOUCH "${STAMP}")

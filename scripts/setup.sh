@@ -5,7 +5,7 @@ set -euo pipefail
 
 runtime=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-base-private-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
   libsdl2-dev libxcb1-dev
   # The window's fonts: Arial, Comic Sans MS and the rest metric-compatible, not a script fallback.
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
