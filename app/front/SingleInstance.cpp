@@ -12,8 +12,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A bus that has not settled the claim by then is not answering: the window does not wait longer.
-constexpr auto ClaimWait = 400ms;
+// A bus whose daemon has not answered by then is stopped or hung: the window does not wait for it.
+constexpr auto DaemonWait = 600ms;
+// A daemon that answers settles the claim in milliseconds, or in two seconds when the program
+// holding the name does not answer its hand-over; this is only a bound.
+constexpr auto ClaimWait = 5s;
 
 QString busName()
 {
@@ -99,8 +102,9 @@ void SingleInstance::decide(Verdict verdict)
 
 bool SingleInstance::handedOver()
 {
+    const bool answers = SessionBus::answers(DaemonWait);
     std::unique_lock lock(m_mutex);
-    if (!m_decided.wait_for(lock, ClaimWait, [this] { return m_verdict != Verdict::Pending; }))
+    if (!answers || !m_decided.wait_for(lock, ClaimWait, [this] { return m_verdict != Verdict::Pending; }))
         m_gaveUp = true;
     return m_verdict == Verdict::HandedOver;
 }

@@ -24,7 +24,7 @@ public:
     SingleInstance();
 
     // True when another program of this session runs and was asked to show its window. Waits
-    // for the claim a moment at most.
+    // for the claim while the bus answers; not for a bus that does not.
     bool handedOver();
     // What the running program does when a later start (or the desktop) asks for it; it gets
     // the activation token of the user's act, if the start had one (Wayland).

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -73,7 +74,9 @@ struct Waiting
 };
 
 std::mutex mutex;
+std::condition_variable answered;
 bool started = false;
+bool daemonAnswered = false;
 bool settled = false;
 std::atomic<bool> connected{false};
 std::vector<Waiting> waiting; // made and read on the window thread, moved across under the mutex
@@ -109,6 +112,11 @@ void SessionBus::connect(std::function<void(QDBusConnection &bus)> onBusThread)
     // Left to end on its own: a bus that never answers holds this thread alone.
     std::thread([onBusThread = std::move(onBusThread)] {
         waitUntilTheDaemonAnswers();
+        {
+            std::lock_guard lock(mutex);
+            daemonAnswered = true;
+            answered.notify_all();
+        }
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (onBusThread)
             onBusThread(bus);
@@ -121,11 +129,19 @@ bool SessionBus::ready()
     return connected;
 }
 
+bool SessionBus::answers(std::chrono::milliseconds within)
+{
+    connect();
+    std::unique_lock lock(mutex);
+    return answered.wait_for(lock, within, [] { return daemonAnswered; });
+}
+
 void SessionBus::beforeWindows()
 {
     {
+        // A daemon that answered lets Qt's connection through in moments.
         std::lock_guard lock(mutex);
-        if (settled)
+        if (daemonAnswered)
             return;
     }
     // Qt's accessibility bridge, made with the first window, asks the session bus for the

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDBusConnection>
+
+#include <chrono>
 #include <functional>
 
 class QObject;
@@ -17,6 +19,9 @@ namespace SessionBus {
 void connect(std::function<void(QDBusConnection &bus)> onBusThread = {});
 // Connected: the window thread may use it.
 bool ready();
+// Waits at most that long for the bus's daemon to answer a client (it does in a millisecond
+// unless it is stopped or hung); true if it has.
+bool answers(std::chrono::milliseconds within);
 // Before the first window is made: a bus that has not answered by then must not hold it up.
 void beforeWindows();
 // Runs then on the window thread once the connection is made or has failed (at once if that is
