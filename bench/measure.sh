@@ -47,6 +47,7 @@ start_timed() {
   t0=$(now_ms)
   "$@" >"$WORK/measured.log" 2>&1 &
   APP_PID=$!
+  # shellcheck disable=SC2034 # lib.sh's clicks and waits read it
   until APP_WINDOW=$(main_window "$APP_PID"); do sleep 0.002; done
   STARTED_MS=$(( $(now_ms) - t0 ))
 }
@@ -143,6 +144,7 @@ stop_to_silence() { # type ('tone' or a file's path)
   fi
   type_into Text2_2 1
   local yes_at stopped_at
+  # shellcheck disable=SC2034 # read by the condition wait_for evaluates
   yes_at=$(now)
   arm
   wait_for 'heard_first_after "$yes_at" | grep -q .' 6 || return 1
