@@ -20,11 +20,11 @@ public:
     // Whether the file at path can be played: its start decodes as its play would decode it.
     virtual bool canPlayFile(const QString &path) = 0;
     // Starts the file at path in the background and returns at once: it is opened, checked and
-    // read on a thread of its own. False when it cannot even be tried: a file started before is
-    // still being opened, on a storage that does not answer.
+    // read on a thread of its own. False when it cannot even be tried: the same file, started
+    // before, is still being opened on a storage that does not answer.
     virtual bool startFile(const QString &path) = 0;
     // How the file started last fares: still being opened, sounding, ended (played to its end
-    // or stopped), or found unplayable.
+    // or stopped), or found unplayable (also when its storage stopped answering mid-way).
     enum class FilePlay { Opening, Sounding, Ended, Unplayable };
     virtual FilePlay filePlay() = 0;
 };

@@ -8,7 +8,8 @@
 namespace {
 
 // A file not sounding this long after its start sits on a storage that does not answer (or
-// reads slower than it plays): the ring goes on without it.
+// reads slower than it plays): the ring goes on without it. (One that stops answering mid-way
+// is found by the output, as unplayable.)
 constexpr qint64 FileStartsWithinMs = 1000;
 
 } // namespace
@@ -37,7 +38,7 @@ bool AlarmMain::PlayWave(const QString &WaveFile)
     const AudioOut::FilePlay play = audio.filePlay();
     // Given up on, or the wait ended because the program is closing (and there is none with an
     // output that plays a file at once, as in tests): the file must not sound on.
-    if (play == AudioOut::FilePlay::Opening || play == AudioOut::FilePlay::Sounding)
+    if (play != AudioOut::FilePlay::Ended)
         audio.stop();
     return play == AudioOut::FilePlay::Sounding || play == AudioOut::FilePlay::Ended;
 }

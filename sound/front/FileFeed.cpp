@@ -13,6 +13,13 @@ constexpr std::size_t AheadSamples = 2 * DeviceFormat::Rate * DeviceFormat::Chan
 constexpr std::size_t PieceSamples = 8192;
 // When the buffer is full, the reader rests while the mixer plays a quarter of it.
 constexpr auto RestWhenFull = 500ms;
+// A reader that has given nothing for this long, with nothing left to hear, is stuck.
+constexpr qint64 StalledAfterMs = 1000;
+
+qint64 steadyMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 } // namespace
 
@@ -36,6 +43,7 @@ void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
     const std::shared_ptr<SoundModule> module = soundModule();
     std::unique_ptr<DecodedStream> stream = module ? module->openStream(self->m_path, std::move(self->m_data)) : nullptr;
     if (stream) {
+        self->m_lastReadMs = steadyMs();
         self->m_opened = true;
         self->readAll(*stream);
         stream.reset();
@@ -59,11 +67,17 @@ void FileFeed::readAll(DecodedStream &stream)
                 break;
             have = std::size_t(stream.read(piece.data(), int(piece.size())));
             put = 0;
+            m_lastReadMs = steadyMs();
         }
         put += m_ring.put(piece.data() + put, have - put);
         if (put < have)
             std::this_thread::sleep_for(RestWhenFull);
     }
+}
+
+bool FileFeed::stalled() const
+{
+    return m_opened && !m_readAll && m_ring.empty() && steadyMs() - m_lastReadMs > StalledAfterMs;
 }
 
 std::size_t FileFeed::take(qint16 *out, std::size_t count)

@@ -35,6 +35,10 @@ public:
     bool opening() const { return !m_opened && !m_unplayable; }
     // Not a wave file whose start decodes, or not there at all.
     bool unplayable() const { return m_unplayable; }
+    // Opened, but nothing more has come for a while and nothing is left to hear: its storage
+    // stopped answering mid-way.
+    bool stalled() const;
+    const QString &path() const { return m_path; }
 
 private:
     FileFeed(const QString &path, std::unique_ptr<QIODevice> data);
@@ -49,4 +53,5 @@ private:
     std::atomic<bool> m_readAll{false};
     std::atomic<bool> m_cancelled{false};
     std::atomic<bool> m_ended{false};
+    std::atomic<qint64> m_lastReadMs{0}; // when the reader last got samples, on the steady clock
 };

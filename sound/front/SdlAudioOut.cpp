@@ -100,15 +100,13 @@ void SdlAudioOut::SoundThread::carryOut(Asked &what)
 {
     if (what.silence && device)
         device->silence();
-    if (what.load && !module)
+    const bool sounds = what.open || what.tone || what.file;
+    if ((what.load || sounds) && !module)
         module = soundModule();
-    if (!what.open && !what.tone && !what.file)
+    if (!sounds)
         return;
-    if (!device) {
-        if (!module)
-            module = soundModule();
+    if (!device)
         device = module ? module->makeDevice() : nullptr;
-    }
     lastSound = SteadyClock::now(); // kept for the grace even when there is no output
     lastOpenWorked = device && device->open();
     if (!lastOpenWorked) {
@@ -232,9 +230,9 @@ bool SdlAudioOut::canPlayFile(const QString &path)
 
 bool SdlAudioOut::startFile(const QString &path, std::unique_ptr<QIODevice> data)
 {
-    // A reader still in its open has met a storage that does not answer: another would stick
-    // beside it, one more thread at every tick of the ring.
-    if (const std::shared_ptr<FileFeed> last = m_lastFile.lock(); last && last->opening())
+    // A reader still in its open has met a storage that does not answer: another on the same
+    // file would stick beside it, one more thread at every tick of the ring.
+    if (const std::shared_ptr<FileFeed> last = m_lastFile.lock(); last && last->opening() && last->path() == path)
         return false;
     std::shared_ptr<FileFeed> file = FileFeed::start(path, std::move(data));
     if (m_file)
@@ -249,7 +247,9 @@ AudioOut::FilePlay SdlAudioOut::filePlay()
 {
     if (!m_file)
         return FilePlay::Ended;
-    if (m_file->unplayable())
+    // A file whose storage stopped answering mid-way is as good as unplayable: the ring goes on
+    // without it.
+    if (m_file->unplayable() || m_file->stalled())
         return FilePlay::Unplayable;
     if (m_file->ended()) {
         m_file.reset();

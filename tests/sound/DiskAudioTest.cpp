@@ -435,24 +435,35 @@ TEST_F(DiskAudio, TheDeviceClosesAfterTheGraceAndOpensAgainForTheNextSound)
 }
 
 namespace {
-// A file on a storage that stopped answering (a network home, a FUSE mount whose daemon hangs):
-// its open does not return until the test lets it.
+// A file on a storage that stops answering (a network home, a FUSE mount whose daemon hangs)
+// from the byte stallAt on (0: at its open), until the test lets it.
 class StalledFile : public QFile
 {
 public:
-    StalledFile(const QString &path, std::shared_future<void> answers)
+    StalledFile(const QString &path, std::shared_future<void> answers, qint64 stallAt = 0)
         : QFile(path)
         , m_answers(std::move(answers))
+        , m_stallAt(stallAt)
     {
     }
     bool open(OpenMode mode) override
     {
-        m_answers.wait();
+        if (m_stallAt == 0)
+            m_answers.wait();
         return QFile::open(mode);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 length) override
+    {
+        if (pos() >= m_stallAt)
+            m_answers.wait();
+        return QFile::readData(data, length);
     }
 
 private:
     std::shared_future<void> m_answers;
+    qint64 m_stallAt;
 };
 } // namespace
 
@@ -472,12 +483,26 @@ TEST_F(DiskAudio, AFileOnAStorageThatStopsAnsweringHoldsNothingUpAndPilesNothing
         EXPECT_FALSE(m_audio->startFile(path)) << "a second reader was started beside the stuck one";
     EXPECT_EQ(threadCount(), threadsBefore + 1);
 
-    // The storage answers again: the reader ends, and files play again.
+    // Another file, on a storage that answers, still plays.
+    const QString near = writeFile(QStringLiteral("near.wav"), sineWave(1.0));
+    ASSERT_TRUE(m_audio->startFile(near));
+    EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() == AudioOut::FilePlay::Sounding; }));
+
+    // The storage answers again: the reader ends.
     m_audio->stop();
     answer.set_value();
     EXPECT_TRUE(waitUntil([&] { return threadCount() == threadsBefore; })) << "the reader outlived its file";
-    ASSERT_TRUE(m_audio->startFile(path));
+
+    // A file whose storage stops answering mid-way is given up once nothing of it is left to hear.
+    const QString longer = writeFile(QStringLiteral("longer.wav"), waveHeader({1, 2, Rate, 16, 4, {}}, 3 * Rate * 4)
+                                                                      + QByteArray(3 * Rate * 4, '\x11'));
+    std::promise<void> later;
+    ASSERT_TRUE(m_audio->startFile(longer, std::make_unique<StalledFile>(longer, later.get_future().share(), 65536)));
     EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() == AudioOut::FilePlay::Sounding; }));
+    EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() == AudioOut::FilePlay::Unplayable; }))
+        << "a file stuck mid-way was still taken for sounding";
+    m_audio->stop();
+    later.set_value();
 }
 
 namespace {
