@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -42,13 +43,17 @@ int main(int argc, char *argv[])
     // The window hides while an alarm waits; only the exit commands or closing it end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    // A second start shows the first program's window instead of making a second program.
-    SingleInstance session;
-    if (session.handedOver())
-        return 0;
+    // A second start shows the first program's window instead of making a second program. The
+    // claim lives as long as the process: the bus's thread may still use it as the program ends.
+    auto *session = new SingleInstance;
+    if (session->handedOver()) {
+        // Nothing of this start's own to tidy, while the bus's thread may still be at work.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
     SessionBus::beforeWindows();
     AlarmProgram program;
-    session.onActivate([&program](const QString &token) { program.showWindow(token); });
+    session->onActivate([&program](const QString &token) { program.showWindow(token); });
     // Ended by the session, it goes as when its window is closed.
     endOnSignals([] { QCoreApplication::quit(); });
     program.start();

@@ -76,6 +76,7 @@ void DesktopRingNotice::withdraw()
         close(m_id);
     m_id = 0;
     m_daemon.clear();
+    m_token.clear();
 }
 
 void DesktopRingNotice::close(uint id)

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -14,8 +15,10 @@ int signalled[2] = {-1, -1}; // written by the handler, read on the window threa
 void onSignal(int)
 {
     // All a handler may safely do: hand the news over.
+    const int savedErrno = errno;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalled[0], &byte, 1);
+    errno = savedErrno;
 }
 
 } // namespace
@@ -34,7 +37,12 @@ void endOnSignals(std::function<void()> end)
     struct sigaction action = {};
     action.sa_handler = &onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(signal, &action, nullptr);
+    // A second signal ends the program at once, should the window thread be held up somewhere.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        struct sigaction before = {};
+        // A signal ignored when the program started (nohup) stays ignored.
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
 }

@@ -20,7 +20,8 @@ class SingleInstance : public QObject
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 
 public:
-    // Starts the claim on the bus's own thread.
+    // Starts the claim on the bus's own thread; made once in a process, before anything else
+    // asks for the bus.
     SingleInstance();
 
     // True when another program of this session runs and was asked to show its window. Waits

@@ -19,20 +19,33 @@
 
 namespace {
 
+// The session bus in the user's runtime folder, where the bus library looks without an address.
+QByteArray runtimeBus()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    return runtime.isEmpty() ? QByteArray() : runtime + "/bus";
+}
+
 // The socket of the first address of DBUS_SESSION_BUS_ADDRESS that names a local socket
-// ("unix:path=…" or "unix:abstract=…", percent-escaped as the bus escapes them); nothing for
-// other kinds of address.
+// ("unix:path=…", "unix:abstract=…", percent-escaped as the bus escapes them, or
+// "unix:runtime=yes"); without an address, the runtime folder's; nothing for other kinds.
 std::optional<sockaddr_un> localSocket()
 {
-    const QByteArray addresses = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    QByteArray addresses = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (addresses.isEmpty())
+        addresses = "unix:runtime=yes";
     for (const QByteArray &address : addresses.split(';')) {
         if (!address.startsWith("unix:"))
             continue;
         for (const QByteArray &pair : address.mid(5).split(',')) {
             const bool abstract = pair.startsWith("abstract=");
-            if (!abstract && !pair.startsWith("path="))
+            QByteArray path;
+            if (pair == "runtime=yes")
+                path = runtimeBus();
+            else if (abstract || pair.startsWith("path="))
+                path = QByteArray::fromPercentEncoding(pair.mid(pair.indexOf('=') + 1));
+            else
                 continue;
-            const QByteArray path = QByteArray::fromPercentEncoding(pair.mid(pair.indexOf('=') + 1));
             sockaddr_un socket = {};
             socket.sun_family = AF_UNIX;
             if (path.isEmpty() || std::size_t(path.size()) + 1 >= sizeof socket.sun_path)
@@ -47,14 +60,15 @@ std::optional<sockaddr_un> localSocket()
 // Waits, for as long as it takes, until the bus daemon answers a client: Qt's own connection
 // gives up on a daemon that is stopped (after 25 s) and never tries again, so it is made only
 // once the daemon is known to answer. A daemon that is not there at all is known at once.
-void waitUntilTheDaemonAnswers()
+// False when the address is of a kind this cannot try: then only Qt's connection finds out.
+bool waitUntilTheDaemonAnswers()
 {
     const std::optional<sockaddr_un> address = localSocket();
     if (!address)
-        return; // an address of another kind: Qt's connection finds out
+        return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return;
+        return false;
     const socklen_t length = address->sun_path[0] ? sizeof *address
                                                   : socklen_t(offsetof(sockaddr_un, sun_path) + 1 + std::strlen(address->sun_path + 1));
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&*address), length) == 0) {
@@ -65,6 +79,7 @@ void waitUntilTheDaemonAnswers()
             [[maybe_unused]] const ssize_t n = ::read(fd, reply, sizeof reply);
     }
     ::close(fd);
+    return true;
 }
 
 struct Waiting
@@ -89,6 +104,7 @@ void settle(bool isConnected)
         std::lock_guard lock(mutex);
         connected = isConnected;
         settled = true;
+        answered.notify_all();
         due->swap(waiting);
     }
     if (QCoreApplication *app = QCoreApplication::instance())
@@ -111,8 +127,7 @@ void SessionBus::connect(std::function<void(QDBusConnection &bus)> onBusThread)
     }
     // Left to end on its own: a bus that never answers holds this thread alone.
     std::thread([onBusThread = std::move(onBusThread)] {
-        waitUntilTheDaemonAnswers();
-        {
+        if (waitUntilTheDaemonAnswers()) {
             std::lock_guard lock(mutex);
             daemonAnswered = true;
             answered.notify_all();
@@ -133,7 +148,7 @@ bool SessionBus::answers(std::chrono::milliseconds within)
 {
     connect();
     std::unique_lock lock(mutex);
-    return answered.wait_for(lock, within, [] { return daemonAnswered; });
+    return answered.wait_for(lock, within, [] { return daemonAnswered || settled; });
 }
 
 void SessionBus::beforeWindows()
@@ -141,7 +156,7 @@ void SessionBus::beforeWindows()
     {
         // A daemon that answered lets Qt's connection through in moments.
         std::lock_guard lock(mutex);
-        if (daemonAnswered)
+        if (daemonAnswered || settled)
             return;
     }
     // Qt's accessibility bridge, made with the first window, asks the session bus for the

@@ -73,13 +73,7 @@ void QtNotifyArea::makeIcon(bool statusNotifierItem)
     m_statusNotifierItem = statusNotifierItem;
     m_icon = std::make_unique<QSystemTrayIcon>();
     connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
-    // Only a host that draws menus gets one: on an embedding tray, Qt would pop it up as well as
-    // the window's own menu.
-    if (m_statusNotifierItem && m_hostMenuChoice) {
-        m_hostMenu = std::make_unique<QMenu>();
-        fillMenu(*m_hostMenu, m_hostMenuItems, m_hostMenuChoice);
-        m_icon->setContextMenu(m_hostMenu.get());
-    }
+    attachHostMenu();
     if (m_added) {
         show(m_record);
         m_icon->show();
@@ -95,6 +89,18 @@ void QtNotifyArea::setHostMenu(std::vector<const MenuItem *> items, MenuChoice c
 {
     m_hostMenuItems = std::move(items);
     m_hostMenuChoice = std::move(chosen);
+    attachHostMenu();
+}
+
+void QtNotifyArea::attachHostMenu()
+{
+    // Only a host that draws menus gets one: on an embedding tray, Qt would pop it up as well as
+    // the window's own menu. Whichever comes last, the icon or the menu's items, attaches it.
+    if (!m_icon || !m_statusNotifierItem || !m_hostMenuChoice || m_hostMenu)
+        return;
+    m_hostMenu = std::make_unique<QMenu>();
+    fillMenu(*m_hostMenu, m_hostMenuItems, m_hostMenuChoice);
+    m_icon->setContextMenu(m_hostMenu.get());
 }
 
 bool QtNotifyArea::statusNotifierHostPresent()

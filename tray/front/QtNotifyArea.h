@@ -47,6 +47,7 @@ public:
 private:
     void askWatcher();
     void makeIcon(bool statusNotifierItem);
+    void attachHostMenu();
     void show(const TrayIconRecord &record);
     void report(int message);
     void activated(int reason);
