@@ -11,8 +11,8 @@
 
 // Sound through SDL, asked for from the window thread and done on a sound thread of the
 // program's own: every call here hands over what to play and returns at once, so a sound
-// server that hangs, or a disk that is slow, never holds up the window. The sound module and
-// the device are there only while something sounds and a few seconds after (a tone every half
+// server that hangs, or a disk that is slow, never holds up the window. The device and its
+// threads are there only while something sounds and a few seconds after (a tone every half
 // second does not reopen it each time); a device lost while sounding is opened afresh, and
 // opening is tried again at every sound, so a server that starts late or comes back after a
 // restart is found.
