@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it with apt-get, starts the installed program on a
+# Builds the Debian package, checks it with lintian and reads its control fields, installs it with apt-get, starts the installed program on a
 # private desktop, arms an alarm and closes the program through the icon's menu; then removes
 # the package again. Needs root (or sudo).
 set -euo pipefail
@@ -12,6 +12,14 @@ if [ -z "${WORK:-}" ]; then
   deb=$(ls "$build"/meridane-chimewell_*.deb | head -n1)
   echo "package: $deb"
   dpkg-deb --field "$deb" Depends
+  # What Debian would refuse: lintian's errors (its warnings are printed; README says which stay
+  # and why), and the control fields the desktops need.
+  lintian --fail-on error "$deb"
+  [ "$(dpkg-deb --field "$deb" Recommends)" = qt6-wayland ] || { echo "FAIL: qt6-wayland is not recommended" >&2; exit 1; }
+  if dpkg-deb --field "$deb" Depends | grep -q qt6-qpa-plugins; then
+    echo "FAIL: the package depends on qt6-qpa-plugins, which holds no plugin the program uses" >&2; exit 1
+  fi
+  [ "$(dpkg-deb --field "$deb" Description | wc -l)" -gt 1 ] || { echo "FAIL: no extended description" >&2; exit 1; }
   sudo=(); [ "$(id -u)" = 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
   trap '"${sudo[@]}" apt-get remove -y -qq meridane-chimewell >/dev/null' EXIT

@@ -5,7 +5,7 @@ set -euo pipefail
 
 runtime=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  qt6-base-dev qt6-base-dev-tools
   libsdl2-dev libxcb1-dev
   # The window's fonts: Arial, Comic Sans MS and the rest metric-compatible, not a script fallback.
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
@@ -23,7 +23,7 @@ testing=(
   # Another program to type into while the alarm rings.
   xterm
   # Checks of the installed layout and the Debian package.
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.
   dbus haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
   # The accessibility bus and a client of it, to read the program as a screen reader does.

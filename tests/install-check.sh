@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` lays out a desktop program: the binary, a valid desktop entry, the icon in
-# the hicolor theme at 32 and 256 pixels, and valid AppStream metadata; the files made from the
+# the hicolor theme at 32 and 256 pixels, valid AppStream metadata, the copyright, changelog and
+# manual page a package carries; the files made from the
 # project's one statement of the version carry it, each in its spelling.
 #   tests/install-check.sh BUILD_DIR
 set -euo pipefail
@@ -10,7 +11,8 @@ cmake --install "$1" --prefix "$prefix" >/dev/null
 id=org.example.MeridaneChimewell
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$1/CMakeCache.txt")
 for f in bin/meridane-chimewell "$libdir/meridane-chimewell/libchimewell-sound.so" share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png; do
+         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
+         share/doc/meridane-chimewell/copyright share/doc/meridane-chimewell/changelog.gz share/man/man1/meridane-chimewell.1.gz; do
   [ -e "$prefix/$f" ] || { echo "FAIL: $f is not installed" >&2; exit 1; }
 done
 [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/32x32/apps/$id.png")" = 32x32 ]
@@ -26,6 +28,7 @@ version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")
 IFS=. read -r major minor patch <<<"$version"
 shown=$(printf '%d.%02d.%04d' "$major" "$minor" "$patch")
 holds "$prefix/share/metainfo/$id.metainfo.xml" "<release version=\"$version\"" "the metadata is not at $version"
+zcat "$prefix/share/doc/meridane-chimewell/changelog.gz" | head -n1 | grep -q "($version)" || { echo "FAIL: the changelog is not at $version" >&2; exit 1; }
 for key in FileVersion ProductVersion; do
   holds "$generated/version.rc" "VALUE \"$key\", \"$shown\"" "$key is not $shown"
 done
