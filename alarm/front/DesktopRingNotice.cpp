@@ -149,11 +149,17 @@ void DesktopRingNotice::activationToken(uint id, const QString &token, const QDB
         m_token = token;
 }
 
-void DesktopRingNotice::closed(uint id, uint /*reason*/, const QDBusMessage &signal)
+void DesktopRingNotice::closed(uint id, uint reason, const QDBusMessage &signal)
 {
-    // Dismissed by the user or the daemon: the ring goes on, and is not posted again.
-    if (aboutOurs(id, signal)) {
-        m_id = 0;
-        m_daemon.clear();
-    }
+    // Dismissed by the user or the daemon: the ring goes on, and is not posted again. Dismissed
+    // by the user (some daemons, xfce4-notifyd among them, close it at a click on its body and
+    // send no action), the window is shown as the notification's own click shows it: the ring
+    // must not go on with nothing on screen to stop it.
+    if (!aboutOurs(id, signal))
+        return;
+    m_id = 0;
+    m_daemon.clear();
+    constexpr uint DismissedByTheUser = 2;
+    if (reason == DismissedByTheUser && m_open)
+        m_open(m_token);
 }

@@ -85,6 +85,21 @@ click Stopp
 silent_within "$(now)" 0.5 "the window's Stop"
 echo "ok: the notification's click showed the window"
 
+# Dismissed while the ring goes on (a click on its body closes it on some desktops, with no
+# action): the window comes back as for the notification's own click.
+before=$(notice_count)
+arm
+click_icon 1 2
+wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
+wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+dunstctl close
+wait_for window_shown 3 || fail "the dismissed notification left the window $(wm_state)"
+sleep 0.5
+click Stopp
+silent_within "$(now)" 0.5 "the window's Stop"
+echo "ok: the notification dismissed during the ring showed the window"
+
 stop_part notification-daemon
 type_into Text2_2 2
 arm
