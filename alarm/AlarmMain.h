@@ -140,6 +140,7 @@ private:
     void PlayWaveAndFlash(WhenUnplayable fallback = WhenUnplayable::Silence);
     void FlashReminder();
     void EndRing(); // the ring is over: its notification goes with it
+    QString RingNoticeText() const; // the reminder as typed; with none, when the alarm was due
 
     void RewriteTrayRecord();
     bool m_ringing = false; // the alarm armed last has rung at least once

@@ -59,7 +59,7 @@ void AlarmMain::Timer3_Timer()
         skipOnFailure([&] { m_services.window.announce(Label7.text.trimmed()); });
         // Once an alarm, before an own file's play holds the tick: a window out of sight, or
         // sound the user cannot hear, still reaches them.
-        skipOnFailure([&] { m_services.ringNotice.post(state.reminderText); });
+        skipOnFailure([&] { m_services.ringNotice.post(RingNoticeText()); });
     }
     skipOnFailure([&] {
         if (state.toneIndex == ToneCatalogue::OwnFile)
@@ -72,6 +72,15 @@ void AlarmMain::Timer3_Timer()
         return;
     // Marked for attention when the ring starts; the keyboard stays with whatever the user types into.
     skipOnFailure([&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
+}
+
+QString AlarmMain::RingNoticeText() const
+{
+    if (state.reminderText.trimmed() != ReminderPlaceholder.trimmed())
+        return state.reminderText;
+    // No reminder written: the click-to-write hint would mean nothing in a notification.
+    const qint64 due = state.targetMoment != 0 ? state.targetMoment : state.armedAtMoment + state.durationSeconds;
+    return QStringLiteral("Alarm at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss")));
 }
 
 void AlarmMain::Stopp_Click()

@@ -458,6 +458,21 @@ TEST_F(Countdown, TheRingPostsOneNotificationAndEveryWayItEndsWithdrawsIt)
     }
 }
 
+TEST_F(Countdown, WithNoReminderWrittenTheNotificationSaysWhenTheAlarmWasDue)
+{
+    h.armDuration(5); // at 09:00:00
+    for (int i = 0; i < 12 && h.ringNotice.posted.isEmpty(); ++i)
+        h.halfSecond();
+    EXPECT_EQ(h.ringNotice.posted, QStringList{QStringLiteral("Alarm at 09:00:05")});
+    h.click([&] { h.alarm.Stopp_Click(); });
+
+    h.ringNotice.posted.clear();
+    h.armDateTime(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 20)));
+    for (int i = 0; i < 60 && h.ringNotice.posted.isEmpty(); ++i)
+        h.halfSecond();
+    EXPECT_EQ(h.ringNotice.posted, QStringList{QStringLiteral("Alarm at 09:00:20")});
+}
+
 TEST(RingingBehindBoxes, AnAlarmDueWhileABoxIsOpenRingsAtItsTimeAndTheBoxKeepsItsWork)
 {
     struct Case
