@@ -27,6 +27,17 @@ rings_then() { # seconds to the ring; leaves RANG_AT, the moment it was first he
   wait_for '[ "$(notice_count)" -gt "$before" ]' 3 || fail "no notification at the ring ($(cat "$WORK/notifications.log"))"
   wait_for '[ "$(notifications_displayed)" = 1 ]' 3 || fail "dunst shows $(notifications_displayed) notifications"
 }
+# Arms, hides the window by the icon, and waits for the ring: its notification posted, the
+# window back minimized.
+rings_hidden() {
+  local before
+  before=$(notice_count)
+  arm
+  click_icon 1 2
+  wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+  wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
+  wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+}
 silent_within() { # moment, seconds
   sleep 2
   between 0 "$(heard_last)" "$(plus "$1" "$2")" || fail "sound went on $(seconds_between "$1" "$(heard_last)") s after $3"
@@ -71,12 +82,7 @@ silent_within "$stopped_at" 0.5 "the window's Stop"
 echo "ok: the window's Stop withdrew the notification"
 
 type_into Text2_2 3
-before=$(notice_count)
-arm
-click_icon 1 2
-wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
-wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
-wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+rings_hidden
 notification_action Show
 wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
 wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown from the notification, the window did not get the focus"
@@ -87,12 +93,7 @@ echo "ok: the notification's click showed the window"
 
 # Dismissed while the ring goes on (a click on its body closes it on some desktops, with no
 # action): the window comes back as for the notification's own click.
-before=$(notice_count)
-arm
-click_icon 1 2
-wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
-wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
-wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+rings_hidden
 dunstctl close
 wait_for window_shown 3 || fail "the dismissed notification left the window $(wm_state)"
 sleep 0.5

@@ -14,6 +14,7 @@ void FakeAudioOut::stop()
 {
     ++stops;
     sounding = false;
+    fileOpening = false;
 }
 
 bool FakeAudioOut::canPlayFile(const QString &path)
@@ -25,7 +26,7 @@ bool FakeAudioOut::startFile(const QString &path)
 {
     if (!deviceAvailable || !canPlayFile(path))
         return false;
-    stopsAtLastStart = stops;
+    fileOpening = fileOpensNever;
     QFile file(path);
     files.append(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     return true;

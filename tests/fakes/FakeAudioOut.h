@@ -6,8 +6,9 @@
 #include <QSet>
 
 // Sound output that remembers what it was asked to play instead of playing it. An own file
-// plays at once to its end (or, if told so, is never done opening); it is playable when it is a whole wave file not listed in
-// undecodable (the real output decides by decoding).
+// plays at once to its end (or, if told so, is never done opening until stopped); it is
+// playable when it is a whole wave file not listed in undecodable (the real output decides by
+// decoding).
 class FakeAudioOut : public AudioOut
 {
 public:
@@ -15,7 +16,7 @@ public:
     void stop() override;
     bool canPlayFile(const QString &path) override;
     bool startFile(const QString &path) override;
-    FilePlay filePlay() override { return fileOpensNever && !files.isEmpty() && stops == stopsAtLastStart ? FilePlay::Opening : FilePlay::Ended; }
+    FilePlay filePlay() override { return fileOpening ? FilePlay::Opening : FilePlay::Ended; }
     void prepare() override { ++prepares; }
 
     QList<QByteArray> tones;  // each built-in tone started, in order
@@ -26,5 +27,5 @@ public:
     bool sounding = false;    // a built-in tone was started and not stopped since
     bool deviceAvailable = true;
     bool fileOpensNever = false; // as on a storage that stopped answering: a file started stays in its open
-    int stopsAtLastStart = 0;
+    bool fileOpening = false;
 };
