@@ -84,7 +84,15 @@ start_accessibility_bus() {
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 }
 
-# openbox: a small window manager that follows the standards (WM_STATE, _NET_WM_STATE, focus).
+# The window manager DESKTOP_WM names: openbox, a small one that follows the standards
+# (WM_STATE, _NET_WM_STATE, focus), or xfwm4, Xfce's, which focuses every window as it maps
+# unless told the user did not ask for it.
+wm_command() {
+  case "${DESKTOP_WM:-openbox}" in
+    openbox) echo "openbox --sm-disable" ;;
+    xfwm4) echo "xfwm4 --compositor=off --sm-client-disable" ;;
+  esac
+}
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 # Ready once it manages a window: a probe window it must frame and give a WM_STATE. Now and
 # then a manager that has just started let a probe's map request pass unanswered (seen under
@@ -110,12 +118,12 @@ wm_report() {
     echo "probe $w: $(xprop -id "$w" WM_STATE | head -n1); $(xwininfo -id "$w" | grep 'Map State')"
   done || true
   if part_running window-manager; then
-    echo "openbox running: state $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null), waiting in $(cat "/proc/$wm/wchan" 2>/dev/null)," \
+    echo "${DESKTOP_WM:-openbox} running: state $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null), waiting in $(cat "/proc/$wm/wchan" 2>/dev/null)," \
       "cpu ticks $(cut -d' ' -f14,15 "/proc/$wm/stat" 2>/dev/null), load $(cat /proc/loadavg)," \
       "threads $(ls "/proc/$wm/task" 2>/dev/null | wc -l); kernel stack: $(tr '\n' ' ' <"/proc/$wm/stack" 2>/dev/null)"
   else
     wait "$wm" 2>/dev/null || ended=$?
-    echo "openbox ended with status $ended"
+    echo "${DESKTOP_WM:-openbox} ended with status $ended"
   fi
 }
 start_window_manager() {
@@ -124,7 +132,8 @@ start_window_manager() {
   # two more starts, and keep what each saw for the failure's message.
   : >"$WORK/wm-probe.log"
   for attempt in 1 2 3; do
-    openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
+    # shellcheck disable=SC2046 # the command's words
+    $(wm_command) >>"$WORK/wm.log" 2>&1 &
     remember_part window-manager $!
     if desktop_wait wm_ready 10; then
       xmessage -name wm-probe -title wm-probe probe >>"$WORK/wm-probe.log" 2>&1 &
@@ -139,7 +148,7 @@ start_window_manager() {
     # The next start is ready only once it has set its own check window, not the last one's.
     xprop -root -remove _NET_SUPPORTING_WM_CHECK 2>/dev/null || true
   done
-  desktop_die "openbox does not manage windows: $(cat "$WORK/openbox.log" "$WORK/wm-probe.log")"
+  desktop_die "${DESKTOP_WM:-openbox} does not manage windows: $(cat "$WORK/wm.log" "$WORK/wm-probe.log")"
 }
 
 # An XEmbed notification area (trayer), along the bottom right.

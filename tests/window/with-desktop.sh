@@ -6,7 +6,8 @@
 #   DESKTOP_SESSION  x11 (default: an X server, Xvfb) | sway (native Wayland: headless sway,
 #                    waybar's tray, mako for notifications; the command gets WAYLAND_DISPLAY,
 #                    SWAYSOCK and QT_QPA_PLATFORM=wayland, and no DISPLAY)
-#   DESKTOP_WM     openbox (default) | none; X11 only
+#   DESKTOP_WM     openbox (default) | xfwm4 (Xfce's, which focuses windows as they map) | none;
+#                  X11 only
 #   DESKTOP_TRAY   xembed (default: trayer) | sni (a StatusNotifierItem host) | both | none;
 #                  under sway: sni (waybar's tray, the default there) | none
 #   DESKTOP_SOUND  disk (default: SDL's disk driver writing every sample to $AUDIO_OUT)
@@ -28,7 +29,8 @@ die() { echo "with-desktop: $*" >&2; exit 1; }
 export DESKTOP_SESSION="${DESKTOP_SESSION:-x11}" DESKTOP_SOUND="${DESKTOP_SOUND:-disk}"
 tools=(dbus-daemon)
 case "$DESKTOP_SESSION" in
-  x11) tools+=(Xvfb xdpyinfo xprop trayer xdotool import openbox dunst dunstctl) ;;
+  x11) tools+=(Xvfb xdpyinfo xprop trayer xdotool import dunst dunstctl)
+    [ "${DESKTOP_WM:-openbox}" = none ] || tools+=("${DESKTOP_WM:-openbox}") ;;
   sway) tools+=(sway swaymsg waybar mako makoctl busctl wtype grim foot jq setpriv) ;;
   *) die "DESKTOP_SESSION is x11 or sway, not $DESKTOP_SESSION" ;;
 esac
@@ -90,9 +92,9 @@ start_x_desktop() {
   start_session_bus
   [ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
   case "${DESKTOP_WM:-openbox}" in
-    openbox) start_window_manager ;;
+    openbox|xfwm4) start_window_manager ;;
     none) ;;
-    *) die "DESKTOP_WM is openbox or none, not $DESKTOP_WM" ;;
+    *) die "DESKTOP_WM is openbox, xfwm4 or none, not $DESKTOP_WM" ;;
   esac
   case "${DESKTOP_TRAY:-xembed}" in
     xembed) start_xembed_tray ;;

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -66,8 +67,13 @@ void QtWindowHost::show(Showing how)
     if (!m_window->isVisible())
         mapInCurrentState(*m_window);
     // Mapped without activation, the window manager leaves the focus where it is (Qt gives the
-    // window a user time of 0).
-    m_window->setAttribute(Qt::WA_ShowWithoutActivating, how != Showing::Activate);
+    // window a user time of 0). The attribute reaches the native window only when that is
+    // created; a window mapped again (hidden, then shown by the ring) takes it from the window
+    // handle's property, or a manager that focuses windows as they map would focus it.
+    const bool withoutActivating = how != Showing::Activate;
+    m_window->setAttribute(Qt::WA_ShowWithoutActivating, withoutActivating);
+    if (QWindow *native = m_window->windowHandle())
+        native->setProperty("_q_showWithoutActivating", withoutActivating);
     // QWidget::show keeps the window state, so a minimized window stays minimized.
     m_window->show();
     // A window manager may take a raise for a request to activate (openbox does), so the ring
