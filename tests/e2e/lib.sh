@@ -40,6 +40,7 @@ paste_text() {
 wait_box() {
   wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' "${1:-5}" || fail "no box appeared"
   BOX=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
+  box_belongs_to_window
   xdotool windowfocus --sync "$BOX"
   sleep 0.2
   # Emptied first, so that what is read is the box's copy and not what the clipboard held
@@ -48,6 +49,19 @@ wait_box() {
   xdotool key ctrl+c
   wait_for '[ -n "$(xclip -selection clipboard -o 2>/dev/null)" ]' 5 || fail "the box's text could not be copied"
   BOX_TEXT=$(xclip -selection clipboard -o 2>/dev/null || true)
+}
+# A box is its window's: a modal transient of it, placed over it while the window is shown.
+box_belongs_to_window() {
+  local props box_x box_y
+  props=$(xprop -id "$BOX" WM_TRANSIENT_FOR _NET_WM_STATE)
+  [[ $props == *"window id # $(printf '0x%x' "$APP_WINDOW")"* ]] || fail "the box is not the window's transient: $props"
+  [[ $props == *_NET_WM_STATE_MODAL* ]] || fail "the box is not modal: $props"
+  window_shown || return 0
+  geometry_of "$BOX"
+  box_x=$((X + WIDTH / 2)) box_y=$((Y + HEIGHT / 2))
+  geometry_of "$APP_WINDOW"
+  [ "$box_x" -gt "$X" ] && [ "$box_x" -lt $((X + WIDTH)) ] && [ "$box_y" -gt "$Y" ] && [ "$box_y" -lt $((Y + HEIGHT)) ] \
+    || fail "the box's centre ($box_x, $box_y) is not over the window ($X, $Y, $WIDTH x $HEIGHT)"
 }
 answer_box() { # key
   xdotool windowfocus --sync "$BOX" key "$1"

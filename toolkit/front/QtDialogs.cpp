@@ -2,6 +2,7 @@
 
 #include "toolkit/AppInfo.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTimer>
 
 namespace {
 
@@ -67,12 +69,59 @@ void fitToScreen(QMessageBox &box)
     grid->addWidget(scroll, row, column, rows, columns);
 }
 
+// While a box is open, a window it blocks hands the keyboard on to it. A compositor that knows
+// nothing of Qt's modality (GNOME's on Wayland) gives a click on the window the focus, and
+// the keys typed next would reach neither.
+class FocusStaysOnBox : public QObject
+{
+public:
+    explicit FocusStaysOnBox(QWidget *window)
+        : m_window(window)
+    {
+        if (m_window)
+            m_window->installEventFilter(this);
+    }
+    ~FocusStaysOnBox() override
+    {
+        if (m_window)
+            m_window->removeEventFilter(this);
+    }
+    FocusStaysOnBox(const FocusStaysOnBox &) = delete;
+    FocusStaysOnBox &operator=(const FocusStaysOnBox &) = delete;
+
+    bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    {
+        // The newest box is the one to answer, when one opened over another.
+        if (event->type() == QEvent::WindowActivate)
+            QTimer::singleShot(0, this, [] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    box->raise();
+                    box->activateWindow();
+                }
+            });
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 } // namespace
 
 QtDialogs::QtDialogs(QWidget *parent, std::function<void()> beforeModal)
     : m_parent(parent)
     , m_beforeModal(std::move(beforeModal))
 {
+}
+
+// A box belongs to its window: on top of it and placed over it (a transient of it), modal to it
+// alone, with no minimize or maximize button.
+int QtDialogs::runModal(QDialog &box) const
+{
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    box.setWindowModality(Qt::WindowModal);
+    const FocusStaysOnBox focus(m_parent);
+    return box.exec();
 }
 
 int QtDialogs::messageBox(const QString &text, int style)
@@ -108,7 +157,7 @@ int QtDialogs::messageBox(const QString &text, int style)
     // Ctrl+C copies the whole message, as a user may want to keep or paste it.
     QShortcut copy(QKeySequence::Copy, &box);
     QObject::connect(&copy, &QShortcut::activated, &box, [&text] { QGuiApplication::clipboard()->setText(text); });
-    switch (box.exec()) {
+    switch (runModal(box)) {
     case QMessageBox::Yes: return MsgBox::Yes;
     case QMessageBox::No: return MsgBox::No;
     case QMessageBox::Cancel: return MsgBox::Cancel;
@@ -126,7 +175,7 @@ std::optional<QString> QtDialogs::inputBox(const QString &prompt)
     box.setInputMode(QInputDialog::TextInput);
     box.setLabelText(prompt);
     box.setTextValue(QString());
-    if (box.exec() != QDialog::Accepted)
+    if (runModal(box) != QDialog::Accepted)
         return std::nullopt;
     return box.textValue();
 }
@@ -145,7 +194,7 @@ std::optional<QString> QtDialogs::openFile(const QString &folder, const QString 
     // Qt takes the part in parentheses as the patterns; hiding those details shows the label as given.
     box.setOption(QFileDialog::HideNameFilterDetails, true);
     box.setNameFilter(filterLabel + QStringLiteral(" (") + pattern + u')');
-    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+    if (runModal(box) != QDialog::Accepted || box.selectedFiles().isEmpty())
         return std::nullopt;
     return box.selectedFiles().constFirst();
 }

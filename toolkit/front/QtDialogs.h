@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QDialog;
 class QWidget;
 
 // The modal boxes as Qt draws them. Every text is shown as plain text, so the user's own
@@ -20,6 +21,8 @@ public:
                                     const QString &pattern) override;
 
 private:
+    int runModal(QDialog &box) const;
+
     QWidget *m_parent;
     std::function<void()> m_beforeModal;
 };
