@@ -18,6 +18,8 @@ testing=(
   # A whole desktop for the window tests: a window manager, a sound server with a null sink and
   # its recorder, and a faked wall clock for dates, zones and clock changes.
   openbox pulseaudio pulseaudio-utils faketime
+  # Stand-ins for desktop services, from their own project (a notification daemon without buttons).
+  python3-dbusmock
   # Xfce's window manager, which focuses windows as they map, unlike openbox.
   xfwm4
   # A notification daemon, as every desktop has one, to show the ring's notification.

@@ -2,13 +2,20 @@
 
 #include "toolkit/AppInfo.h"
 #include "toolkit/front/ActivationToken.h"
+#include "toolkit/front/Pictures.h"
 #include "toolkit/front/SessionBus.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 
 #include <limits>
 
@@ -18,10 +25,43 @@ const QString Service = QStringLiteral("org.freedesktop.Notifications"); // also
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 const QString StopAction = QStringLiteral("stop");
 const QString OpenAction = QStringLiteral("default"); // the click on the notification itself
+const QString StopHint = QStringLiteral("To stop the alarm, press Stop in its window.");
 
 QString desktopId()
 {
     return QString::fromLatin1(AppInfo::DesktopId);
+}
+
+// Where the daemon finds no icon of ours in the icon theme (the program run from its build
+// folder, or installed where the desktop does not look), it shows a missing-image mark or none:
+// the picture goes along then. Asked of the program's own install tree only, which is where the
+// program itself was just read from, and once.
+bool iconInstalled()
+{
+    static const bool installed = [] {
+        const QString share = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share"));
+        QStringList dataDirs = qEnvironmentVariable("XDG_DATA_DIRS").split(u':', Qt::SkipEmptyParts);
+        if (dataDirs.isEmpty())
+            dataDirs = {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")};
+        for (QString &dir : dataDirs)
+            dir = QDir::cleanPath(dir);
+        return dataDirs.contains(share)
+            && QFileInfo::exists(share + QStringLiteral("/icons/hicolor/32x32/apps/") + desktopId() + QStringLiteral(".png"));
+    }();
+    return installed;
+}
+
+// The picture as the notification's image-data hint (iiibiiay): width, height, row length,
+// alpha, bits per sample, samples per pixel, then the pixels.
+QVariant iconPixels()
+{
+    const QImage icon = pngPicture(QStringLiteral(":/pictures/app-icon-32.png")).toImage().convertToFormat(QImage::Format_RGBA8888);
+    QDBusArgument image;
+    image.beginStructure();
+    image << icon.width() << icon.height() << int(icon.bytesPerLine()) << true << 8 << 4
+          << QByteArray(reinterpret_cast<const char *>(icon.constBits()), int(icon.sizeInBytes()));
+    image.endStructure();
+    return QVariant::fromValue(image);
 }
 
 } // namespace
@@ -38,23 +78,32 @@ void DesktopRingNotice::post(const QString &reminder)
     // A bus still connecting is not waited for: the notification follows once it answers, if
     // the ring is still on.
     SessionBus::whenSettled(this, [this, thisPost, reminder] {
-        if (thisPost == m_generation && SessionBus::ready())
-            send(thisPost, reminder);
+        if (thisPost != m_generation || !SessionBus::ready())
+            return;
+        // A daemon that shows no buttons gets the way to stop the ring in the text instead.
+        call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &answer) {
+            const QDBusPendingReply<QStringList> capabilities = answer;
+            const bool buttons = !capabilities.isValid() || capabilities.value().contains(QStringLiteral("actions"));
+            if (thisPost == m_generation)
+                send(thisPost, buttons ? reminder : reminder + u'\n' + StopHint);
+        });
     });
 }
 
-void DesktopRingNotice::send(unsigned thisPost, const QString &reminder)
+void DesktopRingNotice::send(unsigned thisPost, const QString &text)
 {
     listen();
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
-    const QString body = reminder.toHtmlEscaped();
+    const QString body = text.toHtmlEscaped();
     const QStringList actions{OpenAction, QStringLiteral("Show"), StopAction, QStringLiteral("Stop")};
-    const QVariantMap hints{
+    QVariantMap hints{
         {QStringLiteral("desktop-entry"), desktopId()},
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on
         {QStringLiteral("suppress-sound"), true},                  // the alarm sounds already
     };
+    if (!iconInstalled())
+        hints.insert(QStringLiteral("image-data"), iconPixels());
     call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints, 0},
          [this, thisPost](QDBusPendingCallWatcher &answer) {
              const QDBusPendingReply<uint> id = answer;
