@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,6 +41,23 @@ QString onTwoLinesIfWide(const QString &caption, const QFontMetrics &font, int w
             best = i;
     return best < 0 ? caption : caption.left(best) + u'\n' + caption.mid(best + 1);
 }
+
+// The style draws an unselected tab's caption lower than the selected one's, by its shift, in
+// a tab no taller: a second line lost its lower part to the tab's edge. Each tab gets that
+// room below its caption.
+class RoomBelowCaptions : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    QSize sizeFromContents(ContentsType type, const QStyleOption *option, const QSize &contents,
+                           const QWidget *widget) const override
+    {
+        QSize size = QProxyStyle::sizeFromContents(type, option, contents, widget);
+        if (type == CT_TabBarTab)
+            size.rheight() += 2 * pixelMetric(PM_TabBarTabShiftVertical, option, widget);
+        return size;
+    }
+};
 
 QRect onTab(int x, int y, int w, int h)
 {
@@ -184,6 +202,9 @@ void InfoWindow::buildTabs()
     // All five tabs in one row, as the window is narrow.
     m_tabs->setUsesScrollButtons(false);
     m_tabs->tabBar()->setFont(designFont("Arial", 7.5));
+    auto *roomy = new RoomBelowCaptions;
+    roomy->setParent(m_tabs);
+    m_tabs->tabBar()->setStyle(roomy);
     m_tabs->setElideMode(Qt::ElideNone);
     // Each caption whole: one too wide for its fifth of the row goes on two lines, as a tab
     // control with word-wrapped captions draws it. The break is the view's; the caption is not changed.

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QFrame>
 #include <QTabBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -95,8 +96,15 @@ TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
     for (int tab = 0; tab < 5; ++tab) {
         const QRect place = tabs->tabBar()->tabRect(tab);
         EXPECT_TRUE(tabs->rect().contains(place.translated(tabs->tabBar()->pos()))) << "tab " << tab << " lies outside";
-        for (const QString &line : tabs->tabText(tab).split(u'\n'))
+        const QStringList lines = tabs->tabText(tab).split(u'\n');
+        for (const QString &line : lines)
             EXPECT_LT(tabFont.horizontalAdvance(line), place.width()) << line.toStdString() << " does not fit its tab";
+        // An unselected tab draws its caption lower by the style's shift; its last line's
+        // letters still end above the tab's lower edge.
+        const int shift = tabs->tabBar()->style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, nullptr, tabs->tabBar());
+        const int textHeight = int(lines.size()) * tabFont.lineSpacing();
+        EXPECT_LE((place.height() + textHeight) / 2 + shift, place.height() - 1)
+            << caption(tab).toStdString() << ": " << lines.size() << " lines in a tab " << place.height() << " high";
     }
     EXPECT_NE(info->findChild<QFrame *>(QStringLiteral("Frame1")), nullptr);
     EXPECT_NE(info->findChild<QFrame *>(QStringLiteral("Frame2")), nullptr);
