@@ -80,23 +80,38 @@ void DesktopRingNotice::post(const QString &reminder)
     SessionBus::whenSettled(this, [this, thisPost, reminder] {
         if (thisPost != m_generation || !SessionBus::ready())
             return;
-        // A daemon that shows no buttons gets the way to stop the ring in the text instead.
-        call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &answer) {
+        askDaemon(thisPost, reminder);
+    });
+}
+
+// What the daemon is decides what the notification offers: one that shows no buttons gets the
+// way to stop the ring in the text instead, and GNOME Shell is left the click on the
+// notification itself. It brings the program's window forward with the focus only when no
+// action of the program's answers that click (43 hands the program no token to take the focus
+// with).
+void DesktopRingNotice::askDaemon(unsigned thisPost, const QString &reminder)
+{
+    call(QStringLiteral("GetServerInformation"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &server) {
+        const QDBusPendingReply<QString> name = server;
+        const bool raisesTheApp = name.isValid() && name.value() == QStringLiteral("gnome-shell");
+        call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder, raisesTheApp](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QStringList> capabilities = answer;
             const bool buttons = !capabilities.isValid() || capabilities.value().contains(QStringLiteral("actions"));
             if (thisPost == m_generation)
-                send(thisPost, buttons ? reminder : reminder + u'\n' + StopHint);
+                send(thisPost, buttons ? reminder : reminder + u'\n' + StopHint, !raisesTheApp);
         });
     });
 }
 
-void DesktopRingNotice::send(unsigned thisPost, const QString &text)
+void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answerClick)
 {
     listen();
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
     const QString body = text.toHtmlEscaped();
-    const QStringList actions{OpenAction, QStringLiteral("Show"), StopAction, QStringLiteral("Stop")};
+    QStringList actions{StopAction, QStringLiteral("Stop")};
+    if (answerClick)
+        actions = QStringList{OpenAction, QStringLiteral("Show")} + actions;
     QVariantMap hints{
         {QStringLiteral("desktop-entry"), desktopId()},
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on

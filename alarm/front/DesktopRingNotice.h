@@ -33,8 +33,10 @@ private Q_SLOTS:
     void closed(uint id, uint reason, const QDBusMessage &signal);
 
 private:
-    // text: what the body says, the reminder and, where needed, how to stop the ring.
-    void send(unsigned thisPost, const QString &text);
+    void askDaemon(unsigned thisPost, const QString &reminder);
+    // text: what the body says, the reminder and, where needed, how to stop the ring;
+    // answerClick: whether the program answers a click on the notification itself.
+    void send(unsigned thisPost, const QString &text, bool answerClick);
     void listen();
     // The signal is about the notification that is up, and comes from the daemon that showed it.
     bool aboutOurs(uint id, const QDBusMessage &signal) const;

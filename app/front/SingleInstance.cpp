@@ -111,6 +111,11 @@ bool SingleInstance::handedOver()
 
 void SingleInstance::Activate(const QVariantMap &platformData)
 {
+    // GNOME's launcher (43) gives its token as the startup id only; on Wayland it is the same
+    // token the compositor honours.
+    QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    if (token.isEmpty())
+        token = platformData.value(QStringLiteral("desktop-startup-id")).toString();
     if (m_show)
-        m_show(platformData.value(QStringLiteral("activation-token")).toString());
+        m_show(token);
 }
