@@ -20,8 +20,8 @@ testing=(
   openbox pulseaudio pulseaudio-utils faketime
   # Stand-ins for desktop services, from their own project (a notification daemon without buttons).
   python3-dbusmock
-  # Xfce's window manager, which focuses windows as they map, unlike openbox.
-  xfwm4
+  # Xfce's and KDE Plasma's window managers, which focus windows as they map, unlike openbox.
+  xfwm4 kwin-x11
   # A notification daemon, as every desktop has one, to show the ring's notification.
   dunst
   # Another program to type into while the alarm rings.
@@ -34,6 +34,8 @@ testing=(
   at-spi2-core python3-pyatspi
   # PipeWire as most desktops now run it: the daemon, its session manager and PulseAudio front.
   pipewire wireplumber pipewire-pulse
+  # GNOME Shell headless on native Wayland, and gjs, which runs its notification service.
+  gnome-shell gjs
   # Native Wayland: a compositor with a tray bar and notifications, keys and screenshots, a
   # terminal to type into, Qt's Wayland plugin, jq for sway's tree and busctl, which makoctl uses.
   sway waybar mako-notifier wtype grim foot qt6-wayland jq systemd

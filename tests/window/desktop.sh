@@ -45,6 +45,17 @@ stop_all_parts() {
   local file
   # Newest first: the tray and the recorder go before the bus and the X server they use.
   for file in $(ls -t "$WORK/pids" 2>/dev/null); do stop_part "$file"; done
+  [ -z "${DESKTOP_TAG:-}" ] || stop_tagged
+}
+# What a desktop started on its own, no part of ours (a service the bus started, a helper of the
+# shell's), carries DESKTOP_TAG in its environment: nothing of it outlives the desktop. This
+# shell and those it runs in carry it too, and stay.
+stop_tagged() {
+  local pid keep=" $$ $BASHPID " up=$BASHPID
+  while [ "${up:-0}" -gt 1 ]; do up=$(awk '/^PPid:/ { print $2 }' "/proc/$up/status" 2>/dev/null || true); keep+="$up "; done
+  for pid in $({ grep -lsxz "DESKTOP_TAG=$DESKTOP_TAG" /proc/[0-9]*/environ || true; } | cut -d/ -f3); do
+    [[ $keep == *" $pid "* ]] || kill -9 "$pid" 2>/dev/null || true
+  done
 }
 
 # A private session bus, never the caller's. A bus admits only its own user unless told: the
@@ -96,12 +107,17 @@ start_accessibility_bus() {
 }
 
 # The window manager DESKTOP_WM names: openbox, a small one that follows the standards
-# (WM_STATE, _NET_WM_STATE, focus), or xfwm4, Xfce's, which focuses every window as it maps
-# unless told the user did not ask for it.
+# (WM_STATE, _NET_WM_STATE, focus), or xfwm4 (Xfce's) or KWin (KDE Plasma's), which focus every
+# window as it maps unless told the user did not ask for it.
 wm_command() {
   case "${DESKTOP_WM:-openbox}" in
     openbox) echo "openbox --sm-disable" ;;
     xfwm4) echo "xfwm4 --compositor=off --sm-client-disable" ;;
+    # Its focus stealing prevention off, as the user may have set it: only the window's own
+    # word (a user time of 0) keeps a window that maps from taking the focus.
+    kwin) mkdir -p "$WORK/kwin-config"
+      printf '[Windows]\nFocusStealingPreventionLevel=0\n' >"$WORK/kwin-config/kwinrc"
+      echo "env XDG_CONFIG_HOME=$WORK/kwin-config KWIN_COMPOSE=N kwin_x11" ;;
   esac
 }
 wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
@@ -415,3 +431,5 @@ fake_clock_env() { # date text
   echo "LD_PRELOAD=$FAKETIME_LIBRARY FAKETIME_TIMESTAMP_FILE=$WORK/faketime FAKETIME_NO_CACHE=1" \
     "FAKETIME_DONT_FAKE_MONOTONIC=1 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 }
+
+source "$(dirname "${BASH_SOURCE[0]}")/gnome.sh"

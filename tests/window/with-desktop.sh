@@ -6,15 +6,21 @@
 #   DESKTOP_SESSION  x11 (default: an X server, Xvfb) | sway (native Wayland: headless sway,
 #                    waybar's tray, mako for notifications; the command gets WAYLAND_DISPLAY,
 #                    SWAYSOCK and QT_QPA_PLATFORM=wayland, and no DISPLAY)
-#   DESKTOP_WM     openbox (default) | xfwm4 (Xfce's, which focuses windows as they map) | none;
-#                  X11 only
+#                  | gnome (native Wayland: GNOME Shell 43 headless, its notifications; the command
+#                    gets WAYLAND_DISPLAY, QT_QPA_PLATFORM=wayland, XDG_CURRENT_DESKTOP=GNOME and
+#                    no DISPLAY; tests/e2e/gnome-shell.py reads and drives it)
+#   DESKTOP_INSTALL under gnome: a build folder, installed in $WORK/prefix before the shell starts
+#                  so that it knows the program as an installed application (see window/gnome.sh)
+#   DESKTOP_WM     openbox (default) | xfwm4 (Xfce's) | kwin (KDE Plasma's): the last two focus
+#                  windows as they map | none; X11 only
 #   DESKTOP_TRAY   xembed (default: trayer) | sni (a StatusNotifierItem host) | both | none;
-#                  under sway: sni (waybar's tray, the default there) | none
+#                  under sway: sni (waybar's tray, the default there) | none; GNOME has none
 #   DESKTOP_SOUND  disk (default: SDL's disk driver writing every sample to $AUDIO_OUT)
 #                  | pulse (a PulseAudio server) | pipewire (PipeWire, wireplumber and
 #                    pipewire-pulse), each with a null sink; what it played is recorded in
 #                    $AUDIO_OUT, from the wall-clock moment $HEARD_T0 | none (no sound server)
-#   DESKTOP_NOTIFY dunst (default: a notification daemon) | none; X11 only (sway has mako)
+#   DESKTOP_NOTIFY dunst (default: a notification daemon) | none; X11 only (sway has mako,
+#                  GNOME its own)
 #   DESKTOP_ATSPI  1 for the accessibility bus
 # The command gets DISPLAY (or WAYLAND_DISPLAY), DBUS_SESSION_BUS_ADDRESS, XDG_RUNTIME_DIR and
 # $WORK, a scratch folder; tests/window/desktop.sh has what starts and stops each part later.
@@ -30,9 +36,11 @@ export DESKTOP_SESSION="${DESKTOP_SESSION:-x11}" DESKTOP_SOUND="${DESKTOP_SOUND:
 tools=(dbus-daemon)
 case "$DESKTOP_SESSION" in
   x11) tools+=(Xvfb xdpyinfo xprop trayer xdotool import dunst dunstctl)
-    [ "${DESKTOP_WM:-openbox}" = none ] || tools+=("${DESKTOP_WM:-openbox}") ;;
+    case "${DESKTOP_WM:-openbox}" in none) ;; kwin) tools+=(kwin_x11) ;; *) tools+=("${DESKTOP_WM:-openbox}") ;; esac ;;
   sway) tools+=(sway swaymsg waybar mako makoctl busctl wtype grim foot jq setpriv) ;;
-  *) die "DESKTOP_SESSION is x11 or sway, not $DESKTOP_SESSION" ;;
+  gnome) tools+=(gnome-shell gjs setsid unshare foot jq)
+    [ -z "${DESKTOP_INSTALL:-}" ] || tools+=(cmake) ;;
+  *) die "DESKTOP_SESSION is x11, sway or gnome, not $DESKTOP_SESSION" ;;
 esac
 case "$DESKTOP_SOUND" in
   pulse) tools+=(pulseaudio pactl parec) ;;
@@ -92,9 +100,9 @@ start_x_desktop() {
   start_session_bus
   [ "${DESKTOP_ATSPI:-}" = 1 ] && start_accessibility_bus
   case "${DESKTOP_WM:-openbox}" in
-    openbox|xfwm4) start_window_manager ;;
+    openbox|xfwm4|kwin) start_window_manager ;;
     none) ;;
-    *) die "DESKTOP_WM is openbox, xfwm4 or none, not $DESKTOP_WM" ;;
+    *) die "DESKTOP_WM is openbox, xfwm4, kwin or none, not $DESKTOP_WM" ;;
   esac
   case "${DESKTOP_TRAY:-xembed}" in
     xembed) start_xembed_tray ;;
@@ -126,6 +134,7 @@ start_sway_desktop() {
 case "$DESKTOP_SESSION" in
   x11) start_x_desktop ;;
   sway) start_sway_desktop ;;
+  gnome) start_gnome_desktop ;;
 esac
 export TRAYER_COMMAND
 

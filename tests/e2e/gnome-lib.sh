@@ -1,0 +1,73 @@
+# shellcheck shell=bash disable=SC2016,SC2034 # wait_for expands its command; the journeys read the names set
+# Helpers for journeys on GNOME Shell (DESKTOP_SESSION=gnome); sourced inside with-desktop.sh.
+# xdotool sees nothing there: the shell tells the windows, the focus and its notifications
+# (gnome-shell.py, through its Eval), and the keys and clicks come from the shell's own virtual
+# keyboard and pointer, which it takes for a user's.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+[ "$DESKTOP_SESSION" = gnome ] || fail "run with DESKTOP_SESSION=gnome"
+
+APP_ID=org.example.MeridaneChimewell.desktop
+# The program's boxes carry its name as their title; its window has none of its own.
+BOX_TITLE="Meridane Chimewell"
+# Qt draws the window's frame itself: the content begins this far into the window.
+CONTENT_AT="3 31"
+
+windows_of() { gnome_shell windows | jq -c --argjson pid "$1" 'select(.pid == $pid)'; }
+focused_pid() { gnome_shell windows | jq -r 'select(.focus) | .pid'; }
+has_focus() { [ "$(focused_pid)" = "$1" ]; }
+app_window() { windows_of "$APP_PID" | jq -c --arg box "$BOX_TITLE" 'select(.title != $box)' | head -n1; }
+box_shown() { windows_of "$APP_PID" | jq -e --arg box "$BOX_TITLE" 'select(.title == $box)' >/dev/null; }
+box_focused() { windows_of "$APP_PID" | jq -e --arg box "$BOX_TITLE" 'select(.title == $box and .focus)' >/dev/null; }
+
+# Starts the program in the background; sets APP_PID.
+start_app() {
+  "$@" >"$WORK/app.log" 2>&1 &
+  APP_PID=$!
+  wait_for 'app_window | grep -q .' 15 || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
+}
+
+screenshot() { gnome_shell screenshot "$SCREENSHOTS/$1.png" || echo "no screenshot $1" >&2; }
+
+# A pointer click on a control of the window (AT in lib.sh).
+click() { # control
+  local corner
+  corner=$(app_window | jq -r '.rect | "\(.[0]) \(.[1])"')
+  [ -n "$corner" ] || fail "no window to click $1 on"
+  # shellcheck disable=SC2086 # the numbers' words
+  set -- ${AT[$1]} $corner $CONTENT_AT
+  gnome_shell click $(($1 + $3 + $5)) $(($2 + $4 + $6))
+}
+type_into() { # control text
+  click "$1"
+  gnome_shell key ctrl+a
+  gnome_shell type "$2"
+}
+
+# Arms the current criteria: OK, then Return for Yes in the summary. ARMED_AT is the moment
+# just before Yes was pressed.
+arm() {
+  click OK
+  wait_for box_focused 5 || fail "the summary did not show with the focus"
+  ARMED_AT=$(now)
+  gnome_shell key Return
+  wait_for '! box_shown' 5 || fail "the summary did not close"
+}
+
+# A terminal to type into; what arrives there is written to $WORK/typed.txt.
+start_terminal() {
+  LANG=C.UTF-8 foot --app-id=chimewell-terminal sh -c "stty -echo; cat > '$WORK/typed.txt'" >"$WORK/foot.log" 2>&1 &
+  TERMINAL_PID=$!
+  wait_for 'has_focus "$TERMINAL_PID"' 10 || { cat "$WORK/foot.log" >&2; fail "the terminal did not show with the focus"; }
+}
+
+# The program's notification in the shell's banner (JSON: title, actions, and where its body
+# and buttons are on the screen); empty when the banner shows none of it.
+ring_banner() {
+  gnome_shell notifications | jq -c --arg title "Meridane Chimewell" 'select(.title == $title and .banner)'
+}
+# A pointer click on the banner: on its body, or on the button of a label.
+click_banner() { # banner JSON [label]
+  # shellcheck disable=SC2046 # the point's two numbers
+  gnome_shell click $(jq -r --arg name "${2:-}" \
+    'if $name == "" then .body_at else .buttons[$name] | [.[0] + .[2] / 2, .[1] + .[3] / 2] end | "\(.[0]) \(.[1])"' <<<"$1")
+}
