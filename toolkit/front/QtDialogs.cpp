@@ -2,7 +2,6 @@
 
 #include "toolkit/AppInfo.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -13,7 +12,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QTimer>
 
 namespace {
 
@@ -69,43 +67,6 @@ void fitToScreen(QMessageBox &box)
     grid->addWidget(scroll, row, column, rows, columns);
 }
 
-// While a box is open, a window it blocks hands the keyboard on to it. A compositor that knows
-// nothing of Qt's modality (GNOME's on Wayland) gives a click on the window the focus, and
-// the keys typed next would reach neither.
-class FocusStaysOnBox : public QObject
-{
-public:
-    explicit FocusStaysOnBox(QWidget *window)
-        : m_window(window)
-    {
-        if (m_window)
-            m_window->installEventFilter(this);
-    }
-    ~FocusStaysOnBox() override
-    {
-        if (m_window)
-            m_window->removeEventFilter(this);
-    }
-    FocusStaysOnBox(const FocusStaysOnBox &) = delete;
-    FocusStaysOnBox &operator=(const FocusStaysOnBox &) = delete;
-
-    bool eventFilter(QObject * /*watched*/, QEvent *event) override
-    {
-        // The newest box is the one to answer, when one opened over another.
-        if (event->type() == QEvent::WindowActivate)
-            QTimer::singleShot(0, this, [] {
-                if (QWidget *box = QApplication::activeModalWidget()) {
-                    box->raise();
-                    box->activateWindow();
-                }
-            });
-        return false;
-    }
-
-private:
-    QWidget *m_window;
-};
-
 } // namespace
 
 QtDialogs::QtDialogs(QWidget *parent, std::function<void()> beforeModal)
@@ -120,7 +81,6 @@ int QtDialogs::runModal(QDialog &box) const
 {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setWindowModality(Qt::WindowModal);
-    const FocusStaysOnBox focus(m_parent);
     return box.exec();
 }
 
