@@ -53,12 +53,8 @@ arm() {
   wait_for '! box_shown' 5 || fail "the summary did not close"
 }
 
-# A terminal to type into; what arrives there is written to $WORK/typed.txt.
-start_terminal() {
-  LANG=C.UTF-8 foot --app-id=chimewell-terminal sh -c "stty -echo; cat > '$WORK/typed.txt'" >"$WORK/foot.log" 2>&1 &
-  TERMINAL_PID=$!
-  wait_for 'has_focus "$TERMINAL_PID"' 10 || { cat "$WORK/foot.log" >&2; fail "the terminal did not show with the focus"; }
-}
+# A terminal to type into, shown (sway) or shown with the focus (GNOME).
+start_terminal() { start_foot 'has_focus "$TERMINAL_PID"'; }
 
 # The program's notification in the shell's banner (JSON: title, actions, and where its body
 # and buttons are on the screen); empty when the banner shows none of it.

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the journeys read the names set here
 # Helpers for journeys of the real program; sourced inside with-desktop.sh.
 E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
 source "$E2E_DIR/../window/lib.sh"
@@ -19,6 +20,7 @@ click() { # control [button [repeat]]
 }
 click_tone() { # index
   wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click a tone"
+  # shellcheck disable=SC2046 # the point's two numbers
   set -- $(tone_at "$1")
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
 }
@@ -37,6 +39,7 @@ paste_text() {
 
 # The program's modal box (titled with the program's name) once it shows; its text, copied
 # with Ctrl+C as a user could, is in BOX_TEXT.
+# shellcheck disable=SC2120 # the journeys pass the seconds to wait
 wait_box() {
   wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' "${1:-5}" || fail "no box appeared"
   BOX=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
@@ -139,6 +142,14 @@ between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x 
 # accessibility bus as a screen reader reads them, which the window thread answers. Needs
 # DESKTOP_ATSPI=1.
 accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "Meridane Chimewell" 2>>"$WORK/atspi-py.log"; }
+
+# A terminal on a Wayland desktop (foot), TERMINAL_PID; what is typed into it is written to
+# $WORK/typed.txt. Shown once the command in $1 succeeds.
+start_foot() {
+  LANG=C.UTF-8 foot --app-id=chimewell-terminal sh -c "stty -echo; cat > '$WORK/typed.txt'" >"$WORK/foot.log" 2>&1 &
+  TERMINAL_PID=$!
+  wait_for "$1" 10 || { cat "$WORK/foot.log" >&2; fail "the terminal did not show ($1)"; }
+}
 
 # Starts the program so that its end, once begun, lingers while its process lives on (see
 # tests/support/linger_at_exit.cpp); ended_alive tells that the end began and the process is

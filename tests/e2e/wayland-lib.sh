@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the journeys read the names set here
 # Helpers for journeys on the native Wayland desktop (DESKTOP_SESSION=sway); sourced inside
 # with-desktop.sh. xdotool sees nothing there: windows are read from sway's tree, keys come from
 # wtype, and where the keyboard focus is inside the program from the accessibility bus, as a
@@ -67,12 +68,8 @@ arm() {
   wait_for '! box_shown' 5 || fail "the summary did not close"
 }
 
-# A terminal to type into; what arrives there is written to $WORK/typed.txt.
-start_terminal() {
-  LANG=C.UTF-8 foot --app-id=chimewell-terminal sh -c "stty -echo; cat > '$WORK/typed.txt'" >"$WORK/foot.log" 2>&1 &
-  TERMINAL_PID=$!
-  wait_for 'windows_of "$TERMINAL_PID" | grep -q .' 10 || { cat "$WORK/foot.log" >&2; fail "the terminal did not show"; }
-}
+# A terminal to type into, shown (sway) or shown with the focus (GNOME).
+start_terminal() { start_foot 'windows_of "$TERMINAL_PID" | grep -q .'; }
 focus_terminal() {
   swaymsg '[app_id="chimewell-terminal"] focus' >/dev/null
   wait_for '[ "$(windows_of "$TERMINAL_PID" | jq -r .focused)" = true ]' 3 || fail "the terminal did not get the focus"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034 # the tests read the names set here
 # The parts of a private desktop, each started and stopped on its own so that a test can start
 # one late or restart it while the program runs. Sourced by with-desktop.sh and by the tests'
 # helpers; needs $WORK. Every background process is remembered in $WORK/pids/NAME and ended
@@ -6,7 +7,7 @@
 desktop_die() { echo "desktop: $*" >&2; exit 1; }
 # A command that fails under set -e ends the script where it stands, without a word: say which.
 set -E
-trap 'desktop_failed=$?; echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: $BASH_COMMAND (status $desktop_failed)" >&2' ERR
+trap 'echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: $BASH_COMMAND (status $?)" >&2' ERR
 
 # A pause that starts no process (a process costs milliseconds of CPU here, and several tests
 # poll side by side): a read, with a time limit, from a pipe nobody writes to.
@@ -44,6 +45,7 @@ stop_part() {
 stop_all_parts() {
   local file
   # Newest first: the tray and the recorder go before the bus and the X server they use.
+  # shellcheck disable=SC2045 # the names are ours, one word each; ls orders them by age
   for file in $(ls -t "$WORK/pids" 2>/dev/null); do stop_part "$file"; done
   [ -z "${DESKTOP_TAG:-}" ] || stop_tagged
 }
@@ -58,33 +60,38 @@ stop_tagged() {
   done
 }
 
-# A private session bus, never the caller's. A bus admits only its own user unless told: the
-# parts of a Wayland desktop run as another user than the program (see desktop_user_part).
-# It starts no service of the machine's on demand: the desktop is what the test started, not
-# whichever notification daemon or accessibility bus happens to be installed.
-start_session_bus() {
+# A private bus (session or system), never the caller's, listening at $WORK/TYPE-bus. A bus
+# admits only its own user unless told: the parts of a Wayland desktop run as another user than
+# the program (see desktop_user_part). It starts no service of the machine's on demand, only
+# those in $WORK/bus-services: the desktop is what the test started, not whichever notification
+# daemon or accessibility bus happens to be installed.
+start_bus() { # session|system
   local pid
   mkdir -p "$WORK/bus-services"
-  cat >"$WORK/session-bus.conf" <<CONF
+  cat >"$WORK/$1-bus.conf" <<CONF
 <!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
-  <type>session</type>
-  <listen>unix:path=$WORK/session-bus</listen>
+  <type>$1</type>
+  <listen>unix:path=$WORK/$1-bus</listen>
   <auth>EXTERNAL</auth>
   <servicedir>$WORK/bus-services</servicedir>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
+    <allow receive_sender="*"/>
     <allow eavesdrop="true"/>
     <allow own="*"/>
     <allow user="*"/>
   </policy>
 </busconfig>
 CONF
-  pid=$(dbus-daemon --config-file="$WORK/session-bus.conf" --fork --nopidfile \
-    --print-pid=1 2>"$WORK/session-bus.log") \
-    || desktop_die "the session bus did not start: $(cat "$WORK/session-bus.log")"
-  remember_part session-bus "$pid"
+  pid=$(dbus-daemon --config-file="$WORK/$1-bus.conf" --fork --nopidfile \
+    --print-pid=1 2>"$WORK/$1-bus.log") \
+    || desktop_die "the $1 bus did not start: $(cat "$WORK/$1-bus.log")"
+  remember_part "$1-bus" "$pid"
+}
+start_session_bus() {
+  start_bus session
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/session-bus"
 }
 
@@ -159,7 +166,7 @@ start_window_manager() {
   # two more starts, and keep what each saw for the failure's message.
   : >"$WORK/wm-probe.log"
   for attempt in 1 2 3; do
-    # shellcheck disable=SC2046 # the command's words
+    # shellcheck disable=SC2046,SC2091 # the command's words, run
     $(wm_command) >>"$WORK/wm.log" 2>&1 &
     remember_part window-manager $!
     if desktop_wait wm_ready 10; then
@@ -288,7 +295,11 @@ desktop_user_part() { # part command...
 }
 sway_found() {
   SWAYSOCK=$(ls "$WORK"/sway/runtime/sway-ipc.*.sock 2>/dev/null | head -n1)
-  WAYLAND_DISPLAY=$(ls "$WORK"/sway/runtime/wayland-* 2>/dev/null | grep -v '\.lock$' | head -n1)
+  local candidate
+  WAYLAND_DISPLAY=
+  for candidate in "$WORK"/sway/runtime/wayland-*; do
+    [[ -e $candidate && $candidate != *.lock ]] && { WAYLAND_DISPLAY=$candidate; break; }
+  done
   [ -n "$SWAYSOCK" ] && [ -n "$WAYLAND_DISPLAY" ] \
     && [ "$(swaymsg -s "$SWAYSOCK" -t get_outputs 2>/dev/null | jq -r '.[0].rect | "\(.width)x\(.height)"')" = 1024x768 ]
 }

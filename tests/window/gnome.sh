@@ -49,26 +49,7 @@ JS
 
 # The system bus, only for logind's stand-in.
 start_system_bus() {
-  local pid
-  cat >"$WORK/system-bus.conf" <<CONF
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>system</type>
-  <listen>unix:path=$WORK/system-bus</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*"/>
-    <allow receive_sender="*"/>
-    <allow own="*"/>
-    <allow user="*"/>
-  </policy>
-</busconfig>
-CONF
-  pid=$(dbus-daemon --config-file="$WORK/system-bus.conf" --fork --nopidfile \
-    --print-pid=1 2>"$WORK/system-bus.log") \
-    || desktop_die "the system bus did not start: $(cat "$WORK/system-bus.log")"
-  remember_part system-bus "$pid"
+  start_bus system
   GNOME_SYSTEM_BUS="unix:path=$WORK/system-bus"
   DBUS_SYSTEM_BUS_ADDRESS=$GNOME_SYSTEM_BUS /usr/bin/python3 -m dbusmock --system --template logind \
     >>"$WORK/logind.log" 2>&1 &

@@ -86,9 +86,8 @@ start_x() {
   return 1
 }
 start_x_server() {
-  local attempt
   xvfb_pid=
-  for attempt in $(seq 10); do
+  for _ in $(seq 10); do
     if start_x; then remember_part x-server "$xvfb_pid"; return 0; fi
     kill "$xvfb_pid" 2>/dev/null || true
     sleep "0.$((RANDOM % 5 + 1))"
