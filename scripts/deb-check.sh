@@ -19,6 +19,8 @@ if [ -z "${WORK:-}" ]; then
   if dpkg-deb --field "$deb" Depends | grep -q qt6-qpa-plugins; then
     echo "FAIL: the package depends on qt6-qpa-plugins, which holds no plugin the program uses" >&2; exit 1
   fi
+  dpkg-deb --field "$deb" Depends | grep -q 'qt6-base-abi (= ' \
+    || { echo "FAIL: the package does not ask for the Qt release its platform interface was built for" >&2; exit 1; }
   [ "$(dpkg-deb --field "$deb" Description | wc -l)" -gt 1 ] || { echo "FAIL: no extended description" >&2; exit 1; }
   sudo=(); [ "$(id -u)" = 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null

@@ -7,6 +7,8 @@ runtime=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools
   libsdl2-dev libxcb1-dev
+  # A box's Wayland surface, which Qt 6.4 gives only through its platform interface.
+  qt6-base-private-dev libwayland-dev
   # The window's fonts: Arial, Comic Sans MS and the rest metric-compatible, not a script fallback.
   fonts-liberation2 fonts-comic-neue fonts-dejavu-core
 )

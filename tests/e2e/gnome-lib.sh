@@ -16,6 +16,7 @@ windows_of() { gnome_shell windows | jq -c --argjson pid "$1" 'select(.pid == $p
 focused_pid() { gnome_shell windows | jq -r 'select(.focus) | .pid'; }
 has_focus() { [ "$(focused_pid)" = "$1" ]; }
 app_window() { windows_of "$APP_PID" | jq -c --arg box "$BOX_TITLE" 'select(.title != $box)' | head -n1; }
+box_window() { windows_of "$APP_PID" | jq -c --arg box "$BOX_TITLE" 'select(.title == $box)' | head -n1; }
 box_shown() { windows_of "$APP_PID" | jq -e --arg box "$BOX_TITLE" 'select(.title == $box)' >/dev/null; }
 box_focused() { windows_of "$APP_PID" | jq -e --arg box "$BOX_TITLE" 'select(.title == $box and .focus)' >/dev/null; }
 
@@ -43,11 +44,30 @@ type_into() { # control text
   gnome_shell type "$2"
 }
 
-# Arms the current criteria: OK, then Return for Yes in the summary. ARMED_AT is the moment
-# just before Yes was pressed.
-arm() {
+# The open box is the shell's modal box of the window: attached over it (centred across it,
+# its top within the window), and a click on the window beside it leaves the keyboard with it.
+box_belongs_to_window() {
+  local window box
+  window=$(app_window) box=$(box_window)
+  jq -n -e --argjson w "$window" --argjson b "$box" '$b.modal_to == $w.id' >/dev/null \
+    || fail "the box is not the shell's modal box of the window: box $box, window $window"
+  jq -n -e --argjson w "$window" --argjson b "$box" \
+    '($w.rect[0] + $w.rect[2] / 2 - $b.rect[0] - $b.rect[2] / 2 | fabs) <= 2
+     and $b.rect[1] >= $w.rect[1] and $b.rect[1] < $w.rect[1] + $w.rect[3] / 2' >/dev/null \
+    || fail "the box is not placed over the window: box $box, window $window"
+  screenshot gnome-box-over-window
+  # shellcheck disable=SC2046 # the point's two numbers
+  gnome_shell click $(jq -r '.rect | "\(.[0] + 20) \(.[1] + .[3] - 20)"' <<<"$window")
+  pause 0.5
+  box_focused || fail "a click on the window beside the box took the keyboard from the box"
+}
+
+# Arms the current criteria: OK, then Return for Yes in the summary, after the check given, if
+# any, on the open summary. ARMED_AT is the moment just before Yes was pressed.
+arm() { # [check]
   click OK
   wait_for box_focused 5 || fail "the summary did not show with the focus"
+  "${@:-true}"
   ARMED_AT=$(now)
   gnome_shell key Return
   wait_for '! box_shown' 5 || fail "the summary did not close"

@@ -16,7 +16,7 @@ program=$WORK/prefix/bin/meridane-chimewell
 start_app "$program"
 [ "$(app_window | jq -r .app)" = "$APP_ID" ] || fail "the shell did not take the window for $APP_ID's: $(app_window)"
 type_into Text2_2 3
-arm
+arm box_belongs_to_window
 due=$(plus "$ARMED_AT" 3)
 screenshot gnome-ring-1-armed
 echo "ok: the installed program, known to the shell as $APP_ID, armed for 3 s"

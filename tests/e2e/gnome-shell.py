@@ -6,7 +6,8 @@
   gnome-shell.py settle               leaves the overview, drops the shell's own notices,
                                       attaches the virtual keyboard and pointer; exit 0 once
                                       the overview has gone
-  gnome-shell.py windows              one JSON object a line: id, pid, title, app, focus, rect
+  gnome-shell.py windows              one JSON object a line: id, pid, title, app, focus, rect,
+                                      modal_to (the window a modal box belongs to)
   gnome-shell.py notifications        one JSON object a line: title, body, actions, and, for
                                       the one in the banner, its rect, body point and buttons
   gnome-shell.py click X Y            a pointer click (button 1) at X, Y on the screen
@@ -60,7 +61,9 @@ WINDOWS = r"""
   return global.get_window_actors().map(a => a.meta_window).map(w => {
     const r = w.get_frame_rect(), app = tracker.get_window_app(w);
     return { id: w.get_id(), pid: w.get_pid(), title: w.get_title(), app: app ? app.get_id() : null,
-             focus: w === focus, rect: [r.x, r.y, r.width, r.height] };
+             focus: w === focus, rect: [r.x, r.y, r.width, r.height],
+             modal_to: w.get_window_type() === imports.gi.Meta.WindowType.MODAL_DIALOG && w.get_transient_for()
+               ? w.get_transient_for().get_id() : null };
   });
 })()
 """

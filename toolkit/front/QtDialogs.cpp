@@ -1,6 +1,7 @@
 #include "toolkit/front/QtDialogs.h"
 
 #include "toolkit/AppInfo.h"
+#include "toolkit/front/ModalOnWayland.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -73,14 +74,16 @@ QtDialogs::QtDialogs(QWidget *parent, std::function<void()> beforeModal)
     : m_parent(parent)
     , m_beforeModal(std::move(beforeModal))
 {
+    prepareModalOnWayland();
 }
 
 // A box belongs to its window: on top of it and placed over it (a transient of it), modal to it
-// alone, with no minimize or maximize button.
+// alone, with no minimize or maximize button (on GNOME under Wayland, see ModalOnWayland.h).
 int QtDialogs::runModal(QDialog &box) const
 {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     box.setWindowModality(Qt::WindowModal);
+    markModalOnWayland(box);
     return box.exec();
 }
 
