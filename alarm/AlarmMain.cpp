@@ -22,12 +22,6 @@ Label opaque(Label label, ColorValue fore, ColorValue back)
     return label;
 }
 
-Label disabled(Label label)
-{
-    label.enabled = false;
-    return label;
-}
-
 TextBox box(const char *text)
 {
     TextBox t;
@@ -62,14 +56,12 @@ void AlarmMain::initialiseTimeControls()
     Label2 = {caption("23"), caption("59"), caption("59"), caption("sec"), caption("min:"), caption("Hr:")};
 
     Label4 = caption("Duration");
-    Label3 = disabled(caption("Set Time"));
-    Label1 = disabled(caption("< Set Time >"));
-    Label9 = {caption("H"), disabled(caption("H")), caption("M"), disabled(caption("M")), caption("S"),
-              disabled(caption("S"))};
+    Label3 = caption("Set Time");
+    Label1 = caption("< Set Time >");
+    Label9 = {caption("H"), caption("H"), caption("M"), caption("M"), caption("S"), caption("S")};
     Text2 = {box("0"), box("0"), box("10")};
     Text1 = {box("0"), box("0"), box("0")};
-    for (TextBox &t : Text1)
-        t.enabled = false;
+    ShowMode();
 
     Label13 = caption("Set Alarm Date");
     for (ComboBox &c : Combo2) {
@@ -91,11 +83,12 @@ void AlarmMain::initialiseArmingControls()
     }
 
     Label18 = caption("Duration in sec");
-    Label10 = opaque(caption(" 0 ", "Time set in seconds"), Colors::White, darkBlue);
-    Label11 = caption("Passed", "Seconds elapsed since the alarm started");
+    Label10 = opaque(caption("", "Time set in seconds"), Colors::White, darkBlue);
+    Label11 = caption("", "Seconds elapsed since the alarm started");
     Label6[0] = opaque(caption("Meridane reminders and more at www.example.org"), Colors::White, Colors::Black);
     Label6[1].visible = false;
-    Label6[2] = caption("Remaining", "Seconds reamining to activate the Alarm");
+    Label6[2] = caption("", "Seconds reamining to activate the Alarm");
+    ShowCounters();
     Label14 = {caption("Remaining sec"), caption("Passed sec")};
     Label8 = opaque(caption(" 0 ", "Date & Time set to Alarm"), Colors::White, darkBlue);
     Label8.visible = false;

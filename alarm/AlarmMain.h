@@ -155,7 +155,6 @@ private:
     // that does not read, a day that does not exist, or a time the clocks skip.
     struct Target
     {
-        FloatDate timeOfDay = 0;
         FloatDate dateTime = 0;
         qint64 moment = 0; // the instant it falls due (in an hour that comes twice, the first pass not yet come)
     };
@@ -170,8 +169,11 @@ private:
     // nothing when an armed alarm's attempt was declined (that alarm goes on untouched).
     std::optional<int> ConfirmAttempt(const QString &summaryHead, bool alreadyArmed, const std::function<void()> &adopt);
     // An arming attempt's criteria and its total become the alarm's.
-    void AdoptDuration(qint32 duration, const QString &total);
-    void AdoptTarget(const Target &target, const QString &total);
+    void AdoptDuration(qint32 duration);
+    void AdoptTarget(const Target &target, qint64 total);
+    void StartCounters(qint64 total); // the seconds set, and none passed yet
+    void ShowCounters(); // the counters' captions, from state.counters
+    void ShowMode(); // which boxes and markers are live, from state.alarm.mode
     void RecordAnswer(int answer);
     void FinishDateTime();
     void FinishDuration();

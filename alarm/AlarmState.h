@@ -1,36 +1,41 @@
 #pragma once
 
+#include "alarm/Alarm.h"
 #include "toolkit/Controls.h"
-#include "toolkit/FloatDate.h"
 #include "tray/TrayIconRecord.h"
 
 #include <QString>
+#include <optional>
 
 // What the reminder's label says, and the reminder holds, until a reminder is written (at
 // start-up the reminder holds it without the blanks around it).
 inline const QString ReminderPlaceholder = QStringLiteral(" Click to write a Reminder message ");
 
-// The alarm window's record. A durationSeconds of 0 with a targetDateTime of 0 means that no
-// alarm time is set.
+// The counters under the window as numbers: the seconds set, passed and remaining. Their
+// captions are drawn from these (AlarmMain::ShowCounters).
+struct Counters
+{
+    qint64 set = 0;
+    std::optional<qint64> passed; // none until an alarm is taken on, and after a Stop
+    std::optional<qint64> remaining; // as the countdown's last tick worked it out; none before it
+    // A Stop has cleared them once: from then on their words stand between blanks, and the
+    // seconds set show as a bare "0" until the next alarm is taken on.
+    bool clearedByStop = false;
+};
+
+// The alarm window's record.
 struct AlarmState
 {
-    qint32 durationSeconds = 0;
-    FloatDate timeOfDay = 0;
-    FloatDate targetDateTime = 0;
-    FloatDate armedAt = 0; // kept as the record has it; the counters use the two readings below
-    QString reminderText;
+    Alarm alarm;
     Flag16 alarmArmed = FlagFalse;
-    qint16 toneIndex = 0;
-    QString userWavePath;
+    // A duration counts real time, which no clock change moves, from the elapsed-time reading at
+    // the answer to the summary; a date and time counts the wall clock's instants from the
+    // answer (alarm.armedAtMoment) to the instant it is due. One clock per mode, so the counters
+    // agree with the ring.
+    qint64 armedAtElapsedMs = 0;
+    Counters counters;
+
     QString trayTipText;
     Flag16 trayBlinkPhase = FlagFalse;
     TrayIconRecord trayIcon;
-
-    // One clock per mode, so the counters agree with the ring. A duration counts real time, which
-    // no clock change moves, from the elapsed-time reading at the answer to the summary; a date
-    // and time counts the wall clock's instants (seconds since 1970 UTC), from the answer to the
-    // instant it is due.
-    qint64 armedAtElapsedMs = 0;
-    qint64 armedAtMoment = 0;
-    qint64 targetMoment = 0;
 };

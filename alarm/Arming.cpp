@@ -27,7 +27,7 @@ std::optional<int> AlarmMain::ConfirmAttempt(const QString &summaryHead, bool al
 {
     if (!alreadyArmed)
         adopt();
-    const QString summary = summaryHead + CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.toneIndex].text + CrLf
+    const QString summary = summaryHead + CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.alarm.toneIndex].text + CrLf
         + QStringLiteral("Message : ") + Label7.text + CrLf + CrLf
         + QStringLiteral("Would you like to go ahead with these selections?");
     const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
@@ -45,7 +45,7 @@ void AlarmMain::OK_Click()
     // An armed alarm's passed seconds go on in step with its countdown, whatever this attempt does.
     if (!alreadyArmed)
         Timer1.setInterval(500);
-    if (!Label3.enabled)
+    if (state.alarm.mode == AlarmMode::Duration)
         ArmDuration(alreadyArmed);
     else
         ArmDateTime(alreadyArmed);
@@ -54,8 +54,7 @@ void AlarmMain::OK_Click()
 void AlarmMain::ArmDuration(bool alreadyArmed)
 {
     const qint32 duration = DurationRule();
-    const QString total = u' ' + QString::number(duration) + u' ';
-    const auto adopt = [&] { AdoptDuration(duration, total); };
+    const auto adopt = [&] { AdoptDuration(duration); };
     const std::optional<int> answer = ConfirmAttempt(QStringLiteral("Your selection is ...") + CrLf + CrLf
                                                          + QStringLiteral("Duration : ") + QString::number(duration)
                                                          + QStringLiteral(" sec"),
@@ -76,7 +75,7 @@ void AlarmMain::ArmDateTime(bool alreadyArmed)
     Target target = ValidateTarget();
     if (IsPast(target.moment))
         return;
-    const QString total = u' ' + QString::number(target.moment - m_services.clock.now().toSecsSinceEpoch()) + u' ';
+    const qint64 total = target.moment - m_services.clock.now().toSecsSinceEpoch();
     const std::optional<int> answer = ConfirmAttempt(QStringLiteral("You Selection is ...") + CrLf + CrLf
                                                          + QStringLiteral("Date & Time :")
                                                          + DateText::dayMonthYearTime(m_services.locale, target.dateTime),
@@ -104,20 +103,25 @@ void AlarmMain::ArmDateTime(bool alreadyArmed)
         FinishDateTime();
 }
 
-void AlarmMain::AdoptDuration(qint32 duration, const QString &total)
+void AlarmMain::AdoptDuration(qint32 duration)
 {
-    state.durationSeconds = duration;
-    Label10.text = total;
-    Label11.text = QStringLiteral("0");
+    state.alarm.durationSeconds = duration;
+    StartCounters(duration);
 }
 
-void AlarmMain::AdoptTarget(const Target &target, const QString &total)
+void AlarmMain::AdoptTarget(const Target &target, qint64 total)
 {
-    state.timeOfDay = target.timeOfDay;
-    state.targetDateTime = target.dateTime;
-    state.targetMoment = target.moment;
-    Label10.text = total;
-    Label11.text = QStringLiteral("0");
+    state.alarm.targetDateTime = target.dateTime;
+    state.alarm.targetMoment = target.moment;
+    StartCounters(total);
+}
+
+// The remaining seconds keep what the countdown last worked out until its next tick.
+void AlarmMain::StartCounters(qint64 total)
+{
+    state.counters.set = total;
+    state.counters.passed = 0;
+    ShowCounters();
 }
 
 void AlarmMain::RecordAnswer(int answer)
@@ -130,13 +134,11 @@ void AlarmMain::RecordAnswer(int answer)
         // click on OK, their tick could fall just before the countdown's at each whole second,
         // and the alarm ring half a second late, depending on how long the summary was open.
         Timer1.setInterval(500);
-        Label7.text = u' ' + state.reminderText + u' ';
+        Label7.text = u' ' + state.alarm.reminderText + u' ';
         EndRing();
         m_services.audio.prepare();
     }
-    const QDateTime now = m_services.clock.now();
-    state.armedAt = FloatDates::fromDateTime(now);
-    state.armedAtMoment = now.toSecsSinceEpoch();
+    state.alarm.armedAtMoment = m_services.clock.now().toSecsSinceEpoch();
     state.armedAtElapsedMs = m_services.clock.elapsedMs();
 }
 
@@ -144,14 +146,15 @@ void AlarmMain::FinishDateTime()
 {
     // The seconds set count from the answer, as the passed ones do: the summary may have stood
     // open a while.
-    Label10.text = u' ' + QString::number(state.targetMoment - state.armedAtMoment) + u' ';
+    state.counters.set = state.alarm.targetMoment - state.alarm.armedAtMoment;
+    ShowCounters();
     // The passed seconds and the countdown tick just after each whole and half second of the
     // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
     // second rather than up to half a second into it.
     const int firstTick = (1000 - m_services.clock.msIntoSecond()) % 500 + 5;
     Timer1.setInterval(500, firstTick);
     Timer3.setInterval(500, firstTick);
-    const QString target = DateText::defaultText(m_services.locale, state.targetDateTime);
+    const QString target = DateText::defaultText(m_services.locale, state.alarm.targetDateTime);
     state.trayTipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
     RemoveTrayIcon();
     AddTrayIcon();
@@ -161,7 +164,7 @@ void AlarmMain::FinishDateTime()
 
 void AlarmMain::FinishDuration()
 {
-    state.trayTipText = QStringLiteral("Alarm Setting duration : ") + QString::number(state.durationSeconds)
+    state.trayTipText = QStringLiteral("Alarm Setting duration : ") + QString::number(state.alarm.durationSeconds)
         + QStringLiteral(" sec") + tipSecondLine();
     RemoveTrayIcon();
     AddTrayIcon();

@@ -28,30 +28,34 @@ void AlarmMain::Timer1_Timer()
         return;
     // A duration counts real seconds, which a daylight-saving change or a clock set by hand
     // leaves alone; a date and time counts by the wall clock, which is what reaches its target.
-    if (Label3.enabled)
-        Label11.text = QString::number(m_services.clock.now().toSecsSinceEpoch() - state.armedAtMoment);
+    if (state.alarm.mode == AlarmMode::DateTime)
+        state.counters.passed = m_services.clock.now().toSecsSinceEpoch() - state.alarm.armedAtMoment;
     else
-        Label11.text = QString::number((m_services.clock.elapsedMs() - state.armedAtElapsedMs) / 1000);
+        state.counters.passed = (m_services.clock.elapsedMs() - state.armedAtElapsedMs) / 1000;
+    ShowCounters();
+}
+
+void AlarmMain::ShowCounters()
+{
+    const Counters &c = state.counters;
+    const auto word = [&c](const char *text) {
+        return c.clearedByStop ? u' ' + QString::fromLatin1(text) + u' ' : QString::fromLatin1(text);
+    };
+    Label10.text = c.clearedByStop && !c.passed ? QStringLiteral("0") : u' ' + QString::number(c.set) + u' ';
+    Label11.text = c.passed ? QString::number(*c.passed) : word("Passed");
+    Label6[2].text = c.remaining ? u' ' + Numbers::numberText(double(*c.remaining)) + u' ' : word("Remaining");
 }
 
 void AlarmMain::Timer3_Timer()
 {
-    bool due = false;
-    skipOnFailure([&] {
-        if (state.alarmArmed == FlagTrue) {
-            const double remaining = Numbers::leadingNumber(Label10.text) - Numbers::leadingNumber(Label11.text);
-            Label6[2].text = u' ' + Numbers::numberText(remaining) + u' ';
-        }
-    });
-    skipOnFailure([&] {
-        // Only an armed alarm rings: a declined one must stay silent even though the timer runs.
-        if (state.alarmArmed != FlagTrue)
-            return;
-        // In either mode the remaining seconds count by the alarm's own clock, so it rings when
-        // they say so: a date alarm also when the wall clock is set forward past its target.
-        due = Numbers::leadingNumber(Label6[2].text) <= 0;
-    });
-    if (!due)
+    // Only an armed alarm rings: a declined one must stay silent even though the timer runs.
+    if (state.alarmArmed != FlagTrue)
+        return;
+    // In either mode the remaining seconds count by the alarm's own clock, so it rings when
+    // they say so: a date alarm also when the wall clock is set forward past its target.
+    state.counters.remaining = state.counters.set - state.counters.passed.value_or(0);
+    ShowCounters();
+    if (*state.counters.remaining > 0)
         return;
     const bool ringStarts = !m_ringing;
     if (ringStarts) {
@@ -62,7 +66,7 @@ void AlarmMain::Timer3_Timer()
         skipOnFailure([&] { m_services.ringNotice.post(RingNoticeText()); });
     }
     skipOnFailure([&] {
-        if (state.toneIndex == ToneCatalogue::OwnFile)
+        if (state.alarm.toneIndex == ToneCatalogue::OwnFile)
             PlayWaveAndFlash(WhenUnplayable::DefaultTone);
         else
             PlayToneAndFlash();
@@ -76,10 +80,10 @@ void AlarmMain::Timer3_Timer()
 
 QString AlarmMain::RingNoticeText() const
 {
-    if (state.reminderText.trimmed() != ReminderPlaceholder.trimmed())
-        return state.reminderText;
+    if (state.alarm.reminderText.trimmed() != ReminderPlaceholder.trimmed())
+        return state.alarm.reminderText;
     // No reminder written: the click-to-write hint would mean nothing in a notification.
-    const qint64 due = state.targetMoment != 0 ? state.targetMoment : state.armedAtMoment + state.durationSeconds;
+    const qint64 due = state.alarm.targetMoment != 0 ? state.alarm.targetMoment : state.alarm.armedAtMoment + state.alarm.durationSeconds;
     return QStringLiteral("Alarm at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss")));
 }
 
@@ -88,9 +92,8 @@ void AlarmMain::Stopp_Click()
     Timer3.setInterval(0);
     Timer1.setInterval(0);
     m_services.atm.StopSound();
-    Label11.text = QStringLiteral(" Passed ");
-    Label10.text = QStringLiteral("0");
-    Label6[2].text = QStringLiteral(" Remaining ");
+    state.counters = Counters{0, std::nullopt, std::nullopt, true};
+    ShowCounters();
     state.alarmArmed = FlagFalse;
     EndRing();
 }
@@ -104,14 +107,14 @@ void AlarmMain::EndRing()
 
 void AlarmMain::PlayToneAndFlash()
 {
-    m_services.atm.PlayResourceSound(ToneCatalogue::resourceId(state.toneIndex));
+    m_services.atm.PlayResourceSound(ToneCatalogue::resourceId(state.alarm.toneIndex));
     FlashReminder();
 }
 
 void AlarmMain::PlayWaveAndFlash(WhenUnplayable fallback)
 {
     const bool ringing = m_ringing;
-    const bool played = PlayWave(state.userWavePath);
+    const bool played = PlayWave(state.alarm.userWavePath);
     // Stopped while the file played: the ring step ends there, with no flash after the Stop.
     if (ringing && !m_ringing)
         return;

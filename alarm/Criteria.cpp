@@ -33,37 +33,34 @@ void setTimeBoxesToNow(std::array<TextBox, 3> &boxes, const Clock &clock)
 
 void AlarmMain::Orr_Click()
 {
-    state.durationSeconds = 0;
-    state.targetDateTime = 0; // midnight of day zero: no target
-    state.targetMoment = 0;
-    if (Label4.enabled) {
-        Label1.enabled = true;
-        Label3.enabled = true;
-        Label4.enabled = false;
-        for (int i : {1, 3, 5})
-            Label9[i].enabled = true;
-        Text2[0].enabled = false;
+    state.alarm.durationSeconds = 0;
+    state.alarm.targetDateTime = 0; // midnight of day zero: no target
+    state.alarm.targetMoment = 0;
+    if (state.alarm.mode == AlarmMode::Duration) {
+        state.alarm.mode = AlarmMode::DateTime;
         Text2[0].text = QStringLiteral("0");
-        Text2[1].enabled = false;
         Text2[1].text = QStringLiteral("0");
-        Text2[2].enabled = false;
         Text2[2].text = QStringLiteral("10");
-        for (TextBox &t : Text1)
-            t.enabled = true;
-        setTimeBoxesToNow(Text1, m_services.clock);
     } else {
-        Label1.enabled = false;
-        Label3.enabled = false;
-        Label4.enabled = true;
-        for (int i : {1, 3, 5})
-            Label9[i].enabled = false;
-        for (TextBox &t : Text1)
-            t.enabled = false;
-        setTimeBoxesToNow(Text1, m_services.clock);
-        for (TextBox &t : Text2)
-            t.enabled = true;
+        state.alarm.mode = AlarmMode::Duration;
     }
+    setTimeBoxesToNow(Text1, m_services.clock);
+    ShowMode();
     Stopp_Click();
+}
+
+void AlarmMain::ShowMode()
+{
+    const bool dateTime = state.alarm.mode == AlarmMode::DateTime;
+    Label1.enabled = dateTime;
+    Label3.enabled = dateTime;
+    Label4.enabled = !dateTime;
+    for (int i : {1, 3, 5})
+        Label9[i].enabled = dateTime;
+    for (TextBox &t : Text1)
+        t.enabled = dateTime;
+    for (TextBox &t : Text2)
+        t.enabled = !dateTime;
 }
 
 qint32 AlarmMain::DurationRule() const
@@ -90,7 +87,7 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     if (!DateText::isTimeOfDay(h, m, s))
         throw UserError(cannotBeSet + DateText::notATimeOfDay(Text1[0].text.trimmed(), Text1[1].text.trimmed(), Text1[2].text.trimmed()));
     Target target;
-    target.timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
+    const FloatDate timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
     const QString text = Combo2[0].selectedText() + u'/' + Combo2[1].selectedText() + u'/' + Combo2[2].selectedText()
         + u' ' + QString::number(h) + u':' + QString::number(m) + u':' + QString::number(s);
     try {
@@ -98,7 +95,7 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     } catch (const UserError &e) {
         throw UserError(cannotBeSet + e.message());
     }
-    target.dateTime = target.dateTime + target.timeOfDay;
+    target.dateTime = target.dateTime + timeOfDay;
     const std::vector<qint64> passes = FloatDates::moments(target.dateTime);
     if (passes.empty())
         throw UserError(QStringLiteral("The alarm time %1 does not exist: the clocks go forward an hour then, and skip it.")

@@ -31,7 +31,7 @@ void AlarmMain::Label12_Click(int Index)
         return;
     }
     Label12[Index].bold = true;
-    state.toneIndex = static_cast<qint16>(Index);
+    state.alarm.toneIndex = static_cast<qint16>(Index);
     PlayToneAndFlash();
 }
 
@@ -55,8 +55,8 @@ AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
             MsgBox::Critical | MsgBox::OkOnly);
         return OwnWave::Unplayable;
     }
-    state.userWavePath = *chosen;
-    state.toneIndex = ToneCatalogue::OwnFile;
+    state.alarm.userWavePath = *chosen;
+    state.alarm.toneIndex = ToneCatalogue::OwnFile;
     return OwnWave::Chosen;
 }
 
@@ -67,6 +67,6 @@ void AlarmMain::Label7_Click()
     // Cancel keeps the reminder already written.
     if (!typed)
         return;
-    state.reminderText = typed->isEmpty() ? ReminderPlaceholder : *typed;
-    Label7.text = u' ' + state.reminderText + u' ';
+    state.alarm.reminderText = typed->isEmpty() ? ReminderPlaceholder : *typed;
+    Label7.text = u' ' + state.alarm.reminderText + u' ';
 }

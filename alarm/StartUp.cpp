@@ -14,8 +14,8 @@ constexpr int LastListedYear = 2079;
 void AlarmMain::Form_Load()
 {
     LoadMonths();
-    state.reminderText = ReminderPlaceholder.trimmed();
-    state.toneIndex = ToneCatalogue::DefaultTone;
+    state.alarm.reminderText = ReminderPlaceholder.trimmed();
+    state.alarm.toneIndex = ToneCatalogue::DefaultTone;
     Label16.text = DateText::dayMonthYear(m_services.locale, m_services.clock.now().date());
     m_services.window.show();
 }

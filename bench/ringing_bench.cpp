@@ -12,8 +12,8 @@ static void RingingTickAndRefresh(benchmark::State &state)
     static RealAlarmWindow &w = *new RealAlarmWindow;
     AlarmMain &a = w.alarm;
     a.state.alarmArmed = FlagTrue;
-    a.Label10.text = QStringLiteral(" 0 ");
-    a.Label11.text = QStringLiteral("0");
+    a.state.counters.set = 0;
+    a.state.counters.passed = 0;
     a.Timer3.interval = 500;
     runEventsUntil(100);
     for (auto _ : state)
@@ -27,8 +27,8 @@ static void CountingTickAndRefresh(benchmark::State &state)
     static RealAlarmWindow &w = *new RealAlarmWindow;
     AlarmMain &a = w.alarm;
     a.state.alarmArmed = FlagTrue;
-    a.state.armedAt = FloatDates::fromDateTime(w.clock.now());
-    a.Label10.text = QStringLiteral(" 100000 ");
+    a.state.alarm.armedAtMoment = w.clock.now().toSecsSinceEpoch();
+    a.state.counters.set = 100000;
     a.Timer3.interval = 500;
     runEventsUntil(100);
     for (auto _ : state) {

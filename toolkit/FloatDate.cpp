@@ -67,17 +67,6 @@ QTime timePart(FloatDate value)
     return QTime::fromMSecsSinceStartOfDay(static_cast<int>(second * 1000));
 }
 
-qint64 secondsBetween(FloatDate from, FloatDate to)
-{
-    // Compare as calendar instants: a negative day counts back, its time forward.
-    const auto instant = [](FloatDate v) {
-        qint64 day, second;
-        split(v, day, second);
-        return day * secondsPerDay + second;
-    };
-    return instant(to) - instant(from);
-}
-
 std::vector<qint64> moments(FloatDate local)
 {
     // The wall reading taken as if it were UTC, less each offset the zone has near it: a

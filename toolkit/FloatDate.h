@@ -20,9 +20,6 @@ FloatDate fromDateTime(const QDateTime &local);
 QDate datePart(FloatDate value);
 QTime timePart(FloatDate value);
 
-// Whole seconds from one floating date to another (to minus from), each taken to the second.
-qint64 secondsBetween(FloatDate from, FloatDate to);
-
 // The instants, in seconds since 1970 UTC, at which the local wall clock reads this value (to
 // the second), earliest first: two in the hour the autumn change repeats, none in the hour the
 // spring change skips. Throws UserError outside the years 100 to 9999.

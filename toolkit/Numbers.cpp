@@ -82,32 +82,6 @@ qint32 textToInt32(const QString &text)
     return static_cast<qint32>(value);
 }
 
-double leadingNumber(const QString &caption)
-{
-    qsizetype i = 0;
-    while (i < caption.size() && isBlank(caption[i]))
-        ++i;
-    const qsizetype start = i;
-    if (i < caption.size() && caption[i] == u'-')
-        ++i;
-    qsizetype digits = 0;
-    for (; i < caption.size() && isDigit(caption[i]); ++i)
-        ++digits;
-    if (i < caption.size() && caption[i] == u'.') {
-        const qsizetype point = i++;
-        qsizetype fraction = 0;
-        for (; i < caption.size() && isDigit(caption[i]); ++i)
-            ++fraction;
-        if (fraction == 0)
-            i = point;
-        digits += fraction;
-    }
-    if (digits == 0)
-        return 0.0;
-    const QByteArray number = caption.mid(start, i - start).toLatin1();
-    return std::strtod(number.constData(), nullptr);
-}
-
 QString numberText(double value)
 {
     if (!std::isfinite(value))

@@ -11,10 +11,6 @@ namespace Numbers {
 // Throws UserError when the text holds no number, OverflowError when it is out of range.
 qint32 textToInt32(const QString &text);
 
-// The value of a caption's leading number: leading blanks skipped, then the longest
-// "-digits.digits" prefix; a caption that does not start with a number is 0.
-double leadingNumber(const QString &caption);
-
 // The shortest decimal text of a value: "25", "-3", no plus sign, no fraction when whole.
 // Throws OverflowError for a value that is not finite.
 QString numberText(double value);

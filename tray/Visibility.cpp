@@ -65,8 +65,8 @@ void AlarmMain::ShowAlarmWindow()
 
 void AlarmMain::ImgHide_Click()
 {
-    const bool unset = state.durationSeconds == 0 && state.targetDateTime == 0;
-    const bool passed = Label3.enabled && IsPast(state.targetMoment);
+    const bool unset = state.alarm.durationSeconds == 0 && state.alarm.targetDateTime == 0;
+    const bool passed = state.alarm.mode == AlarmMode::DateTime && IsPast(state.alarm.targetMoment);
     if (unset || passed) {
         m_services.dialogs.messageBox(QStringLiteral("Hiding without time set is not allowed."),
                                       MsgBox::Critical | MsgBox::OkOnly);

@@ -6,13 +6,15 @@ set -uo pipefail
 seconds=${1:?seconds per target}
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-$top/build-fuzz}
-targets=(text_to_int leading_number date_text date_round_trip wave_open)
 
 CC=clang CXX=clang++ "$top/scripts/configure.sh" "$build" -DCHIMEWELL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   && cmake --build "$build" --parallel "$(nproc)" >/dev/null || { echo "fuzz build failed" >&2; exit 1; }
+# The targets, as tests/fuzz/CMakeLists.txt names them.
+read -r -a targets <"$build/tests/fuzz/targets.txt"
 
 run_one() {
-  local t=$1 work="$build/corpus/$t" log="$build/fuzz-$t.log"
+  local t=$1
+  local work="$build/corpus/$t" log="$build/fuzz-$t.log"
   mkdir -p "$work" "$build/findings"
   (cd "$build/findings" && "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
      -print_final_stats=1 "$work" "$top/tests/fuzz/corpus/$t" >"$log" 2>&1)

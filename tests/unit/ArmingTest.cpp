@@ -45,12 +45,12 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
               QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : 10 sec") + CrLf
                   + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
                   + QStringLiteral("Message :  Click to write a Reminder message ") + CrLf + CrLf + Question);
-    EXPECT_EQ(h.alarm.state.durationSeconds, 10);
+    EXPECT_EQ(h.alarm.state.alarm.durationSeconds, 10);
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
     EXPECT_EQ(h.audio.prepares, 1) << "the ring's first sound would wait for the sound to load";
-    EXPECT_EQ(h.alarm.state.armedAt, FloatDates::fromDateTime(h.clock.now()));
+    EXPECT_EQ(h.alarm.state.alarm.armedAtMoment, h.clock.now().toSecsSinceEpoch());
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
     EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
                                              + QStringLiteral("Right Click to check status.") + QChar(0));
@@ -74,7 +74,7 @@ TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
     h.click([&] { h.alarm.Orr_Click(); });
     EXPECT_EQ(h.alarm.Text1[0].text + u':' + h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text, QStringLiteral("9:0:0"));
     setTime(9, 0, 5);
-    h.alarm.state.reminderText = QStringLiteral("Call <b>Mum</b> & Dad");
+    h.alarm.state.alarm.reminderText = QStringLiteral("Call <b>Mum</b> & Dad");
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
 
@@ -123,7 +123,7 @@ TEST_F(Arming, NoOrCancelArmsNothingButTheCountersHaveChanged)
         EXPECT_EQ(h.alarm.Timer3.interval, 0);
         EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 10 "));
         EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
-        EXPECT_EQ(h.alarm.state.durationSeconds, 10);
+        EXPECT_EQ(h.alarm.state.alarm.durationSeconds, 10);
         EXPECT_FALSE(h.notifyArea.icon.has_value());
         EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Click to write a Reminder message "));
     }
@@ -136,7 +136,7 @@ TEST_F(Arming, ArmingAgainWhileArmedStartsAfresh)
     h.clock.advance(4);
     h.alarm.Text2[2].text = QStringLiteral("30");
     h.click([&] { h.alarm.OK_Click(); });
-    EXPECT_EQ(h.alarm.state.armedAt, FloatDates::fromDateTime(h.clock.now()));
+    EXPECT_EQ(h.alarm.state.alarm.armedAtMoment, h.clock.now().toSecsSinceEpoch());
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 30 "));
     EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 30 sec\nRight Click to check status."));
     const auto &calls = h.notifyArea.calls;
@@ -157,8 +157,8 @@ TEST_F(Arming, TheToggleClearsTheCriteriaStopsARingAndRefreshesTheTime)
     h.clock.advance(61);
     h.alarm.Text2[0].text = QStringLiteral("5");
     h.click([&] { h.alarm.Orr_Click(); });
-    EXPECT_EQ(h.alarm.state.durationSeconds, 0);
-    EXPECT_EQ(h.alarm.state.targetDateTime, 0.0);
+    EXPECT_EQ(h.alarm.state.alarm.durationSeconds, 0);
+    EXPECT_EQ(h.alarm.state.alarm.targetDateTime, 0.0);
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
     EXPECT_FALSE(h.audio.sounding);
     EXPECT_EQ(h.alarm.Timer3.interval, 0);
@@ -323,12 +323,12 @@ TEST(ArmingRefusals, ATimeOfDayRefusedIsQuotedAsTyped)
 
 TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
 {
-    h.alarm.state.reminderText = QString(3000, u'x') + QStringLiteral(" end");
-    h.alarm.Label7.text = u' ' + h.alarm.state.reminderText + u' ';
+    h.alarm.state.alarm.reminderText = QString(3000, u'x') + QStringLiteral(" end");
+    h.alarm.Label7.text = u' ' + h.alarm.state.alarm.reminderText + u' ';
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
-    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.reminderText + u' ' + CrLf));
+    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.alarm.reminderText + u' ' + CrLf));
 }
 
 namespace {
@@ -337,9 +337,7 @@ namespace {
 QString armedAlarm(const AlarmHarness &h)
 {
     const AlarmState &s = h.alarm.state;
-    return QStringList{QString::number(s.alarmArmed), QString::number(s.durationSeconds), QString::number(s.timeOfDay, 'g', 17),
-                       QString::number(s.targetDateTime, 'g', 17), QString::number(s.targetMoment), QString::number(s.armedAt, 'g', 17),
-                       QString::number(s.armedAtElapsedMs), s.trayTipText, h.alarm.Label10.text, h.alarm.Label11.text,
+    return QStringList{QString::number(s.alarmArmed), alarmText(s.alarm), QString::number(s.armedAtElapsedMs), s.trayTipText, h.alarm.Label10.text, h.alarm.Label11.text,
                        h.alarm.Label8.text, QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
                        h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size()),
                        // A timer set again starts again: its ticks move to another phase.
@@ -492,7 +490,7 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassTo
     ASSERT_EQ(autumn.dialogs.messages.size(), 1);
     EXPECT_TRUE(autumn.dialogs.messages[0].text.startsWith(QStringLiteral("You Selection is ..."))) << "refused";
     EXPECT_EQ(autumn.alarm.state.alarmArmed, FlagTrue);
-    EXPECT_EQ(autumn.alarm.state.targetMoment, utc(1, 30).toSecsSinceEpoch());
+    EXPECT_EQ(autumn.alarm.state.alarm.targetMoment, utc(1, 30).toSecsSinceEpoch());
     EXPECT_EQ(autumn.alarm.Label10.text, QStringLiteral(" 1200 "));
 
     // The summary stood open past the first pass: Yes arms the second.
@@ -503,7 +501,7 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassTo
     slow.dialogs.messageAnswers = {MsgBox::Yes};
     slow.click([&] { slow.alarm.OK_Click(); });
     EXPECT_EQ(slow.alarm.state.alarmArmed, FlagTrue) << "refused as past";
-    EXPECT_EQ(slow.alarm.state.targetMoment, utc(1, 0).addSecs(10).toSecsSinceEpoch());
+    EXPECT_EQ(slow.alarm.state.alarm.targetMoment, utc(1, 0).addSecs(10).toSecsSinceEpoch());
 
     AlarmHarness after{utc(2, 10)};
     after.alarm.Form_Load();

@@ -73,29 +73,6 @@ TEST(TextToInt32Refusals, ValuesBeyondThirtyTwoBitsOverflow)
         EXPECT_THROW(textToInt32(QString::fromLatin1(text)), OverflowError) << text;
 }
 
-TEST(LeadingNumber, ReadsTheCountersCaptions)
-{
-    EXPECT_EQ(leadingNumber(QStringLiteral(" 25 ")), 25);
-    EXPECT_EQ(leadingNumber(QStringLiteral(" -3 ")), -3);
-    EXPECT_EQ(leadingNumber(QStringLiteral("Remaining")), 0);
-    EXPECT_EQ(leadingNumber(QStringLiteral(" Passed ")), 0);
-    EXPECT_EQ(leadingNumber(QStringLiteral(" Remaining ")), 0);
-    EXPECT_EQ(leadingNumber(QStringLiteral("0")), 0);
-    EXPECT_EQ(leadingNumber(QString()), 0);
-}
-
-TEST(LeadingNumber, TakesTheLongestNumberAtTheStart)
-{
-    EXPECT_EQ(leadingNumber(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(leadingNumber(QStringLiteral("3.5 sec")), 3.5);
-    EXPECT_EQ(leadingNumber(QStringLiteral("7.")), 7);
-    EXPECT_EQ(leadingNumber(QStringLiteral("\t9")), 9);
-    EXPECT_EQ(leadingNumber(QStringLiteral("-")), 0);
-    EXPECT_EQ(leadingNumber(QStringLiteral("- 4")), 0);
-    EXPECT_EQ(leadingNumber(QStringLiteral("1 2")), 1);
-    EXPECT_EQ(leadingNumber(QStringLiteral("x5")), 0);
-}
-
 TEST(NumberText, WritesTheShortestDecimal)
 {
     EXPECT_EQ(numberText(25), QStringLiteral("25"));

@@ -33,7 +33,7 @@ TEST_F(Selection, ABuiltInToneIsMarkedStoredAndPreviewedWithAFlash)
     EXPECT_EQ(boldTones(), QList<int>{4});
     h.click([&] { h.alarm.Label12_Click(1); });
     EXPECT_EQ(boldTones(), QList<int>{1});
-    EXPECT_EQ(h.alarm.state.toneIndex, 1);
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 1);
     ASSERT_EQ(h.audio.tones.size(), 1);
     EXPECT_EQ(h.audio.tones.last(), tone(101));
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::White);
@@ -59,8 +59,8 @@ TEST_F(Selection, AnOwnFileIsChosenInTheDialogAndPlayedToItsEnd)
 
     EXPECT_EQ(h.dialogs.fileFolders, QStringList{QStringLiteral("/opt/meridane")});
     EXPECT_EQ(boldTones(), QList<int>{7});
-    EXPECT_EQ(h.alarm.state.toneIndex, 7);
-    EXPECT_EQ(h.alarm.state.userWavePath, path);
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 7);
+    EXPECT_EQ(h.alarm.state.alarm.userWavePath, path);
     ASSERT_EQ(h.audio.files.size(), 1);
     EXPECT_EQ(h.audio.files.first(), wave);
     EXPECT_TRUE(h.audio.tones.isEmpty());
@@ -68,7 +68,7 @@ TEST_F(Selection, AnOwnFileIsChosenInTheDialogAndPlayedToItsEnd)
 
     // Another tone keeps the file; the eighth entry asks again.
     h.click([&] { h.alarm.Label12_Click(2); });
-    EXPECT_EQ(h.alarm.state.userWavePath, path);
+    EXPECT_EQ(h.alarm.state.alarm.userWavePath, path);
     h.dialogs.fileAnswers = {path};
     h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     EXPECT_EQ(h.dialogs.fileFolders.size(), 2);
@@ -87,8 +87,8 @@ TEST_F(Selection, CancellingTheDialogChangesNothing)
     h.dialogs.fileAnswers = {std::nullopt};
     h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     EXPECT_EQ(boldTones(), QList<int>{2});
-    EXPECT_EQ(h.alarm.state.toneIndex, 2);
-    EXPECT_EQ(h.alarm.state.userWavePath, path);
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 2);
+    EXPECT_EQ(h.alarm.state.alarm.userWavePath, path);
     EXPECT_EQ(h.audio.tones.size(), tones);
     EXPECT_EQ(h.audio.files.size(), 1);
     EXPECT_EQ(h.alarm.Label7.backColor, back);
@@ -105,8 +105,8 @@ TEST_F(Selection, AFileThatCannotBePlayedIsSaidSoAndChangesNothing)
     EXPECT_EQ(h.dialogs.messages[0].text,
               QStringLiteral("The file \"%1\" cannot be played: it is not a wave file that can be opened.").arg(path));
     EXPECT_EQ(boldTones(), QList<int>{4});
-    EXPECT_EQ(h.alarm.state.toneIndex, 4);
-    EXPECT_TRUE(h.alarm.state.userWavePath.isEmpty());
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 4);
+    EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty());
     EXPECT_TRUE(h.audio.files.isEmpty());
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
 }
@@ -119,7 +119,7 @@ TEST_F(Selection, ADialogThatFailsReportsItsNumberAndDescriptionRunTogether)
     EXPECT_EQ(h.dialogs.messages[0].text, QStringLiteral("32755The file dialog could not be opened"));
     EXPECT_EQ(h.dialogs.messages[0].style, MsgBox::OkOnly);
     EXPECT_EQ(boldTones(), QList<int>{7});
-    EXPECT_EQ(h.alarm.state.toneIndex, 4);
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 4);
     // The preview of whatever file there is (none) still flashes the reminder.
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::White);
 }
@@ -131,17 +131,17 @@ TEST_F(Selection, TheReminderIsTakenAsTypedAndCancelKeepsIt)
     h.click([&] { h.alarm.Label7_Click(); });
     EXPECT_EQ(h.dialogs.prompts,
               QStringList{QStringLiteral("WRITE A SMALL MESSAGE THAT WILL REMIND YOU THE PURPOSE OF THIS ALARM SETTING")});
-    EXPECT_EQ(h.alarm.state.reminderText, typed);
+    EXPECT_EQ(h.alarm.state.alarm.reminderText, typed);
     EXPECT_EQ(h.alarm.Label7.text, u' ' + typed + u' ');
 
     h.dialogs.inputAnswers = {std::nullopt};
     h.click([&] { h.alarm.Label7_Click(); });
-    EXPECT_EQ(h.alarm.state.reminderText, typed);
+    EXPECT_EQ(h.alarm.state.alarm.reminderText, typed);
     EXPECT_EQ(h.alarm.Label7.text, u' ' + typed + u' ');
 
     h.dialogs.inputAnswers = {QString()};
     h.click([&] { h.alarm.Label7_Click(); });
-    EXPECT_EQ(h.alarm.state.reminderText, QStringLiteral(" Click to write a Reminder message "));
+    EXPECT_EQ(h.alarm.state.alarm.reminderText, QStringLiteral(" Click to write a Reminder message "));
     EXPECT_EQ(h.alarm.Label7.text, QStringLiteral("  Click to write a Reminder message  "));
 
     const QString longest(32767, u'ß');

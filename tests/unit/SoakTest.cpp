@@ -25,7 +25,7 @@ struct Week
         for (const Label &tone : a.Label12)
             bold += tone.bold;
         ASSERT_EQ(bold, 1) << step;
-        ASSERT_TRUE(a.Label12[a.state.toneIndex].bold) << step;
+        ASSERT_TRUE(a.Label12[a.state.alarm.toneIndex].bold) << step;
         // Nothing piles up: the tone buffer holds exactly the last tone started, one whole wave
         // resource, each icon added went after the one before it, the reminder label holds one
         // reminder.

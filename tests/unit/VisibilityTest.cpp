@@ -116,7 +116,7 @@ TEST_F(Visibility, DoubleClickOnTheIconTogglesAndMinimizes)
 
     // Hidden by the toggle, then brought back by the ring: still minimized.
     iconMessage(0x203);
-    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer();
     EXPECT_TRUE(h.window.visible);
     EXPECT_EQ(h.window.state, 1);
@@ -203,7 +203,7 @@ TEST_F(Visibility, TheToggleBringsAMinimizedWindowOnScreenAndReadsTheWindowManag
     using Showing = WindowHost::Showing;
     arm();
     iconMessage(0x203); // hidden by the toggle: minimized
-    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer(); // the ring shows it, still minimized: out of sight
     ASSERT_TRUE(h.window.visible);
     ASSERT_EQ(h.window.state, 1);
@@ -227,7 +227,7 @@ TEST_F(Visibility, TheToggleBringsAMinimizedWindowOnScreenAndReadsTheWindowManag
     arm();
     h.click([&] { h.alarm.ImgHide_Click(); });
     ASSERT_FALSE(h.window.visible);
-    h.alarm.Label10.text = QStringLiteral(" 0 ");
+    h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer();
     EXPECT_TRUE(h.window.visible);
     EXPECT_EQ(h.window.state, 0);

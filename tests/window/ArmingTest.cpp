@@ -154,7 +154,7 @@ TEST(ArmingOnTheDesktop, ALongReminderIsShownWholeInABoxThatFitsTheScreen)
     for (int i = 0; i < 120; ++i)
         reminder += QStringLiteral("remember-the-milk-and-the-bread-%1 ").arg(i);
     reminder += QString(300, u'z');
-    w->alarm.state.reminderText = reminder;
+    w->alarm.state.alarm.reminderText = reminder;
     w->alarm.Label7.text = u' ' + reminder + u' ';
     w->window.render();
 

@@ -78,7 +78,7 @@ TEST(TonesOnTheDesktop, AClickedToneIsAloneBoldAndIsHeard)
     ASSERT_TRUE(runEventsUntil(2000, [&] { return w->widget("Label12(1)")->font().bold(); }));
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(w->widget(qPrintable(QStringLiteral("Label12(%1)").arg(i)))->font().bold(), i == 1) << i;
-    EXPECT_EQ(w->alarm.state.toneIndex, 1);
+    EXPECT_EQ(w->alarm.state.alarm.toneIndex, 1);
     runEventsUntil(1000);
     w.reset();
     EXPECT_NEAR(soundSeconds(qEnvironmentVariable("AUDIO_OUT")), 0.745, 0.1) << "the preview was not heard whole";
@@ -115,7 +115,7 @@ TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackMini
     ASSERT_TRUE(runEventsUntil(13000, [&] { return state() == QStringLiteral("Iconic"); }))
         << "the ring did not bring back the window minimized: " << qPrintable(state());
     EXPECT_FALSE(viewable(&w->window));
-    EXPECT_LE(Numbers::leadingNumber(w->alarm.Label6[2].text), 0) << "it came back before the ring";
+    EXPECT_LE(w->alarm.state.counters.remaining.value_or(1), 0) << "it came back before the ring";
 }
 
 TEST(HidingOnTheDesktop, HiddenByRequestTheRingBringsTheWindowBackOnScreenAndStopEndsIt)
@@ -212,10 +212,10 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
     runEventsUntil(200);
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), QString::number(w->window.winId())});
     xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("space")});
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.toneIndex == 1; }))
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarm.toneIndex == 1; }))
         << "Tab then Space did not choose the next tone";
     xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Return")});
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.toneIndex == 2; })) << "Enter did not choose the tone";
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarm.toneIndex == 2; })) << "Enter did not choose the tone";
     w->window.grab().save(screenshotPath("keyboard-focus.png"));
 
     // Enter on OK arms (the box answered by its own default button, Yes).
