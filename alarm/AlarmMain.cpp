@@ -34,7 +34,8 @@ TextBox box(const char *text)
 } // namespace
 
 AlarmMain::AlarmMain(AlarmServices services)
-    : m_services(std::move(services))
+    : trayIcon(services.notifyArea, services.window)
+    , m_services(std::move(services))
 {
     initialiseControls();
 }

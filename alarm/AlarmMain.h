@@ -1,8 +1,10 @@
 #pragma once
 
 #include "alarm/AlarmState.h"
+#include "sound/PlayWave.h"
 #include "sound/ToneCatalogue.h"
 #include "toolkit/Controls.h"
+#include "tray/TrayIcon.h"
 
 #include <QLocale>
 #include <array>
@@ -31,20 +33,21 @@ struct AlarmServices
     QString programFolder; // where the program's executable lies: the file dialog starts there
     std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale; // the user's language, for month names and date formats
-    // Waits while the own file plays, until done() holds, keeping the window alive: Stop and the
-    // exits get through (the dispatcher's rule). Without one, a file is not waited for.
-    std::function<void(const std::function<bool()> &done)> waitWhilePlaying = {};
+    // Waits while the own file plays (the dispatcher's rule lets Stop and the exits through).
+    // Without one, a file is not waited for.
+    WaitWhilePlaying waitWhilePlaying = {};
 };
 
 // The alarm window: its state record, its controls as plain fields named as the controls
 // are, and its handlers. A view mirrors the fields onto widgets and routes events here.
-// Member functions are defined in the area that owns them.
+// Its member functions are defined in the files of alarm/ named beside them.
 class AlarmMain
 {
 public:
     explicit AlarmMain(AlarmServices services);
 
     AlarmState state;
+    TrayIcon trayIcon;
 
     // --- controls ---
     Label Label15, Label16;                  // "Current Date :" and today's date
@@ -86,7 +89,8 @@ public:
     void Label12_Click(int Index);
     void Label7_Click();
 
-    // --- hide, show, the icon's menu and exit (tray/Visibility.cpp) ---
+    // --- hide, show, the icon's blink and menu, and exit (alarm/Visibility.cpp) ---
+    void Timer4_Timer();
     void Form_MouseMove(int Button, int Shift, float X, float Y);
     void ToggleAlarmWindow();
     void ImgHide_Click();
@@ -115,16 +119,6 @@ public:
     void Timer3_Timer();
     void Stopp_Click();
 
-    // --- the notification-area icon (tray/TrayIcon.cpp) ---
-    void Timer4_Timer();
-    void AddTrayIcon();
-    void BlinkTrayIcon();
-    void RemoveTrayIcon();
-
-    // --- the user's wave file (sound/PlayWave.cpp) ---
-    // Plays the file to its end; false when it could not be opened or played.
-    bool PlayWave(const QString &WaveFile);
-
 private:
     void initialiseControls(); // the load state of every control (alarm/AlarmMain.cpp)
     void initialiseTimeControls(); // the clock, the duration's and the time's boxes, the date lists
@@ -142,7 +136,6 @@ private:
     void EndRing(); // the ring is over: its notification goes with it
     QString RingNoticeText() const; // the reminder as typed; with none, when the alarm was due
 
-    void RewriteTrayRecord();
     bool m_ringing = false; // the alarm armed last has rung at least once
     void OpenProgramInfo();
 

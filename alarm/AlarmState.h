@@ -2,7 +2,6 @@
 
 #include "alarm/Alarm.h"
 #include "toolkit/Controls.h"
-#include "tray/TrayIconRecord.h"
 
 #include <QString>
 #include <optional>
@@ -34,8 +33,4 @@ struct AlarmState
     // agree with the ring.
     qint64 armedAtElapsedMs = 0;
     Counters counters;
-
-    QString trayTipText;
-    Flag16 trayBlinkPhase = FlagFalse;
-    TrayIconRecord trayIcon;
 };

@@ -155,19 +155,19 @@ void AlarmMain::FinishDateTime()
     Timer1.setInterval(500, firstTick);
     Timer3.setInterval(500, firstTick);
     const QString target = DateText::defaultText(m_services.locale, state.alarm.targetDateTime);
-    state.trayTipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
-    RemoveTrayIcon();
-    AddTrayIcon();
+    trayIcon.tipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
+    trayIcon.remove();
+    trayIcon.show();
     Label8.visible = true;
     Label8.text = u' ' + target + u' ';
 }
 
 void AlarmMain::FinishDuration()
 {
-    state.trayTipText = QStringLiteral("Alarm Setting duration : ") + QString::number(state.alarm.durationSeconds)
+    trayIcon.tipText = QStringLiteral("Alarm Setting duration : ") + QString::number(state.alarm.durationSeconds)
         + QStringLiteral(" sec") + tipSecondLine();
-    RemoveTrayIcon();
-    AddTrayIcon();
+    trayIcon.remove();
+    trayIcon.show();
     Label8.visible = false;
     Label8.text = QString();
 }

@@ -114,7 +114,7 @@ void AlarmMain::PlayToneAndFlash()
 void AlarmMain::PlayWaveAndFlash(WhenUnplayable fallback)
 {
     const bool ringing = m_ringing;
-    const bool played = PlayWave(state.alarm.userWavePath);
+    const bool played = PlayWave(m_services.audio, m_services.clock, state.alarm.userWavePath, m_services.waitWhilePlaying);
     // Stopped while the file played: the ring step ends there, with no flash after the Stop.
     if (ringing && !m_ringing)
         return;

@@ -1,6 +1,4 @@
-// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
-// The user's own wave file, played to its end or until Stop.
-#include "alarm/AlarmMain.h"
+#include "sound/PlayWave.h"
 
 #include "sound/AudioOut.h"
 #include "toolkit/Clock.h"
@@ -14,17 +12,16 @@ constexpr qint64 FileStartsWithinMs = 1000;
 
 } // namespace
 
-bool AlarmMain::PlayWave(const QString &WaveFile)
+bool PlayWave(AudioOut &audio, const Clock &clock, const QString &WaveFile, const WaitWhilePlaying &waitWhilePlaying)
 {
     // A file that cannot be opened plays nothing and says nothing; nothing stays open either way.
-    AudioOut &audio = m_services.audio;
     if (!audio.startFile(WaveFile))
         return false;
-    const qint64 started = m_services.clock.elapsedMs();
+    const qint64 started = clock.elapsedMs();
     const auto done = [&] {
         switch (audio.filePlay()) {
         case AudioOut::FilePlay::Opening:
-            return m_services.clock.elapsedMs() - started >= FileStartsWithinMs;
+            return clock.elapsedMs() - started >= FileStartsWithinMs;
         case AudioOut::FilePlay::Sounding:
             return false;
         case AudioOut::FilePlay::Ended:
@@ -33,8 +30,8 @@ bool AlarmMain::PlayWave(const QString &WaveFile)
         }
         return true;
     };
-    if (m_services.waitWhilePlaying)
-        m_services.waitWhilePlaying(done);
+    if (waitWhilePlaying)
+        waitWhilePlaying(done);
     const AudioOut::FilePlay play = audio.filePlay();
     // Given up on, or the wait ended because the program is closing (and there is none with an
     // output that plays a file at once, as in tests): the file must not sound on.

@@ -12,6 +12,8 @@ enum class WindowIcon {
     BlinkCyan,   // second of the two blink pictures
 };
 
+enum class WindowState { Normal, Minimized };
+
 // The alarm window as the platform sees it.
 class WindowHost
 {
@@ -31,19 +33,18 @@ public:
     virtual void show(Showing how = Showing::Activate) = 0;
     virtual void hide() = 0;
     virtual bool isVisible() const = 0;
-    // 0 normal, 1 minimized.
-    virtual int windowState() const = 0;
-    virtual void setWindowState(int state) = 0;
+    virtual WindowState windowState() const = 0;
+    virtual void setWindowState(WindowState state) = 0;
     virtual quintptr handle() const = 0;
     virtual WindowIcon icon() const = 0;
     virtual void setIcon(WindowIcon icon) = 0;
     // 1440 divided by the screen's horizontal dots per inch.
     virtual double twipsPerPixelX() const = 0;
+    // A screen reader reads the text out, once, from the window's control that shows it.
+    virtual void announce(const QString &text) = 0;
     // Pops a menu up at the mouse and returns at once: the item chosen, if any, comes later as
     // an event of its own, so a sound playing to its end and the ticks go on while the menu is
     // up. An item captioned "-" is a separator; a bold item is the default.
-    // A screen reader reads the text out, once, from the window's control that shows it.
-    virtual void announce(const QString &text) = 0;
     virtual void popupMenu(const std::vector<const MenuItem *> &items) = 0;
     // Ends the program at once: no further handler runs.
     virtual void endProgram() = 0;

@@ -1,42 +1,38 @@
-// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
-// The notification-area icon: added at arming, blinking every second, removed at exit.
-#include "alarm/AlarmMain.h"
+#include "tray/TrayIcon.h"
 
 #include "toolkit/WindowHost.h"
 #include "tray/NotifyArea.h"
 
-void AlarmMain::RewriteTrayRecord()
+TrayIcon::TrayIcon(NotifyArea &area, WindowHost &window)
+    : m_area(area)
+    , m_window(window)
 {
-    TrayIconRecord &r = state.trayIcon;
-    r.cbSize = TrayIconRecord::Size;
-    r.hWnd = m_services.window.handle();
-    r.uID = 1;
-    r.uFlags = TrayIconRecord::Message | TrayIconRecord::Icon | TrayIconRecord::Tip;
-    r.uCallbackMessage = TrayIconRecord::MouseMove;
-    r.hIcon = static_cast<int>(m_services.window.icon());
-    r.szTip = state.trayTipText.left(TrayIconRecord::TipLength).leftJustified(TrayIconRecord::TipLength, u' ');
 }
 
-void AlarmMain::AddTrayIcon()
+void TrayIcon::rewriteRecord()
 {
-    RewriteTrayRecord();
-    m_services.notifyArea.notify(NotifyArea::Add, state.trayIcon);
+    m_record.hWnd = m_window.handle();
+    m_record.uID = 1;
+    m_record.uFlags = TrayIconRecord::Message | TrayIconRecord::Icon | TrayIconRecord::Tip;
+    m_record.hIcon = static_cast<int>(m_window.icon());
+    m_record.szTip = tipText.left(TrayIconRecord::TipLength).leftJustified(TrayIconRecord::TipLength, u' ');
 }
 
-void AlarmMain::BlinkTrayIcon()
+void TrayIcon::show()
 {
-    m_services.window.setIcon(state.trayBlinkPhase == FlagFalse ? WindowIcon::BlinkCyan : WindowIcon::BlinkRed);
-    RewriteTrayRecord();
-    m_services.notifyArea.notify(NotifyArea::Modify, state.trayIcon);
-    state.trayBlinkPhase = state.trayBlinkPhase == FlagFalse ? FlagTrue : FlagFalse;
+    rewriteRecord();
+    m_area.notify(NotifyArea::Add, m_record);
 }
 
-void AlarmMain::RemoveTrayIcon()
+void TrayIcon::blink()
 {
-    m_services.notifyArea.notify(NotifyArea::Delete, state.trayIcon);
+    m_window.setIcon(blinkPhase == FlagFalse ? WindowIcon::BlinkCyan : WindowIcon::BlinkRed);
+    rewriteRecord();
+    m_area.notify(NotifyArea::Modify, m_record);
+    blinkPhase = blinkPhase == FlagFalse ? FlagTrue : FlagFalse;
 }
 
-void AlarmMain::Timer4_Timer()
+void TrayIcon::remove()
 {
-    BlinkTrayIcon();
+    m_area.notify(NotifyArea::Delete, m_record);
 }

@@ -19,7 +19,7 @@ public:
     bool notify(Command command, const TrayIconRecord &record) override;
     bool iconShown() const override { return icon.has_value() && present; }
 
-    std::optional<TrayIconRecord> icon; // the icon as the desktop shows it
+    std::optional<TrayIconRecord> icon; // the icon as the desktop shows it: what the flags let through
     bool present = true;                // a notification area is on the desktop
     QList<Call> calls;
 };

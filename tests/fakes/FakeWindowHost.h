@@ -13,8 +13,8 @@ public:
     void show(Showing how = Showing::Activate) override;
     void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
-    int windowState() const override { return state; }
-    void setWindowState(int s) override { state = s; }
+    WindowState windowState() const override { return state; }
+    void setWindowState(WindowState s) override { state = s; }
     quintptr handle() const override { return 0x5A17; }
     WindowIcon icon() const override { return currentIcon; }
     void setIcon(WindowIcon i) override { currentIcon = i; }
@@ -27,7 +27,7 @@ public:
     QList<QStringList> menus;
 
     bool visible = false;
-    int state = 0;
+    WindowState state = WindowState::Normal;
     QList<Showing> showings; // how each show went
     QStringList announcements;
     bool ended = false;

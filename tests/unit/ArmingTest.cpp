@@ -52,7 +52,7 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
     EXPECT_EQ(h.audio.prepares, 1) << "the ring's first sound would wait for the sound to load";
     EXPECT_EQ(h.alarm.state.alarm.armedAtMoment, h.clock.now().toSecsSinceEpoch());
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
-    EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
+    EXPECT_EQ(h.alarm.trayIcon.tipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
                                              + QStringLiteral("Right Click to check status.") + QChar(0));
     ASSERT_TRUE(h.notifyArea.icon.has_value());
     EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
@@ -85,7 +85,7 @@ TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
                   + QStringLiteral("Message :  Click to write a Reminder message ") + CrLf + CrLf + Question);
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 5 "));
     EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Call <b>Mum</b> & Dad "));
-    EXPECT_EQ(h.alarm.state.trayTipText, QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM") + CrLf
+    EXPECT_EQ(h.alarm.trayIcon.tipText, QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM") + CrLf
                                              + QStringLiteral("Right Click to check status.") + QChar(0));
     EXPECT_TRUE(h.alarm.Label8.visible);
     EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:00:05 AM "));
@@ -337,7 +337,7 @@ namespace {
 QString armedAlarm(const AlarmHarness &h)
 {
     const AlarmState &s = h.alarm.state;
-    return QStringList{QString::number(s.alarmArmed), alarmText(s.alarm), QString::number(s.armedAtElapsedMs), s.trayTipText, h.alarm.Label10.text, h.alarm.Label11.text,
+    return QStringList{QString::number(s.alarmArmed), alarmText(s.alarm), QString::number(s.armedAtElapsedMs), h.alarm.trayIcon.tipText, h.alarm.Label10.text, h.alarm.Label11.text,
                        h.alarm.Label8.text, QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
                        h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size()),
                        // A timer set again starts again: its ticks move to another phase.

@@ -148,24 +148,24 @@ TEST_F(Countdown, RingShowsAHiddenWindowWithoutChangingItsState)
     h.armDuration(2);
     h.click([&] { h.alarm.ToggleAlarmWindow(); });
     ASSERT_FALSE(h.window.visible);
-    ASSERT_EQ(h.window.state, 1);
+    ASSERT_EQ(h.window.state, WindowState::Minimized);
     while (!h.window.visible && h.halfSeconds < 10)
         h.halfSecond();
     EXPECT_TRUE(h.window.visible) << "the ring did not show the window";
-    EXPECT_EQ(h.window.state, 1) << "the ring changed the toggle's minimized state";
+    EXPECT_EQ(h.window.state, WindowState::Minimized) << "the ring changed the toggle's minimized state";
     EXPECT_EQ(h.halfSeconds, 4) << "shown before its time";
 
     h.click([&] { h.alarm.Stopp_Click(); });
     h.click([&] { h.alarm.ToggleAlarmWindow(); }); // shown but out of sight: onto the screen
     ASSERT_TRUE(h.window.visible);
-    ASSERT_EQ(h.window.state, 0);
+    ASSERT_EQ(h.window.state, WindowState::Normal);
     h.armDuration(1);
     h.click([&] { h.alarm.ImgHide_Click(); });
     ASSERT_FALSE(h.window.visible) << "Hide refused with an alarm armed";
     for (int i = 0; i < 4 && !h.window.visible; ++i)
         h.halfSecond();
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 0);
+    EXPECT_EQ(h.window.state, WindowState::Normal);
 }
 
 TEST_F(Countdown, TheOwnFilePlaysToItsEndAndGivesWayToTheDefaultToneWhenGone)

@@ -78,7 +78,7 @@ TEST(FormLoad, SetsTheDefaultsShowsTodayAndTheWindow)
     EXPECT_EQ(h.alarm.state.alarm.toneIndex, 4);
     EXPECT_EQ(h.alarm.Label16.text, QStringLiteral("07 December 2026"));
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 0);
+    EXPECT_EQ(h.window.state, WindowState::Normal);
     // The clock digits wait for the first tick.
     EXPECT_EQ(h.alarm.Label2[0].text, QStringLiteral("23"));
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);

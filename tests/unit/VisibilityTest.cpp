@@ -41,7 +41,7 @@ TEST_F(Visibility, HidingNeedsATimeSet)
         h.window.visible = true;
         h.click([&] { (h.alarm.*hide)(); });
         EXPECT_FALSE(h.window.visible);
-        EXPECT_EQ(h.window.state, 0); // hidden by request keeps its state
+        EXPECT_EQ(h.window.state, WindowState::Normal); // hidden by request keeps its state
     }
     EXPECT_EQ(h.dialogs.messages.size(), 2); // the refusal and the summary
 
@@ -103,23 +103,23 @@ TEST_F(Visibility, DoubleClickOnTheIconTogglesAndMinimizes)
 {
     iconMessage(0x203); // shown → hidden by toggle, even with no time set
     EXPECT_FALSE(h.window.visible);
-    EXPECT_EQ(h.window.state, 1);
+    EXPECT_EQ(h.window.state, WindowState::Minimized);
     iconMessage(0x203);
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 0);
+    EXPECT_EQ(h.window.state, WindowState::Normal);
 
     arm();
     h.click([&] { h.alarm.ImgHide_Click(); }); // hidden by request, normal
     iconMessage(0x203);
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 0);
+    EXPECT_EQ(h.window.state, WindowState::Normal);
 
     // Hidden by the toggle, then brought back by the ring: still minimized.
     iconMessage(0x203);
     h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer();
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 1);
+    EXPECT_EQ(h.window.state, WindowState::Minimized);
 }
 
 TEST_F(Visibility, TheMessageNumberIsReadThroughTheScreensTwipsPerPixel)
@@ -155,7 +155,7 @@ TEST_F(Visibility, TheRightButtonPopsUpTheMenuAndItsItemsAct)
     }
     h.click([&] { h.alarm.PopupItem_Click(0); });
     EXPECT_FALSE(h.window.visible);
-    EXPECT_EQ(h.window.state, 1);
+    EXPECT_EQ(h.window.state, WindowState::Minimized);
     h.click([&] { h.alarm.PopupItem_Click(0); });
     EXPECT_TRUE(h.window.visible);
     EXPECT_FALSE(h.window.ended);
@@ -206,23 +206,23 @@ TEST_F(Visibility, TheToggleBringsAMinimizedWindowOnScreenAndReadsTheWindowManag
     h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer(); // the ring shows it, still minimized: out of sight
     ASSERT_TRUE(h.window.visible);
-    ASSERT_EQ(h.window.state, 1);
+    ASSERT_EQ(h.window.state, WindowState::Minimized);
     for (auto toggle : {&AlarmMain::ToggleAlarmWindow, &AlarmMain::MenuVisible_Click}) {
-        h.window.state = 1;
+        h.window.state = WindowState::Minimized;
         h.window.showings.clear();
         h.click([&] { (h.alarm.*toggle)(); });
         EXPECT_TRUE(h.window.visible);
-        EXPECT_EQ(h.window.state, 0);
+        EXPECT_EQ(h.window.state, WindowState::Normal);
         EXPECT_EQ(h.window.showings, QList<Showing>{Showing::Activate}) << "on screen, with the focus";
     }
     iconMessage(0x203); // shown normal: hidden again, as always
     EXPECT_FALSE(h.window.visible);
-    EXPECT_EQ(h.window.state, 1);
+    EXPECT_EQ(h.window.state, WindowState::Minimized);
 
     // The window manager restores the minimized window behind our back: a later Hide request
     // hides a normal window, and the ring brings it back normal.
     h.alarm.Timer3_Timer();
-    h.window.state = 0;
+    h.window.state = WindowState::Normal;
     h.click([&] { h.alarm.Stopp_Click(); });
     arm();
     h.click([&] { h.alarm.ImgHide_Click(); });
@@ -230,5 +230,5 @@ TEST_F(Visibility, TheToggleBringsAMinimizedWindowOnScreenAndReadsTheWindowManag
     h.alarm.state.counters.set = 0;
     h.alarm.Timer3_Timer();
     EXPECT_TRUE(h.window.visible);
-    EXPECT_EQ(h.window.state, 0);
+    EXPECT_EQ(h.window.state, WindowState::Normal);
 }

@@ -141,8 +141,8 @@ TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
     auto w = std::make_unique<RealAlarmWindow>();
     runEventsUntil(500);
     w->window.run(Dispatcher::Kind::UserEvent, [&] {
-        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
-        w->alarm.AddTrayIcon();
+        w->alarm.trayIcon.tipText = QStringLiteral("tip") + QChar(0);
+        w->alarm.trayIcon.show();
     });
     QSystemTrayIcon *icon = dockedIcon(*w);
     ASSERT_NE(icon, nullptr);
@@ -246,8 +246,8 @@ TEST(ClosingOnTheDesktop, ClosingTheWindowEndsTheEventLoopAndTheIconGoes)
 {
     auto w = std::make_unique<RealAlarmWindow>();
     w->window.run(Dispatcher::Kind::UserEvent, [&] {
-        w->alarm.state.trayTipText = QStringLiteral("tip") + QChar(0);
-        w->alarm.AddTrayIcon();
+        w->alarm.trayIcon.tipText = QStringLiteral("tip") + QChar(0);
+        w->alarm.trayIcon.show();
     });
     ASSERT_NE(dockedIcon(*w), nullptr);
     QTimer::singleShot(200, &w->window, [&] { w->window.close(); });

@@ -115,9 +115,9 @@ bool QtWindowHost::isVisible() const
     return m_window->isVisible();
 }
 
-int QtWindowHost::windowState() const
+WindowState QtWindowHost::windowState() const
 {
-    return (m_window->windowState() & Qt::WindowMinimized) ? 1 : 0;
+    return (m_window->windowState() & Qt::WindowMinimized) ? WindowState::Minimized : WindowState::Normal;
 }
 
 void QtWindowHost::announce(const QString &text)
@@ -130,10 +130,11 @@ void QtWindowHost::announce(const QString &text)
     QAccessible::updateAccessibility(&alert);
 }
 
-void QtWindowHost::setWindowState(int state)
+void QtWindowHost::setWindowState(WindowState state)
 {
     const Qt::WindowStates current = m_window->windowState();
-    m_window->setWindowState(state == 1 ? (current | Qt::WindowMinimized) : (current & ~Qt::WindowMinimized));
+    m_window->setWindowState(state == WindowState::Minimized ? (current | Qt::WindowMinimized)
+                                                             : (current & ~Qt::WindowMinimized));
 }
 
 quintptr QtWindowHost::handle() const

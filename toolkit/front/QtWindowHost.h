@@ -22,8 +22,8 @@ public:
     void show(Showing how = Showing::Activate) override;
     void hide() override;
     bool isVisible() const override;
-    int windowState() const override;
-    void setWindowState(int state) override;
+    WindowState windowState() const override;
+    void setWindowState(WindowState state) override;
     quintptr handle() const override;
     WindowIcon icon() const override;
     void setIcon(WindowIcon icon) override;

@@ -1,5 +1,5 @@
-// Members of AlarmMain (alarm/AlarmMain.h), kept with the area they belong to.
-// Hiding and showing the window, the icon's mouse events and menu, and leaving the program.
+// Hiding and showing the window, the icon's blink, mouse events and menu, and leaving the
+// program.
 #include "alarm/AlarmMain.h"
 
 #include "toolkit/Clock.h"
@@ -49,9 +49,9 @@ void AlarmMain::ToggleAlarmWindow()
     // The state is the window's own, read each time: the window manager and the user minimize
     // and restore it without telling us.
     WindowHost &window = m_services.window;
-    if (window.isVisible() && window.windowState() != 1) {
+    if (window.isVisible() && window.windowState() != WindowState::Minimized) {
         window.hide();
-        window.setWindowState(1);
+        window.setWindowState(WindowState::Minimized);
     } else {
         ShowAlarmWindow();
     }
@@ -59,7 +59,7 @@ void AlarmMain::ToggleAlarmWindow()
 
 void AlarmMain::ShowAlarmWindow()
 {
-    m_services.window.setWindowState(0);
+    m_services.window.setWindowState(WindowState::Normal);
     m_services.window.show(WindowHost::Showing::Activate);
 }
 
@@ -97,9 +97,14 @@ void AlarmMain::MenuVisible_Click()
     ToggleAlarmWindow();
 }
 
+void AlarmMain::Timer4_Timer()
+{
+    trayIcon.blink();
+}
+
 void AlarmMain::Exitz_Click()
 {
-    RemoveTrayIcon();
+    trayIcon.remove();
     EndRing();
     m_services.window.endProgram();
 }
@@ -121,6 +126,6 @@ void AlarmMain::ExitAlarm_Click()
 
 void AlarmMain::Form_Terminate()
 {
-    RemoveTrayIcon();
+    trayIcon.remove();
     EndRing();
 }
