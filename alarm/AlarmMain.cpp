@@ -87,7 +87,6 @@ void AlarmMain::initialiseArmingControls()
     Label10 = opaque(caption("", "Time set in seconds"), Colors::White, darkBlue);
     Label11 = caption("", "Seconds elapsed since the alarm started");
     Label6[0] = opaque(caption("Meridane reminders and more at www.example.org"), Colors::White, Colors::Black);
-    Label6[1].visible = false;
     Label6[2] = caption("", "Seconds reamining to activate the Alarm");
     ShowCounters();
     Label14 = {caption("Remaining sec"), caption("Passed sec")};
@@ -114,8 +113,6 @@ void AlarmMain::initialiseWaysOut()
 {
     static const char info[] = "Info about Meridane products";
 
-    Image3[0].visible = false; // outside the client area: never seen
-    Image3[1].visible = false;
     ImgHide.tooltip = QStringLiteral("Hide this screen");
     Image5.tooltip = QStringLiteral("Hide");
     Label19 = caption("Hide", "Hide");
@@ -123,8 +120,6 @@ void AlarmMain::initialiseWaysOut()
     Exitz = opaque(caption("Exit ", "Exit"), Colors::Black, Colors::White);
     Picture1.tooltip = QStringLiteral("Exit");
 
-    MenuPopup.text = QStringLiteral("Popup");
-    MenuPopup.visible = false;
     MenuVisible.text = QStringLiteral("Show/ Hide Alarm Screen");
     MenuVisible.bold = true; // the default item
     dash.text = QStringLiteral("-");

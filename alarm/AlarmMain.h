@@ -68,11 +68,10 @@ public:
     Label Label17;                           // "Select Alarm Sound"
     std::array<Label, ToneCatalogue::Count> Label12; // the tone captions
     Timer Timer1, Timer2, Timer3, Timer4;
-    std::array<Image, 2> Image3;             // the two blink pictures, off the window
     Image ImgHide, Image5;
     Label Label19, Label20, Exitz;
     PictureBox Picture1;
-    MenuItem MenuPopup, MenuVisible, dash, ExitAlarm;
+    MenuItem MenuVisible, dash, ExitAlarm;   // the icon's pop-up menu
     std::array<Image, 2> Image1;             // the information strips
     Image Image2, Image4;                    // a picture and the banner; both open the information window
 
