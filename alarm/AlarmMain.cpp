@@ -95,8 +95,8 @@ void AlarmMain::initialiseArmingControls()
     Label7 = opaque(caption("", "This is your Reminder Text"), Colors::White, Colors::Black);
     Label7.text = ReminderPlaceholder;
 
-    Timer1.setInterval(500);
-    Timer2.setInterval(500);
+    Timer1.setInterval(TickMs);
+    Timer2.setInterval(TickMs);
     Timer3.setInterval(0);
     Timer4.setInterval(1000);
 }

@@ -44,7 +44,7 @@ void AlarmMain::OK_Click()
     const bool alreadyArmed = state.alarmArmed == FlagTrue;
     // An armed alarm's passed seconds go on in step with its countdown, whatever this attempt does.
     if (!alreadyArmed)
-        Timer1.setInterval(500);
+        Timer1.setInterval(TickMs);
     if (state.alarm.mode == AlarmMode::Duration)
         ArmDuration(alreadyArmed);
     else
@@ -65,7 +65,7 @@ void AlarmMain::ArmDuration(bool alreadyArmed)
         adopt();
     RecordAnswer(*answer);
     if (state.alarmArmed == FlagTrue) {
-        Timer3.setInterval(500);
+        Timer3.setInterval(TickMs);
         FinishDuration();
     }
 }
@@ -133,7 +133,7 @@ void AlarmMain::RecordAnswer(int answer)
         // The passed seconds count in step with the countdown, from the answer: started at the
         // click on OK, their tick could fall just before the countdown's at each whole second,
         // and the alarm ring half a second late, depending on how long the summary was open.
-        Timer1.setInterval(500);
+        Timer1.setInterval(TickMs);
         Label7.text = u' ' + state.alarm.reminderText + u' ';
         EndRing();
         m_services.audio.prepare();
@@ -151,9 +151,9 @@ void AlarmMain::FinishDateTime()
     // The passed seconds and the countdown tick just after each whole and half second of the
     // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
     // second rather than up to half a second into it.
-    const int firstTick = (1000 - m_services.clock.msIntoSecond()) % 500 + 5;
-    Timer1.setInterval(500, firstTick);
-    Timer3.setInterval(500, firstTick);
+    const int firstTick = (1000 - m_services.clock.msIntoSecond()) % TickMs + 5;
+    Timer1.setInterval(TickMs, firstTick);
+    Timer3.setInterval(TickMs, firstTick);
     const QString target = DateText::defaultText(m_services.locale, state.alarm.targetDateTime);
     trayIcon.tipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
     trayIcon.remove();

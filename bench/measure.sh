@@ -13,7 +13,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${WORK:-}" ]; then
   cmake -S "$top" -B "$top/build" -Wno-dev >/dev/null
   cmake --build "$top/build" --parallel "$(nproc)" --target meridane-chimewell floor ringing_bench tone_bench >/dev/null
-  DESKTOP_SOUND=pulse exec "$top/tests/window/with-desktop.sh" "$0" "$@"
+  IDENTITY=$top/build/generated/identity.sh DESKTOP_SOUND=pulse exec "$top/tests/window/with-desktop.sh" "$0" "$@"
 fi
 source "$top/tests/e2e/lib.sh"
 runs=${1:-5}
@@ -36,7 +36,7 @@ switches() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s +
 main_window() {
   local id
   for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 497x435' && { echo "$id"; return 0; }
+    xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: $WINDOW_SIZE" && { echo "$id"; return 0; }
   done
   return 1
 }
@@ -136,7 +136,7 @@ stop_to_silence() { # type ('tone' or a file's path)
   fresh_recording
   start_timed "$top/build/meridane-chimewell"
   if [ "$1" != tone ]; then
-    click_tone 7
+    click_tone "$OWN_FILE_TONE"
     wait_file_dialog
     paste_text "$1"; xdotool key Return
     wait_for file_dialog_closed 5
@@ -170,7 +170,7 @@ PY
 start_timed "$top/build/meridane-chimewell"
 sleep 2
 hour_idle=$(awk '/VmHWM/ {print $2}' "/proc/$APP_PID/status")
-click_tone 7
+click_tone "$OWN_FILE_TONE"
 wait_file_dialog
 paste_text "$WORK/hour.wav"; xdotool key Return
 sleep 20

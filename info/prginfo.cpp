@@ -61,7 +61,7 @@ void prginfo::initialiseControls()
     for (TextBox *t : {&Text1, &Text2, &Text3, &Text4})
         t->backColor = Colors::InfoBackground;
     Image6.tooltip = Image7.tooltip = QString();
-    Timer1.setInterval(500);
+    Timer1.setInterval(TickMs);
 }
 
 prginfo::Showcase prginfo::showcase(int tab) const

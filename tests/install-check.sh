@@ -8,7 +8,9 @@ set -euo pipefail
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$1" --prefix "$prefix" >/dev/null
-id=org.example.MeridaneChimewell
+# shellcheck source=../scripts/identity.sh.in
+source "$1/generated/identity.sh"
+id=$DESKTOP_ID
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$1/CMakeCache.txt")
 for f in bin/meridane-chimewell "$libdir/meridane-chimewell/libchimewell-sound.so" share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \

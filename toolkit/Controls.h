@@ -66,6 +66,9 @@ struct ComboBox : Control
     bool selectText(const QString &itemText);
 };
 
+// The windows' half-second tick: the clock, the counters and the ring's steps run at it.
+constexpr int TickMs = 500;
+
 // A timer ticks on the window thread every interval milliseconds; 0 means it does not tick.
 struct Timer
 {

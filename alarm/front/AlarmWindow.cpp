@@ -1,6 +1,7 @@
 #include "alarm/front/AlarmWindow.h"
 
 #include "alarm/AlarmMain.h"
+#include "toolkit/AppInfo.h"
 #include "toolkit/Dispatcher.h"
 #include "toolkit/front/DesignFont.h"
 #include "toolkit/front/OneLineLabel.h"
@@ -25,7 +26,7 @@ AlarmWindow::AlarmWindow()
     , m_binder(this)
 {
     setObjectName(QStringLiteral("AlarmMain"));
-    setFixedSize(497, 435);
+    setFixedSize(AppInfo::WindowWidth, AppInfo::WindowHeight);
     // The window has no title text. Qt puts the program's name in an empty title, so a blank it is.
     setWindowTitle(QStringLiteral(" "));
     setWindowIcon(iconFor(WindowIcon::Application));

@@ -5,7 +5,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 [ -n "${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-}" ] || fail "run with DESKTOP_ATSPI=1"
 start_app "$1"
-names=$(/usr/bin/python3 "$(dirname "$0")/atspi-names.py" "Meridane Chimewell" 2>"$WORK/atspi-py.log") || { cat "$WORK/atspi-py.log" >&2; fail "the program is not on the accessibility bus"; }
+names=$(/usr/bin/python3 "$(dirname "$0")/atspi-names.py" "$PROGRAM_TITLE" 2>"$WORK/atspi-py.log") || { cat "$WORK/atspi-py.log" >&2; fail "the program is not on the accessibility bus"; }
 printf '%s\n' "$names" >"$WORK/names-alarm.txt"
 
 expect() { # file name...
@@ -31,7 +31,7 @@ echo "ok: the alarm window's controls are on the accessibility bus with their na
 click Image2
 wait_for 'xdotool search --onlyvisible --name "^ Program Informations$"' 5 || fail "no information window"
 sleep 1
-/usr/bin/python3 "$(dirname "$0")/atspi-names.py" "Meridane Chimewell" >"$WORK/names-info.txt"
+/usr/bin/python3 "$(dirname "$0")/atspi-names.py" "$PROGRAM_TITLE" >"$WORK/names-info.txt"
 expect "$WORK/names-info.txt" " Program Informations" "Close" "Informations About programs and Authors" \
   "From Meridane" "Authors" "Homepages" "Meridane Chimewell" "Description" "About the authors" "Home pages" \
   "Our Hon. GUIDE" "Ilsa Marrowind" "Teodor Quell" "Portrait of Our Hon. GUIDE" "Swinging bell, frame 1" \

@@ -6,9 +6,9 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 [ "$DESKTOP_SESSION" = gnome ] || fail "run with DESKTOP_SESSION=gnome"
 
-APP_ID=org.example.MeridaneChimewell.desktop
+APP_ID=$DESKTOP_ID.desktop
 # The program's boxes carry its name as their title; its window has none of its own.
-BOX_TITLE="Meridane Chimewell"
+BOX_TITLE=$PROGRAM_TITLE
 # Qt draws the window's frame itself: the content begins this far into the window.
 CONTENT_AT="3 31"
 
@@ -79,7 +79,7 @@ start_terminal() { start_foot 'has_focus "$TERMINAL_PID"'; }
 # The program's notification in the shell's banner (JSON: title, actions, and where its body
 # and buttons are on the screen); empty when the banner shows none of it.
 ring_banner() {
-  gnome_shell notifications | jq -c --arg title "Meridane Chimewell" 'select(.title == $title and .banner)'
+  gnome_shell notifications | jq -c --arg title "$PROGRAM_TITLE" 'select(.title == $title and .banner)'
 }
 # A pointer click on the banner: on its body, or on the button of a label.
 click_banner() { # banner JSON [label]

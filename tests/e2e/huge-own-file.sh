@@ -28,7 +28,7 @@ start_app "$1"
 sleep 1
 idle=$(rss)
 for file in slow.wav "long recording.wav"; do
-  click_tone 7
+  click_tone "$OWN_FILE_TONE"
   wait_file_dialog
   paste_text "$WORK/$file"
   chosen=$(now)

@@ -2,6 +2,9 @@
 # Helpers for journeys of the real program; sourced inside with-desktop.sh.
 E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
 source "$E2E_DIR/../window/lib.sh"
+# PROGRAM_TITLE, DESKTOP_ID, WINDOW_SIZE, TONE_COUNT and OWN_FILE_TONE, from the build.
+# shellcheck source=../../scripts/identity.sh.in
+source "${IDENTITY:?IDENTITY names the generated/identity.sh of a build: ctest sets it}"
 
 # Places on the alarm window (pixels from its top-left corner).
 declare -A AT=(
@@ -11,7 +14,7 @@ declare -A AT=(
   [Text1_0]="97 196" [Text1_1]="152 196" [Text1_2]="207 196"
   [Image1_0]="80 271" [Image1_1]="200 275" [Image2]="44 243" [Image4]="300 30"
 )
-tone_at() { echo "380 $((125 + $1 * 136 / 7))"; } # Label12(i)
+tone_at() { echo "380 $((125 + $1 * 136 / (TONE_COUNT - 1)))"; } # Label12(i)
 
 click() { # control [button [repeat]]
   wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click $1"
@@ -41,8 +44,8 @@ paste_text() {
 # with Ctrl+C as a user could, is in BOX_TEXT.
 # shellcheck disable=SC2120 # the journeys pass the seconds to wait
 wait_box() {
-  wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' "${1:-5}" || fail "no box appeared"
-  BOX=$(xdotool search --onlyvisible --name "^Meridane Chimewell$" | head -n1)
+  wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' "${1:-5}" || fail "no box appeared"
+  BOX=$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)
   box_belongs_to_window
   xdotool windowfocus --sync "$BOX"
   sleep 0.2
@@ -68,7 +71,7 @@ box_belongs_to_window() {
 }
 answer_box() { # key
   xdotool windowfocus --sync "$BOX" key "$1"
-  wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the box did not close"
+  wait_for '! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .' 5 || fail "the box did not close"
 }
 
 # The file dialog: it carries no title of the program's, only the dialog's own, so it is found
@@ -141,7 +144,7 @@ between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x 
 # The accessible names of the program's controls ("role<TAB>name" a line), read through the
 # accessibility bus as a screen reader reads them, which the window thread answers. Needs
 # DESKTOP_ATSPI=1.
-accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "Meridane Chimewell" 2>>"$WORK/atspi-py.log"; }
+accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "$PROGRAM_TITLE" 2>>"$WORK/atspi-py.log"; }
 
 # A terminal on a Wayland desktop (foot), TERMINAL_PID; what is typed into it is written to
 # $WORK/typed.txt. Shown once the command in $1 succeeds.

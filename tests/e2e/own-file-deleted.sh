@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 own="$WORK/quiet own.wav"
 sox -n -r 22050 -c 1 -b 16 "$own" synth 0.5 sine 440 vol 0.05   # quiet: the preview stays faint
 start_app "$1"
-click_tone 7
+click_tone "$OWN_FILE_TONE"
 wait_file_dialog
 paste_text "$own"
 xdotool key Return

@@ -6,11 +6,11 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 typed='<b>Call</b> Mum & Dad <i>now</i>'
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
-input_box_closed() { ! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .; }
+input_box_closed() { ! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .; }
 wait_for input_box_closed 5 || fail "the input box did not close"
 screenshot journey-reminder-label
 click OK
@@ -22,8 +22,8 @@ answer_box Escape
 long=$(head -c 32767 /dev/zero | tr '\0' 'x')
 printf '%s' "$long" | xclip -selection clipboard
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)" key ctrl+v Return
+wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)" key ctrl+v Return
 wait_for input_box_closed 10 || fail "the input box did not close"
 click OK
 wait_box

@@ -31,12 +31,12 @@ stop_and_hush() {
 
 open_input_box() {
   click Label7
-  wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 3 || fail "no input box"
-  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+  wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 3 || fail "no input box"
+  xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
   xdotool type -- "kept while it rang"
 }
 ring_behind "the reminder's input box" open_input_box
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)" key Return
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)" key Return
 stop_and_hush
 click OK
 wait_box

@@ -10,11 +10,11 @@ need_sound_server
 start_app "$1"
 typed='<b>Tea</b> & cake'
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^Meridane Chimewell$"' 5 || fail "no input box"
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Meridane Chimewell$' | head -n1)"
+wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
-wait_for '! xdotool search --onlyvisible --name "^Meridane Chimewell$" | grep -q .' 5 || fail "the input box did not close"
+wait_for '! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .' 5 || fail "the input box did not close"
 type_into Text2_2 2
 
 notice_count() { grep -c . "$WORK/notifications.log" || true; }
@@ -60,12 +60,12 @@ forged_at=$(now)
 [ "$(notice_count)" = 1 ] || fail "posted again at later ticks: $(cat "$WORK/notifications.log")"
 screenshot journey-ring-notice
 IFS=$'\t' read -r _ app summary body urgency entry <"$WORK/notifications.log"
-[ "$app" = "Meridane Chimewell" ] && [ "$summary" = "Meridane Chimewell" ] || fail "named $app / $summary"
+[ "$app" = "$PROGRAM_TITLE" ] && [ "$summary" = "$PROGRAM_TITLE" ] || fail "named $app / $summary"
 # dunst reads markup in every body, and gives its scripts the body as sent: the typed text
 # escaped, which it shows as typed.
 [ "$body" = '&lt;b&gt;Tea&lt;/b&gt; &amp; cake' ] || fail "body sent as: $body"
 [ "$urgency" = CRITICAL ] || fail "urgency $urgency"
-[ "$entry" = org.example.MeridaneChimewell ] || fail "desktop entry $entry"
+[ "$entry" = "$DESKTOP_ID" ] || fail "desktop entry $entry"
 # Forged closes first: the program must not take them for the daemon's and forget its notification.
 forge NotificationClosed uint32:2
 notification_action Stop

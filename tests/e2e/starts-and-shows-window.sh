@@ -3,11 +3,11 @@
 # of sound (SDL, the sound server's client, codecs), of Wayland on X11, or of Qt's image plugins,
 # and no font face it does not draw.
 set -euo pipefail
-source "$(dirname "$0")/../window/lib.sh"
+source "$(dirname "$0")/lib.sh"
 
 start_app "$1"
 geometry_of "$APP_WINDOW"
-[ "$WIDTH" = 497 ] && [ "$HEIGHT" = 435 ] || fail "window is ${WIDTH}x${HEIGHT}, not 497x435"
+[ "${WIDTH}x${HEIGHT}" = "$WINDOW_SIZE" ] || fail "window is ${WIDTH}x${HEIGHT}, not $WINDOW_SIZE"
 screenshot started
 sleep 1
 loaded=$(grep -oE '/[^ ]*(libSDL2|libpulse|libasound|libsndfile|libvorbis|libFLAC|libwayland|/imageformats/)[^ ]*' \

@@ -15,9 +15,9 @@ click_tone 1
 heard_first_after "$clicked" 3 | grep -q . || fail "the preview of [2] was not heard"
 screenshot journey-tone-builtin
 
-click_tone 7
+click_tone "$OWN_FILE_TONE"
 wait_file_dialog
-[ "$(xprop -id "$DIALOG" _NET_WM_NAME | sed 's/.*= //')" != '"Meridane Chimewell"' ] || fail "the file dialog carries the program's title"
+[ "$(xprop -id "$DIALOG" _NET_WM_NAME | sed 's/.*= //')" != "\"$PROGRAM_TITLE\"" ] || fail "the file dialog carries the program's title"
 screenshot journey-tone-dialog
 paste_text "$own"
 chosen=$(now)

@@ -7,7 +7,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 [ "$DESKTOP_SESSION" = sway ] || fail "run with DESKTOP_SESSION=sway"
 
 # The program's boxes carry its name as their title.
-BOX_TITLE="Meridane Chimewell"
+BOX_TITLE=$PROGRAM_TITLE
 
 # Every window sway manages, one JSON object a line.
 sway_windows() {
@@ -36,7 +36,7 @@ screenshot() { grim "$SCREENSHOTS/$1.png"; }
 
 # The control that has the keyboard focus, as its role and name, read from the accessibility bus.
 focused_control() {
-  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi-names.py" "Meridane Chimewell" focused 2>/dev/null
+  /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi-names.py" "$PROGRAM_TITLE" focused 2>/dev/null
 }
 # Presses Tab until the control named $1 has the focus, each time waiting for the focus to move.
 tab_to() { # accessible name

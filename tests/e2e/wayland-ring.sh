@@ -66,8 +66,8 @@ echo "ok: heard $(seconds_between "$yes_at" "$first") s after Yes, the window ba
   "after its due time and the ring still heard 3 s later; nothing opened; $focus;" \
   "$arrived of $typed words reached the terminal"
 
-wait_for '[ -n "$(notification "Meridane Chimewell")" ]' 3 || fail "no notification of the ring: $(makoctl list)"
-posted=$(notification "Meridane Chimewell")
+wait_for '[ -n "$(notification "$PROGRAM_TITLE")" ]' 3 || fail "no notification of the ring: $(makoctl list)"
+posted=$(notification "$PROGRAM_TITLE")
 [ "$(jq -r .body.data <<<"$posted")" = "$reminder" ] || fail "the notification's body is not the reminder: $posted"
 [ "$(jq -r '.actions.data.stop' <<<"$posted")" = Stop ] || fail "the notification has no action \"Stop\": $posted"
 jq -e '.actions.data | has("default")' <<<"$posted" >/dev/null || fail "the notification has no default action: $posted"
@@ -77,7 +77,7 @@ makoctl invoke -n "$id" stop
 sleep 2
 last=$(heard_last)
 between 0 "$last" "$(plus "$stopped_at" 1)" || fail "sound went on $(seconds_between "$stopped_at" "$last") s after the notification's Stop"
-wait_for '[ -z "$(notification "Meridane Chimewell")" ]' 2 || fail "the notification stayed after its Stop: $(makoctl list)"
+wait_for '[ -z "$(notification "$PROGRAM_TITLE")" ]' 2 || fail "the notification stayed after its Stop: $(makoctl list)"
 screenshot wayland-ring-4-stopped
 kill "$APP_PID" "$TERMINAL_PID"
 echo "ok: the notification's Stop silenced the ring within $(seconds_between "$stopped_at" "$last") s and the notification went"

@@ -1,6 +1,7 @@
 // The real alarm window on a real X server: widgets at their places, showing the logic's state.
 #include "QtPrinters.h"
 #include "RealAlarmWindow.h"
+#include "toolkit/AppInfo.h"
 #include "toolkit/DateText.h"
 #include "toolkit/front/OneLineLabel.h"
 
@@ -22,7 +23,7 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     RealAlarmWindow w;
     runEventsFor(300);
     ASSERT_TRUE(w.window.isVisible());
-    EXPECT_EQ(w.window.size(), QSize(497, 435));
+    EXPECT_EQ(w.window.size(), QSize(AppInfo::WindowWidth, AppInfo::WindowHeight));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
     EXPECT_TRUE(w.window.windowTitle().trimmed().isEmpty());
 

@@ -76,7 +76,7 @@ TEST(TonesOnTheDesktop, AClickedToneIsAloneBoldAndIsHeard)
     runEventsUntil(500);
     clickWithMouse(w->widget("Label12(1)"));
     ASSERT_TRUE(runEventsUntil(2000, [&] { return w->widget("Label12(1)")->font().bold(); }));
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < ToneCatalogue::Count; ++i)
         EXPECT_EQ(w->widget(qPrintable(QStringLiteral("Label12(%1)").arg(i)))->font().bold(), i == 1) << i;
     EXPECT_EQ(w->alarm.state.alarm.toneIndex, 1);
     runEventsUntil(1000);
