@@ -9,8 +9,8 @@
 namespace {
 
 const QString Heading = QStringLiteral("Meridane Chimewell alarm 1");
-const std::array<QString, 8> Keys = {QStringLiteral("mode"),    QStringLiteral("seconds"),  QStringLiteral("target"),
-                                     QStringLiteral("due"),     QStringLiteral("armed-at"), QStringLiteral("tone"),
+const std::array<QString, 8> Keys = {QStringLiteral("mode"),     QStringLiteral("seconds"),  QStringLiteral("target"),
+                                     QStringLiteral("due"),      QStringLiteral("armed-at"), QStringLiteral("tone"),
                                      QStringLiteral("own-file"), QStringLiteral("reminder")};
 const QString DurationMode = QStringLiteral("duration");
 const QString DateTimeMode = QStringLiteral("date-time");
@@ -18,7 +18,9 @@ const QString DateTimeMode = QStringLiteral("date-time");
 // One line a value: a backslash, a line break or a carriage return in it is written escaped.
 QString escaped(QString value)
 {
-    return value.replace(u'\\', QStringLiteral("\\\\")).replace(u'\n', QStringLiteral("\\n")).replace(u'\r', QStringLiteral("\\r"));
+    return value.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\r', QStringLiteral("\\r"));
 }
 
 std::optional<QString> unescaped(const QString &value)
@@ -62,15 +64,14 @@ std::optional<FloatDate> floatDate(const QString &text)
 
 QString alarmText(const Alarm &alarm)
 {
-    const std::array<QString, Keys.size()> values = {
-        alarm.mode == AlarmMode::DateTime ? DateTimeMode : DurationMode,
-        QString::number(alarm.durationSeconds),
-        QString::number(alarm.targetDateTime, 'g', 17),
-        QString::number(alarm.targetMoment),
-        QString::number(alarm.armedAtMoment),
-        QString::number(alarm.toneIndex),
-        escaped(alarm.userWavePath),
-        escaped(alarm.reminderText)};
+    const std::array<QString, Keys.size()> values = {alarm.mode == AlarmMode::DateTime ? DateTimeMode : DurationMode,
+                                                     QString::number(alarm.durationSeconds),
+                                                     QString::number(alarm.targetDateTime, 'g', 17),
+                                                     QString::number(alarm.targetMoment),
+                                                     QString::number(alarm.armedAtMoment),
+                                                     QString::number(alarm.toneIndex),
+                                                     escaped(alarm.userWavePath),
+                                                     escaped(alarm.reminderText)};
     QString text = Heading + u'\n';
     for (size_t i = 0; i < Keys.size(); ++i)
         text += Keys[i] + u' ' + values[i] + u'\n';
@@ -102,5 +103,11 @@ std::optional<Alarm> alarmFromText(const QString &text)
         || *tone >= ToneCatalogue::Count || !ownFile || !reminder)
         return std::nullopt;
     return Alarm{values[0] == DateTimeMode ? AlarmMode::DateTime : AlarmMode::Duration,
-                 *seconds, *target, *due, *armedAt, *tone, *ownFile, *reminder};
+                 *seconds,
+                 *target,
+                 *due,
+                 *armedAt,
+                 *tone,
+                 *ownFile,
+                 *reminder};
 }

@@ -15,8 +15,8 @@ struct Alarm
     AlarmMode mode = AlarmMode::Duration;
     qint32 durationSeconds = 0;
     FloatDate targetDateTime = 0; // the target as the lists and boxes gave it, local wall clock
-    qint64 targetMoment = 0; // the instant it is due (seconds since 1970 UTC); 0 in a duration
-    qint64 armedAtMoment = 0; // the instant of the answer to the summary
+    qint64 targetMoment = 0;      // the instant it is due (seconds since 1970 UTC); 0 in a duration
+    qint64 armedAtMoment = 0;     // the instant of the answer to the summary
     qint16 toneIndex = 0;
     QString userWavePath;
     QString reminderText;

@@ -132,8 +132,8 @@ void AlarmMain::initialiseWaysOut()
 void AlarmMain::initialiseBoldCaptions()
 {
     // Drawn bold by design; the tone captions are bold only while selected.
-    for (Control *c : {&Label2[0], &Label2[1], &Label2[2], &Label10, &Label11, &Label6[2], &Label7, &Exitz,
-                       &Label15, &Label5, &Label16, &Label17, &Label4, &Label3, &Label1, &Label13})
+    for (Control *c : {&Label2[0], &Label2[1], &Label2[2], &Label10, &Label11, &Label6[2], &Label7, &Exitz, &Label15,
+                       &Label5, &Label16, &Label17, &Label4, &Label3, &Label1, &Label13})
         c->bold = true;
     for (TextBox &t : Text2)
         t.bold = true;

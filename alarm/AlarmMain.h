@@ -30,9 +30,9 @@ struct AlarmServices
     modATM &atm; // the built-in tones
     NotifyArea &notifyArea;
     RingNotice &ringNotice;
-    QString programFolder; // where the program's executable lies: the file dialog starts there
+    QString programFolder;                 // where the program's executable lies: the file dialog starts there
     std::function<void()> showProgramInfo; // opens the product information window
-    QLocale locale; // the user's language, for month names and date formats
+    QLocale locale;                        // the user's language, for month names and date formats
     // Waits while the own file plays (the dispatcher's rule lets Stop and the exits through).
     // Without one, a file is not waited for.
     WaitWhilePlaying waitWhilePlaying = {};
@@ -50,30 +50,30 @@ public:
     TrayIcon trayIcon;
 
     // --- controls ---
-    Label Label15, Label16;                  // "Current Date :" and today's date
-    Label Label5;                            // "Current Time :"
-    std::array<Label, 6> Label2;             // clock digits 0-2, unit captions 5 "Hr:", 4 "min:", 3 "sec"
-    Label Label4, Label3, Label1;            // mode markers "Duration", "Set Time"; "< Set Time >"
-    std::array<Label, 6> Label9;             // "H", "H", "M", "M", "S", "S": even duration, odd time of day
-    std::array<TextBox, 3> Text2;            // duration hours, minutes, seconds
-    std::array<TextBox, 3> Text1;            // time of day hours, minutes, seconds
-    Label Label13;                           // "Set Alarm Date"
-    std::array<ComboBox, 3> Combo2;          // day, month, year
+    Label Label15, Label16;         // "Current Date :" and today's date
+    Label Label5;                   // "Current Time :"
+    std::array<Label, 6> Label2;    // clock digits 0-2, unit captions 5 "Hr:", 4 "min:", 3 "sec"
+    Label Label4, Label3, Label1;   // mode markers "Duration", "Set Time"; "< Set Time >"
+    std::array<Label, 6> Label9;    // "H", "H", "M", "M", "S", "S": even duration, odd time of day
+    std::array<TextBox, 3> Text2;   // duration hours, minutes, seconds
+    std::array<TextBox, 3> Text1;   // time of day hours, minutes, seconds
+    Label Label13;                  // "Set Alarm Date"
+    std::array<ComboBox, 3> Combo2; // day, month, year
     CommandButton Orr, OK, Stopp;
-    Label Label18, Label10, Label11;         // "Duration in sec", seconds set, seconds passed
-    std::array<Label, 3> Label6;             // 0 the website line, 2 seconds remaining (1 is not used)
-    std::array<Label, 2> Label14;            // "Remaining sec", "Passed sec"
-    Label Label8;                            // the armed target
-    Label Label7;                            // the reminder
-    Label Label17;                           // "Select Alarm Sound"
+    Label Label18, Label10, Label11;                 // "Duration in sec", seconds set, seconds passed
+    std::array<Label, 3> Label6;                     // 0 the website line, 2 seconds remaining (1 is not used)
+    std::array<Label, 2> Label14;                    // "Remaining sec", "Passed sec"
+    Label Label8;                                    // the armed target
+    Label Label7;                                    // the reminder
+    Label Label17;                                   // "Select Alarm Sound"
     std::array<Label, ToneCatalogue::Count> Label12; // the tone captions
     Timer Timer1, Timer2, Timer3, Timer4;
     Image ImgHide, Image5;
     Label Label19, Label20, Exitz;
     PictureBox Picture1;
-    MenuItem MenuVisible, dash, ExitAlarm;   // the icon's pop-up menu
-    std::array<Image, 2> Image1;             // the information strips
-    Image Image2, Image4;                    // a picture and the banner; both open the information window
+    MenuItem MenuVisible, dash, ExitAlarm; // the icon's pop-up menu
+    std::array<Image, 2> Image1;           // the information strips
+    Image Image2, Image4;                  // a picture and the banner; both open the information window
 
     // --- start-up and clock (alarm/StartUp.cpp) ---
     void Form_Load();
@@ -119,8 +119,8 @@ public:
     void Stopp_Click();
 
 private:
-    void initialiseControls(); // the load state of every control (alarm/AlarmMain.cpp)
-    void initialiseTimeControls(); // the clock, the duration's and the time's boxes, the date lists
+    void initialiseControls();       // the load state of every control (alarm/AlarmMain.cpp)
+    void initialiseTimeControls();   // the clock, the duration's and the time's boxes, the date lists
     void initialiseArmingControls(); // the buttons, the counters, the reminder and the timers
     void initialiseToneList();
     void initialiseWaysOut(); // hide, exit, the icon's menu and the pictures that lead to the maker
@@ -132,7 +132,7 @@ private:
     enum class WhenUnplayable { Silence, DefaultTone };
     void PlayWaveAndFlash(WhenUnplayable fallback = WhenUnplayable::Silence);
     void FlashReminder();
-    void EndRing(); // the ring is over: its notification goes with it
+    void EndRing();                 // the ring is over: its notification goes with it
     QString RingNoticeText() const; // the reminder as typed; with none, when the alarm was due
 
     bool m_ringing = false; // the alarm armed last has rung at least once
@@ -151,7 +151,7 @@ private:
         qint64 moment = 0; // the instant it falls due (in an hour that comes twice, the first pass not yet come)
     };
     Target ComputeTarget() const;
-    Target ValidateTarget(); // tells the user when the target lies in the past
+    Target ValidateTarget();          // tells the user when the target lies in the past
     bool IsPast(qint64 moment) const; // before the current second
     void RefusePastTarget();
     // Arming in either mode: the summary, the answer, and the attempt adopted when it should be.
@@ -159,13 +159,14 @@ private:
     void ArmDateTime(bool alreadyArmed);
     // Shows the summary, the attempt adopted before it unless an alarm is armed; the answer, or
     // nothing when an armed alarm's attempt was declined (that alarm goes on untouched).
-    std::optional<int> ConfirmAttempt(const QString &summaryHead, bool alreadyArmed, const std::function<void()> &adopt);
+    std::optional<int> ConfirmAttempt(const QString &summaryHead, bool alreadyArmed,
+                                      const std::function<void()> &adopt);
     // An arming attempt's criteria and its total become the alarm's.
     void AdoptDuration(qint32 duration);
     void AdoptTarget(const Target &target, qint64 total);
     void StartCounters(qint64 total); // the seconds set, and none passed yet
-    void ShowCounters(); // the counters' captions, from state.counters
-    void ShowMode(); // which boxes and markers are live, from state.alarm.mode
+    void ShowCounters();              // the counters' captions, from state.counters
+    void ShowMode();                  // which boxes and markers are live, from state.alarm.mode
     void RecordAnswer(int answer);
     void FinishDateTime();
     void FinishDuration();

@@ -27,8 +27,8 @@ std::optional<int> AlarmMain::ConfirmAttempt(const QString &summaryHead, bool al
 {
     if (!alreadyArmed)
         adopt();
-    const QString summary = summaryHead + CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.alarm.toneIndex].text + CrLf
-        + QStringLiteral("Message : ") + Label7.text + CrLf + CrLf
+    const QString summary = summaryHead + CrLf + QStringLiteral("Alarm Tone : ") + Label12[state.alarm.toneIndex].text
+        + CrLf + QStringLiteral("Message : ") + Label7.text + CrLf + CrLf
         + QStringLiteral("Would you like to go ahead with these selections?");
     const int answer = m_services.dialogs.messageBox(summary, MsgBox::Information | MsgBox::YesNoCancel);
     if (alreadyArmed && declined(answer))
@@ -55,10 +55,10 @@ void AlarmMain::ArmDuration(bool alreadyArmed)
 {
     const qint32 duration = DurationRule();
     const auto adopt = [&] { AdoptDuration(duration); };
-    const std::optional<int> answer = ConfirmAttempt(QStringLiteral("Your selection is ...") + CrLf + CrLf
-                                                         + QStringLiteral("Duration : ") + QString::number(duration)
-                                                         + QStringLiteral(" sec"),
-                                                     alreadyArmed, adopt);
+    const std::optional<int> answer =
+        ConfirmAttempt(QStringLiteral("Your selection is ...") + CrLf + CrLf + QStringLiteral("Duration : ")
+                           + QString::number(duration) + QStringLiteral(" sec"),
+                       alreadyArmed, adopt);
     if (!answer)
         return;
     if (alreadyArmed)
@@ -76,10 +76,10 @@ void AlarmMain::ArmDateTime(bool alreadyArmed)
     if (IsPast(target.moment))
         return;
     const qint64 total = target.moment - m_services.clock.now().toSecsSinceEpoch();
-    const std::optional<int> answer = ConfirmAttempt(QStringLiteral("You Selection is ...") + CrLf + CrLf
-                                                         + QStringLiteral("Date & Time :")
-                                                         + DateText::dayMonthYearTime(m_services.locale, target.dateTime),
-                                                     alreadyArmed, [&] { AdoptTarget(target, total); });
+    const std::optional<int> answer =
+        ConfirmAttempt(QStringLiteral("You Selection is ...") + CrLf + CrLf + QStringLiteral("Date & Time :")
+                           + DateText::dayMonthYearTime(m_services.locale, target.dateTime),
+                       alreadyArmed, [&] { AdoptTarget(target, total); });
     if (!answer)
         return;
     // The box stood open past the first pass of a repeated hour: the second may still be to come.

@@ -75,7 +75,8 @@ void AlarmMain::Timer3_Timer()
     if (!m_ringing)
         return;
     // Marked for attention when the ring starts; the keyboard stays with whatever the user types into.
-    skipOnFailure([&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
+    skipOnFailure(
+        [&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
 }
 
 QString AlarmMain::RingNoticeText() const
@@ -83,7 +84,8 @@ QString AlarmMain::RingNoticeText() const
     if (state.alarm.reminderText.trimmed() != ReminderPlaceholder.trimmed())
         return state.alarm.reminderText;
     // No reminder written: the click-to-write hint would mean nothing in a notification.
-    const qint64 due = state.alarm.targetMoment != 0 ? state.alarm.targetMoment : state.alarm.armedAtMoment + state.alarm.durationSeconds;
+    const qint64 due = state.alarm.targetMoment != 0 ? state.alarm.targetMoment
+                                                     : state.alarm.armedAtMoment + state.alarm.durationSeconds;
     return QStringLiteral("Alarm at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss")));
 }
 
@@ -114,7 +116,8 @@ void AlarmMain::PlayToneAndFlash()
 void AlarmMain::PlayWaveAndFlash(WhenUnplayable fallback)
 {
     const bool ringing = m_ringing;
-    const bool played = PlayWave(m_services.audio, m_services.clock, state.alarm.userWavePath, m_services.waitWhilePlaying);
+    const bool played =
+        PlayWave(m_services.audio, m_services.clock, state.alarm.userWavePath, m_services.waitWhilePlaying);
     // Stopped while the file played: the ring step ends there, with no flash after the Stop.
     if (ringing && !m_ringing)
         return;

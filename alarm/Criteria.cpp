@@ -72,8 +72,13 @@ qint32 AlarmMain::DurationRule() const
         using Numbers::checkedAdd, Numbers::checkedMul;
         return checkedAdd(checkedAdd(checkedMul(m, 60), s), checkedMul(h, 3600));
     } catch (const OverflowError &) {
-        throw OverflowError(QStringLiteral("The duration of %1 h %2 min %3 s is too long: at most %4 seconds (about 68 years) can be set.")
-                                .arg(h).arg(m).arg(s).arg(std::numeric_limits<qint32>::max()));
+        throw OverflowError(
+            QStringLiteral(
+                "The duration of %1 h %2 min %3 s is too long: at most %4 seconds (about 68 years) can be set.")
+                .arg(h)
+                .arg(m)
+                .arg(s)
+                .arg(std::numeric_limits<qint32>::max()));
     }
 }
 
@@ -85,7 +90,9 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     // Refused as typed: a fraction rounded up (59.6 to 60) would name a value never typed.
     const QString cannotBeSet = QStringLiteral("The alarm date and time cannot be set: ");
     if (!DateText::isTimeOfDay(h, m, s))
-        throw UserError(cannotBeSet + DateText::notATimeOfDay(Text1[0].text.trimmed(), Text1[1].text.trimmed(), Text1[2].text.trimmed()));
+        throw UserError(
+            cannotBeSet
+            + DateText::notATimeOfDay(Text1[0].text.trimmed(), Text1[1].text.trimmed(), Text1[2].text.trimmed()));
     Target target;
     const FloatDate timeOfDay = (m / 60.0 + h + s / 3600.0) / 24;
     const QString text = Combo2[0].selectedText() + u'/' + Combo2[1].selectedText() + u'/' + Combo2[2].selectedText()
@@ -98,8 +105,9 @@ AlarmMain::Target AlarmMain::ComputeTarget() const
     target.dateTime = target.dateTime + timeOfDay;
     const std::vector<qint64> passes = FloatDates::moments(target.dateTime);
     if (passes.empty())
-        throw UserError(QStringLiteral("The alarm time %1 does not exist: the clocks go forward an hour then, and skip it.")
-                            .arg(DateText::dayMonthYearTime(m_services.locale, target.dateTime)));
+        throw UserError(
+            QStringLiteral("The alarm time %1 does not exist: the clocks go forward an hour then, and skip it.")
+                .arg(DateText::dayMonthYearTime(m_services.locale, target.dateTime)));
     // In the hour the autumn change repeats, the first pass that has not yet come: a time there
     // is past only once both passes are.
     const auto coming = std::find_if(passes.begin(), passes.end(), [&](qint64 pass) { return !IsPast(pass); });

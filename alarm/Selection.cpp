@@ -17,9 +17,7 @@ void AlarmMain::Label12_Click(int Index)
     if (Index >= ToneCatalogue::OwnFile) {
         switch (ChooseOwnWave()) {
         case OwnWave::Chosen:
-        case OwnWave::DialogFailed:
-            PlayWaveAndFlash();
-            break;
+        case OwnWave::DialogFailed: PlayWaveAndFlash(); break;
         case OwnWave::Cancelled:
         case OwnWave::Unplayable:
             // Nothing was chosen: the selection stays exactly as it was, without a preview.
@@ -50,9 +48,10 @@ AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
         return OwnWave::Cancelled;
     // Decoded as the ring will decode it, so a file accepted here is a file that sounds.
     if (!m_services.audio.canPlayFile(*chosen)) {
-        m_services.dialogs.messageBox(
-            QStringLiteral("The file \"%1\" cannot be played: it is not a wave file that can be opened.").arg(*chosen),
-            MsgBox::Critical | MsgBox::OkOnly);
+        m_services.dialogs.messageBox(QStringLiteral(
+                                          "The file \"%1\" cannot be played: it is not a wave file that can be opened.")
+                                          .arg(*chosen),
+                                      MsgBox::Critical | MsgBox::OkOnly);
         return OwnWave::Unplayable;
     }
     state.alarm.userWavePath = *chosen;

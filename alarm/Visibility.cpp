@@ -18,14 +18,11 @@ void AlarmMain::Form_MouseMove(int /*Button*/, int /*Shift*/, float X, float /*Y
     if (!(code >= std::numeric_limits<qint32>::min() && code <= std::numeric_limits<qint32>::max()))
         throw OverflowError(QStringLiteral("The mouse position is out of range."));
     switch (static_cast<qint32>(code)) {
-    case NotifyArea::LeftButtonDoubleClick:
-        ToggleAlarmWindow();
-        break;
+    case NotifyArea::LeftButtonDoubleClick: ToggleAlarmWindow(); break;
     case NotifyArea::RightButtonDown:
         m_services.window.popupMenu(PopupItems()); // its choice comes as PopupItem_Click
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -74,9 +71,9 @@ void AlarmMain::ImgHide_Click()
     }
     // Only the icon can bring a hidden window back: without one it stays.
     if (!m_services.notifyArea.iconShown()) {
-        m_services.dialogs.messageBox(
-            QStringLiteral("The window cannot be hidden now: there is no icon in the notification area to bring it back."),
-            MsgBox::Critical | MsgBox::OkOnly);
+        m_services.dialogs.messageBox(QStringLiteral("The window cannot be hidden now: there is no icon in the "
+                                                     "notification area to bring it back."),
+                                      MsgBox::Critical | MsgBox::OkOnly);
         return;
     }
     m_services.window.hide();

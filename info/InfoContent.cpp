@@ -38,12 +38,14 @@ InfoContent InfoContent::fromJson(const QByteArray &json)
     c.imageKeys = strings(root.value(QStringLiteral("imageList")));
     for (const QJsonValue &v : root.value(QStringLiteral("catalogue")).toArray()) {
         const QJsonObject e = v.toObject();
-        c.catalogue.append({e.value(QStringLiteral("title")).toString(), strings(e.value(QStringLiteral("paragraphs")))});
+        c.catalogue.append(
+            {e.value(QStringLiteral("title")).toString(), strings(e.value(QStringLiteral("paragraphs")))});
     }
     for (const QJsonValue &v : root.value(QStringLiteral("featured")).toArray()) {
         const QJsonObject f = v.toObject();
         c.featured.append({f.value(QStringLiteral("entry")).toInt(), f.value(QStringLiteral("version")).toString(),
-                           f.value(QStringLiteral("summary")).toString(), f.value(QStringLiteral("slogan")).toString()});
+                           f.value(QStringLiteral("summary")).toString(),
+                           f.value(QStringLiteral("slogan")).toString()});
     }
     c.portraitCaptions = strings(root.value(QStringLiteral("portraits")));
     c.authorsParagraphs = strings(root.value(QStringLiteral("authors")));

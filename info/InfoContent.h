@@ -22,9 +22,9 @@ struct InfoContent
         QString slogan;
     };
 
-    QStringList imageKeys; // the image list: 22 keys, icon n is the (n)th key's picture
-    QList<Entry> catalogue; // entry n at n - 1
-    QList<Featured> featured; // the two showcase tabs
+    QStringList imageKeys;        // the image list: 22 keys, icon n is the (n)th key's picture
+    QList<Entry> catalogue;       // entry n at n - 1
+    QList<Featured> featured;     // the two showcase tabs
     QStringList portraitCaptions; // the guide, then the two authors
     QStringList authorsParagraphs;
     QStringList homepagesParagraphs;

@@ -36,8 +36,8 @@ void prginfo::initialiseControls()
     Cloze.opaque = true;
 
     const InfoContent &c = m_content;
-    SSTab1.captions = {showcase(0).title, showcase(1).title,
-                       QStringLiteral("From Meridane"), QStringLiteral("Authors"), QStringLiteral("Homepages")};
+    SSTab1.captions = {showcase(0).title, showcase(1).title, QStringLiteral("From Meridane"), QStringLiteral("Authors"),
+                       QStringLiteral("Homepages")};
 
     Label *portraits[] = {&Label2, &Label3, &Label4};
     for (int i = 0; i < 3; ++i) {
@@ -139,9 +139,9 @@ void prginfo::showEntry(const ImageCombo::Item &item)
 void prginfo::SSTab1_Click(int /*PreviousTab*/)
 {
     const bool authors = SSTab1.tab == 3;
-    for (Control *c : {static_cast<Control *>(&Picture[1]), static_cast<Control *>(&Picture[2]),
-                       static_cast<Control *>(&Label2), static_cast<Control *>(&Label3),
-                       static_cast<Control *>(&Picture[3]), static_cast<Control *>(&Label4)})
+    for (Control *c :
+         {static_cast<Control *>(&Picture[1]), static_cast<Control *>(&Picture[2]), static_cast<Control *>(&Label2),
+          static_cast<Control *>(&Label3), static_cast<Control *>(&Picture[3]), static_cast<Control *>(&Label4)})
         c->visible = authors;
     Label1[0].visible = !authors;
 }

@@ -35,14 +35,14 @@ class prginfo
 public:
     explicit prginfo(InfoContent content);
 
-    Control Form; // the window itself: visible while shown
+    Control Form;                      // the window itself: visible while shown
     std::array<PictureBox, 4> Picture; // Picture1 to Picture3 at 1..3: the portraits
     CommandButton Cloze;
     TabControl SSTab1;
     Label Label2, Label3, Label4; // captions of the portraits
     std::array<Label, 1> Label1;  // the title label
     Image Image6, Image7;
-    std::array<Image, 16> Image1; // the animation, frames 1..15
+    std::array<Image, 16> Image1;                             // the animation, frames 1..15
     std::array<Image, InfoContent::CatalogueSize + 1> Image2; // the catalogue's pictures, from 1
     ImageCombo ImageCombo1;
     Label Label10, Label11;
@@ -62,8 +62,8 @@ public:
     {
         QString title, version, summary, slogan;
     };
-    Showcase showcase(int tab) const; // tab 0 or 1
-    QString entryTitle(int entry) const; // the catalogue's entry, from 1
+    Showcase showcase(int tab) const;                   // tab 0 or 1
+    QString entryTitle(int entry) const;                // the catalogue's entry, from 1
     int iconNumber(const ImageCombo::Item &item) const; // its picture in the image list, 1..22
 
     void Form_Load();

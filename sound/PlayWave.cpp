@@ -20,13 +20,10 @@ bool PlayWave(AudioOut &audio, const Clock &clock, const QString &WaveFile, cons
     const qint64 started = clock.elapsedMs();
     const auto done = [&] {
         switch (audio.filePlay()) {
-        case AudioOut::FilePlay::Opening:
-            return clock.elapsedMs() - started >= FileStartsWithinMs;
-        case AudioOut::FilePlay::Sounding:
-            return false;
+        case AudioOut::FilePlay::Opening: return clock.elapsedMs() - started >= FileStartsWithinMs;
+        case AudioOut::FilePlay::Sounding: return false;
         case AudioOut::FilePlay::Ended:
-        case AudioOut::FilePlay::Unplayable:
-            break;
+        case AudioOut::FilePlay::Unplayable: break;
         }
         return true;
     };

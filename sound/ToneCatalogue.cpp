@@ -7,9 +7,9 @@ namespace ToneCatalogue {
 QString caption(int index)
 {
     static const char *const captions[Count] = {
-        "[1] Leonardo Vinci Default",  "[2] Jungle Asterisk",        "[3] Inside Computer Asterisk",
-        "[4] Inside Computer Beep",    "[5] Leonardo Vinci Restore", "[6] Musica Minimize",
-        "[7] UnderWater Pop-up",       "[8] Select your own wav file",
+        "[1] Leonardo Vinci Default", "[2] Jungle Asterisk",          "[3] Inside Computer Asterisk",
+        "[4] Inside Computer Beep",   "[5] Leonardo Vinci Restore",   "[6] Musica Minimize",
+        "[7] UnderWater Pop-up",      "[8] Select your own wav file",
     };
     if (index < 0 || index >= Count)
         throw UserError(QStringLiteral("There is no tone number %1.").arg(index + 1));

@@ -8,33 +8,33 @@ namespace DateText {
 
 namespace {
 
-// The user's long time format without its time-zone name ("t"), which the alarm never shows.
-QString timeFormatWithoutZone(const QLocale &locale)
-{
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString out;
-    bool quoted = false;
-    for (QChar c : format) {
-        if (c == u'\'')
-            quoted = !quoted;
-        if (!quoted && c == u't')
-            continue;
-        out += c;
+    // The user's long time format without its time-zone name ("t"), which the alarm never shows.
+    QString timeFormatWithoutZone(const QLocale &locale)
+    {
+        const QString format = locale.timeFormat(QLocale::LongFormat);
+        QString out;
+        bool quoted = false;
+        for (QChar c : format) {
+            if (c == u'\'')
+                quoted = !quoted;
+            if (!quoted && c == u't')
+                continue;
+            out += c;
+        }
+        return out.simplified();
     }
-    return out.simplified();
-}
 
-int monthNumber(const QLocale &locale, const QString &name)
-{
-    for (int m = 1; m <= 12; ++m) {
-        for (const QString &known : {monthName(locale, m), monthNameInDate(locale, m),
-                                     locale.monthName(m, QLocale::ShortFormat),
-                                     locale.standaloneMonthName(m, QLocale::ShortFormat)})
-            if (name.compare(known, Qt::CaseInsensitive) == 0)
-                return m;
+    int monthNumber(const QLocale &locale, const QString &name)
+    {
+        for (int m = 1; m <= 12; ++m) {
+            for (const QString &known :
+                 {monthName(locale, m), monthNameInDate(locale, m), locale.monthName(m, QLocale::ShortFormat),
+                  locale.standaloneMonthName(m, QLocale::ShortFormat)})
+                if (name.compare(known, Qt::CaseInsensitive) == 0)
+                    return m;
+        }
+        return 0;
     }
-    return 0;
-}
 
 } // namespace
 
@@ -89,8 +89,8 @@ QString notATimeOfDay(const QString &hour, const QString &minute, const QString 
 
 FloatDate readDate(const QLocale &locale, const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral(
-        R"(^\s*(\d{1,2})/([^/]+)/(\d{1,4})\s+(-?\d+):(-?\d+):(-?\d+)\s*$)"));
+    static const QRegularExpression shape(
+        QStringLiteral(R"(^\s*(\d{1,2})/([^/]+)/(\d{1,4})\s+(-?\d+):(-?\d+):(-?\d+)\s*$)"));
     const auto match = shape.match(text);
     if (!match.hasMatch())
         throw UserError(QStringLiteral("\"%1\" is not a date and time of the form day/month/year h:m:s.").arg(text));
@@ -106,7 +106,10 @@ FloatDate readDate(const QLocale &locale, const QString &text)
     const QDate firstOfMonth(year, month, 1);
     if (day < 1 || day > firstOfMonth.daysInMonth())
         throw UserError(QStringLiteral("%1 %2 %3 does not exist: %2 %3 has %4 days.")
-                            .arg(day).arg(monthName(locale, month)).arg(year).arg(firstOfMonth.daysInMonth()));
+                            .arg(day)
+                            .arg(monthName(locale, month))
+                            .arg(year)
+                            .arg(firstOfMonth.daysInMonth()));
 
     bool ok = false;
     const int h = match.captured(4).toInt(&ok);

@@ -9,35 +9,35 @@ namespace FloatDates {
 
 namespace {
 
-constexpr qint64 secondsPerDay = 86400;
+    constexpr qint64 secondsPerDay = 86400;
 
-const QDate &dayZero()
-{
-    static const QDate zero(1899, 12, 30);
-    return zero;
-}
-
-void checkRange(FloatDate value)
-{
-    // 1 January 100 is day -657434; before day zero the time of day makes a value more negative,
-    // so that day's last second lies just above -657435.
-    if (!std::isfinite(value) || value <= -657435.0 || value >= 2958466.0)
-        throw UserError(QStringLiteral("The date lies outside the years 100 to 9999."));
-}
-
-// Splits a value into its calendar day (counted toward zero) and the second of that day.
-void split(FloatDate value, qint64 &day, qint64 &second)
-{
-    checkRange(value);
-    const double days = std::trunc(value);
-    day = static_cast<qint64>(days);
-    second = std::llround(std::fabs(value - days) * secondsPerDay);
-    if (second >= secondsPerDay) {
-        // A fraction that rounds up to a whole day is midnight of the next calendar day.
-        second -= secondsPerDay;
-        day += 1;
+    const QDate &dayZero()
+    {
+        static const QDate zero(1899, 12, 30);
+        return zero;
     }
-}
+
+    void checkRange(FloatDate value)
+    {
+        // 1 January 100 is day -657434; before day zero the time of day makes a value more negative,
+        // so that day's last second lies just above -657435.
+        if (!std::isfinite(value) || value <= -657435.0 || value >= 2958466.0)
+            throw UserError(QStringLiteral("The date lies outside the years 100 to 9999."));
+    }
+
+    // Splits a value into its calendar day (counted toward zero) and the second of that day.
+    void split(FloatDate value, qint64 &day, qint64 &second)
+    {
+        checkRange(value);
+        const double days = std::trunc(value);
+        day = static_cast<qint64>(days);
+        second = std::llround(std::fabs(value - days) * secondsPerDay);
+        if (second >= secondsPerDay) {
+            // A fraction that rounds up to a whole day is midnight of the next calendar day.
+            second -= secondsPerDay;
+            day += 1;
+        }
+    }
 
 } // namespace
 

@@ -10,22 +10,22 @@ namespace Numbers {
 
 namespace {
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
+    bool isBlank(QChar c)
+    {
+        return c == u' ' || c == u'\t';
+    }
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
+    bool isDigit(QChar c)
+    {
+        return c >= u'0' && c <= u'9';
+    }
 
-QString rangeText()
-{
-    return QStringLiteral("from %1 to %2")
-        .arg(std::numeric_limits<qint32>::min())
-        .arg(std::numeric_limits<qint32>::max());
-}
+    QString rangeText()
+    {
+        return QStringLiteral("from %1 to %2")
+            .arg(std::numeric_limits<qint32>::min())
+            .arg(std::numeric_limits<qint32>::max());
+    }
 
 } // namespace
 
@@ -41,9 +41,7 @@ qint32 textToInt32(const QString &text)
         throw UserError(QStringLiteral("it is empty, and a whole number is needed."));
 
     const QString shown = text.mid(i, end - i);
-    const auto notANumber = [&] {
-        return UserError(QStringLiteral("\"%1\" is not a number.").arg(shown));
-    };
+    const auto notANumber = [&] { return UserError(QStringLiteral("\"%1\" is not a number.").arg(shown)); };
 
     bool negative = false;
     if (text[i] == u'+' || text[i] == u'-') {
@@ -95,7 +93,8 @@ qint32 checkedAdd(qint32 a, qint32 b)
 {
     qint32 sum;
     if (__builtin_add_overflow(a, b, &sum))
-        throw OverflowError(QStringLiteral("%1 + %2 is out of range: whole numbers run %3.").arg(a).arg(b).arg(rangeText()));
+        throw OverflowError(
+            QStringLiteral("%1 + %2 is out of range: whole numbers run %3.").arg(a).arg(b).arg(rangeText()));
     return sum;
 }
 
@@ -103,7 +102,8 @@ qint32 checkedMul(qint32 a, qint32 b)
 {
     qint32 product;
     if (__builtin_mul_overflow(a, b, &product))
-        throw OverflowError(QStringLiteral("%1 × %2 is out of range: whole numbers run %3.").arg(a).arg(b).arg(rangeText()));
+        throw OverflowError(
+            QStringLiteral("%1 × %2 is out of range: whole numbers run %3.").arg(a).arg(b).arg(rangeText()));
     return product;
 }
 

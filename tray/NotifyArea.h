@@ -8,7 +8,12 @@ class NotifyArea
 public:
     enum Command { Add = 0, Modify = 1, Delete = 2 };
     // The mouse messages the icon reports, as the window's mouse-move decoding knows them.
-    enum MouseMessage { LeftButtonDown = 0x201, LeftButtonDoubleClick = 0x203, RightButtonDown = 0x204, MiddleButtonDown = 0x207 };
+    enum MouseMessage {
+        LeftButtonDown = 0x201,
+        LeftButtonDoubleClick = 0x203,
+        RightButtonDown = 0x204,
+        MiddleButtonDown = 0x207
+    };
 
     virtual ~NotifyArea() = default;
     // Adds, changes or removes the record's icon. Add fails for an icon already there;

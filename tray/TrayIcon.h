@@ -18,8 +18,8 @@ public:
     Flag16 blinkPhase = FlagFalse;
     const TrayIconRecord &record() const { return m_record; }
 
-    void show(); // adds the icon, its record written afresh
-    void blink(); // the next blink picture, and the tooltip as it stands now
+    void show();   // adds the icon, its record written afresh
+    void blink();  // the next blink picture, and the tooltip as it stands now
     void remove(); // deletes the icon; the record goes as it stands
 
 private:

@@ -14,8 +14,8 @@ struct TrayIconRecord
     quintptr hWnd = 0;
     quint32 uID = 0;
     quint32 uFlags = 0;
-    int hIcon = 0;  // the window's current icon, a WindowIcon as a number
-    QString szTip;  // empty until the first rewrite, then exactly TipLength characters
+    int hIcon = 0; // the window's current icon, a WindowIcon as a number
+    QString szTip; // empty until the first rewrite, then exactly TipLength characters
 
     // What a tooltip shows of szTip: the text up to its terminating NUL (all of it when the
     // text filled the field), with CR LF as a line break.

@@ -107,7 +107,8 @@ void AlarmWindow::buildControls(AlarmMain &a)
 void AlarmWindow::createTitleBar(AlarmMain &a)
 {
     m_binder.onClick(picture(a.Image4, "Image4", "banner.png", 0, 1, 541, 72), [&a] { a.Image4_Click(); });
-    m_binder.onClick(label(a.Label20, "Label20", 9, 5, 30, 16), [&a] { a.Label20_Click(); }, Kind::UrgentEvent);
+    m_binder.onClick(
+        label(a.Label20, "Label20", 9, 5, 30, 16), [&a] { a.Label20_Click(); }, Kind::UrgentEvent);
     m_binder.onClick(label(a.Label19, "Label19", 446, 6, 26, 16), [&a] { a.Label19_Click(); });
     // The layout puts the picture at 463, over the end of "Hide" in this font: it stands just
     // clear of the caption instead.
@@ -123,7 +124,8 @@ void AlarmWindow::createClock(AlarmMain &a)
     label(a.Label5, "Label5", 8, 111, 90, 16);
     const int clockX[6] = {100, 145, 195, 215, 165, 120};
     for (int i = 0; i < 6; ++i) {
-        QLabel *l = label(a.Label2[i], qPrintable(QStringLiteral("Label2(%1)").arg(i)), clockX[i], 111, i < 3 ? 20 : 28, 16);
+        QLabel *l =
+            label(a.Label2[i], qPrintable(QStringLiteral("Label2(%1)").arg(i)), clockX[i], 111, i < 3 ? 20 : 28, 16);
         if (i < 3)
             l->setFont(designFont("Arial", 9.75));
     }
@@ -141,7 +143,8 @@ void AlarmWindow::createTimeBoxes(AlarmMain &a)
                 QStringLiteral("Alarm time %1").arg(QLatin1String(units[i])));
     }
     for (int i = 0; i < 6; ++i)
-        label(a.Label9[i], qPrintable(QStringLiteral("Label9(%1)").arg(i)), 116 + (i / 2) * 55, i % 2 ? 189 : 137, 14, 16);
+        label(a.Label9[i], qPrintable(QStringLiteral("Label9(%1)").arg(i)), 116 + (i / 2) * 55, i % 2 ? 189 : 137, 14,
+              16);
     m_binder.onClick(button(a.Orr, "Orr", "button-orr.png", 39, 161), [&a] { a.Orr_Click(); });
     label(a.Label1, "Label1", 120, 164, 100, 16);
 }
@@ -153,7 +156,8 @@ void AlarmWindow::createArming(AlarmMain &a)
     total->setFont(designFont("Arial", 9.75));
     label(a.Label18, "Label18", 74, 245, 84, 14, Qt::AlignCenter)->setFont(designFont("Arial", 7.5));
     m_binder.onClick(button(a.OK, "OK", "button-ok.png", 157, 224), [&a] { a.OK_Click(); });
-    m_binder.onClick(button(a.Stopp, "Stopp", "button-stopp.png", 207, 224), [&a] { a.Stopp_Click(); }, Kind::UrgentEvent);
+    m_binder.onClick(
+        button(a.Stopp, "Stopp", "button-stopp.png", 207, 224), [&a] { a.Stopp_Click(); }, Kind::UrgentEvent);
     m_binder.onClick(picture(a.Image1[0], "Image1(0)", "info-strip-0.png", 24, 261), [&a] { a.Image1_Click(0); });
     m_binder.onClick(picture(a.Image1[1], "Image1(1)", "info-strip-1.png", 144, 265), [&a] { a.Image1_Click(1); });
 }
@@ -190,13 +194,16 @@ void AlarmWindow::createDateAndExits(AlarmMain &a)
 {
     QLabel *exitz = label(a.Exitz, "Exitz", 3, 371, 42, 22, Qt::AlignCenter);
     exitz->setFont(designFont("Arial", 12, Slant::Italic));
-    m_binder.onClick(exitz, [&a] { a.Exitz_Click(); }, Kind::UrgentEvent);
+    m_binder.onClick(
+        exitz, [&a] { a.Exitz_Click(); }, Kind::UrgentEvent);
     label(a.Label13, "Label13", 60, 362, 96, 16);
     list(a.Combo2[0], "Combo2(0)", 158, 359, 54, QStringLiteral("Alarm day"));
     list(a.Combo2[1], "Combo2(1)", 215, 359, 100, QStringLiteral("Alarm month"));
     list(a.Combo2[2], "Combo2(2)", 318, 359, 64, QStringLiteral("Alarm year"));
-    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)->setFont(designFont("Arial", 9.75, Slant::Italic));
-    m_binder.onClick(picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, Kind::UrgentEvent);
+    label(a.Label6[0], "Label6(0)", 82, 408, 330, 18, Qt::AlignCenter)
+        ->setFont(designFont("Arial", 9.75, Slant::Italic));
+    m_binder.onClick(
+        picture(a.Picture1, "Picture1", "exit.png", 4, 398), [&a] { a.Picture1_Click(); }, Kind::UrgentEvent);
 }
 
 void AlarmWindow::createTimers(AlarmMain &a)

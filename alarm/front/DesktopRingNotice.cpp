@@ -46,7 +46,8 @@ bool iconInstalled()
         for (QString &dir : dataDirs)
             dir = QDir::cleanPath(dir);
         return dataDirs.contains(share)
-            && QFileInfo::exists(share + QStringLiteral("/icons/hicolor/32x32/apps/") + desktopId() + QStringLiteral(".png"));
+            && QFileInfo::exists(share + QStringLiteral("/icons/hicolor/32x32/apps/") + desktopId()
+                                 + QStringLiteral(".png"));
     }();
     return installed;
 }
@@ -55,7 +56,8 @@ bool iconInstalled()
 // alpha, bits per sample, samples per pixel, then the pixels.
 QVariant iconPixels()
 {
-    const QImage icon = pngPicture(QStringLiteral(":/pictures/app-icon-32.png")).toImage().convertToFormat(QImage::Format_RGBA8888);
+    const QImage icon =
+        pngPicture(QStringLiteral(":/pictures/app-icon-32.png")).toImage().convertToFormat(QImage::Format_RGBA8888);
     QDBusArgument image;
     image.beginStructure();
     image << icon.width() << icon.height() << int(icon.bytesPerLine()) << true << 8 << 4
@@ -94,12 +96,14 @@ void DesktopRingNotice::askDaemon(unsigned thisPost, const QString &reminder)
     call(QStringLiteral("GetServerInformation"), {}, [this, thisPost, reminder](QDBusPendingCallWatcher &server) {
         const QDBusPendingReply<QString> name = server;
         const bool raisesTheApp = name.isValid() && name.value() == QStringLiteral("gnome-shell");
-        call(QStringLiteral("GetCapabilities"), {}, [this, thisPost, reminder, raisesTheApp](QDBusPendingCallWatcher &answer) {
-            const QDBusPendingReply<QStringList> capabilities = answer;
-            const bool buttons = !capabilities.isValid() || capabilities.value().contains(QStringLiteral("actions"));
-            if (thisPost == m_generation)
-                send(thisPost, buttons ? reminder : reminder + u'\n' + StopHint, !raisesTheApp);
-        });
+        call(QStringLiteral("GetCapabilities"), {},
+             [this, thisPost, reminder, raisesTheApp](QDBusPendingCallWatcher &answer) {
+                 const QDBusPendingReply<QStringList> capabilities = answer;
+                 const bool buttons =
+                     !capabilities.isValid() || capabilities.value().contains(QStringLiteral("actions"));
+                 if (thisPost == m_generation)
+                     send(thisPost, buttons ? reminder : reminder + u'\n' + StopHint, !raisesTheApp);
+             });
     });
 }
 
@@ -115,7 +119,7 @@ void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answer
     QVariantMap hints{
         {QStringLiteral("desktop-entry"), desktopId()},
         {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on
-        {QStringLiteral("suppress-sound"), true},                  // the alarm sounds already
+        {QStringLiteral("suppress-sound"), true},                   // the alarm sounds already
     };
     if (!iconInstalled())
         hints.insert(QStringLiteral("image-data"), iconPixels());

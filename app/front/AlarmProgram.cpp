@@ -25,7 +25,8 @@ AlarmProgram::AlarmProgram()
         const float x = float(message * host.twipsPerPixelX());
         // The right button opens the menu that holds "Close the Alarm Program": it gets through
         // while a sound plays, as the other ways out do.
-        const auto kind = message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
+        const auto kind =
+            message == NotifyArea::RightButtonDown ? Dispatcher::Kind::UrgentEvent : Dispatcher::Kind::UserEvent;
         window.run(kind, [this, x] { alarm.Form_MouseMove(0, 0, x, 0); });
     });
     // Both menus' items reach the window or leave the program: they get through while a sound

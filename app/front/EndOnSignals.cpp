@@ -30,8 +30,7 @@ void endOnSignals(std::function<void()> end)
     auto *notifier = new QSocketNotifier(signalled[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [end = std::move(end)] {
         char bytes[16];
-        while (::read(signalled[1], bytes, sizeof bytes) > 0) {
-        }
+        while (::read(signalled[1], bytes, sizeof bytes) > 0) { }
         end();
     });
     struct sigaction action = {};

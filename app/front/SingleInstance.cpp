@@ -66,7 +66,8 @@ SingleInstance::SingleInstance()
 void SingleInstance::claim(QDBusConnection &bus)
 {
     // Ready to answer before the name is ours, so that a start right after finds us answering.
-    if (!bus.isConnected() || !bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots) || requestName(bus, false)) {
+    if (!bus.isConnected() || !bus.registerObject(objectPath(), this, QDBusConnection::ExportScriptableSlots)
+        || requestName(bus, false)) {
         decide(Verdict::First);
         return;
     }
@@ -77,15 +78,16 @@ void SingleInstance::claim(QDBusConnection &bus)
             return;
         }
     }
-    QDBusMessage activate = QDBusMessage::createMethodCall(busName(), objectPath(),
-                                                           QStringLiteral("org.freedesktop.Application"),
-                                                           QStringLiteral("Activate"));
+    QDBusMessage activate =
+        QDBusMessage::createMethodCall(busName(), objectPath(), QStringLiteral("org.freedesktop.Application"),
+                                       QStringLiteral("Activate"));
     activate << platformData();
     // The running program answers from its event loop, also behind a box. One that does not
     // answer in time still lives (hung): not worth a second program. One that refuses is ending
     // (its window already gone): this start runs as the first, and the name follows.
     const QDBusMessage reply = bus.call(activate, QDBus::Block, 2000);
-    if (reply.type() == QDBusMessage::ReplyMessage || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply")) {
+    if (reply.type() == QDBusMessage::ReplyMessage
+        || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply")) {
         decide(Verdict::HandedOver);
         return;
     }

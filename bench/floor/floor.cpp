@@ -35,9 +35,8 @@ int main(int argc, char *argv[])
 
     int passed = 0;
     QTimer clock, counter, remaining, blink;
-    QObject::connect(&clock, &QTimer::timeout, [&] {
-        labels[0]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
-    });
+    QObject::connect(&clock, &QTimer::timeout,
+                     [&] { labels[0]->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))); });
     QObject::connect(&counter, &QTimer::timeout, [&] { labels[1]->setText(QString::number(++passed / 2)); });
     QObject::connect(&remaining, &QTimer::timeout, [&] { labels[2]->setText(QString::number(3600 - passed / 2)); });
 

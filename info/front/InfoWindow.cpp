@@ -102,7 +102,8 @@ QLabel *InfoWindow::label(QWidget *parent, Label &control, const char *name, con
     return widget;
 }
 
-QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place)
+QLabel *InfoWindow::picture(QWidget *parent, Control &control, const char *name, const QString &file,
+                            const QRect &place)
 {
     auto *widget = new QLabel(parent);
     widget->setObjectName(QString::fromLatin1(name));
@@ -149,7 +150,8 @@ void InfoWindow::build()
     buildSecondShowcase(page(1));
     buildCatalogue(page(2));
     // Tabs 3 and 4: the authors and the home pages.
-    textBox(page(3), m_logic.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma", QStringLiteral("About the authors"));
+    textBox(page(3), m_logic.Text3, "Text3", onTab(405, 660, 5670, 3495), "Tahoma",
+            QStringLiteral("About the authors"));
     textBox(page(4), m_logic.Text4, "Text4", onTab(390, 600, 5715, 3540), "Tahoma", QStringLiteral("Home pages"));
 
     auto *timer = new QTimer(this);
@@ -271,7 +273,8 @@ void InfoWindow::buildSecondShowcase(QWidget *tab)
     picture1->setGeometry(10, 8, 68, 68);
     plainText(tab, second.title, QRect(90, 14, 300, 24), designFont("Comic Sans MS", 12));
     plainText(tab, second.version, QRect(90, 44, 300, 18), font());
-    textBox(tab, m_logic.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana", QStringLiteral("Description of ") + second.title);
+    textBox(tab, m_logic.Text1, "Text1", QRect(10, 84, 400, 180), "Verdana",
+            QStringLiteral("Description of ") + second.title);
 }
 
 void InfoWindow::buildCatalogue(QWidget *tab)
@@ -293,7 +296,8 @@ void InfoWindow::buildCatalogue(QWidget *tab)
     m_combo->setGeometry(onTab(3270, 465, 2730, 345).adjusted(0, 0, 0, 2));
     m_combo->setIconSize(QSize(16, 16));
     for (const ImageCombo::Item &item : p.ImageCombo1.items)
-        m_combo->addItem(pngIcon(picturePath(QStringLiteral("icon-%1.png").arg(p.iconNumber(item)))), item.text, item.key);
+        m_combo->addItem(pngIcon(picturePath(QStringLiteral("icon-%1.png").arg(p.iconNumber(item)))), item.text,
+                         item.key);
     m_binder.bind(m_combo, &p.ImageCombo1);
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         run([this, index] {

@@ -41,8 +41,8 @@ private:
     QLabel *label(QWidget *parent, Label &control, const char *name, const QRect &place, const QFont &font,
                   Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
     QLabel *picture(QWidget *parent, Control &control, const char *name, const QString &file, const QRect &place);
-    QPlainTextEdit *textBox(QWidget *parent, TextBox &control, const char *name, const QRect &place,
-                            const char *family, const QString &accessibleName);
+    QPlainTextEdit *textBox(QWidget *parent, TextBox &control, const char *name, const QRect &place, const char *family,
+                            const QString &accessibleName);
     QLabel *plainText(QWidget *parent, const QString &text, const QRect &place, const QFont &font);
     void run(const Dispatcher::Handler &handler);
 

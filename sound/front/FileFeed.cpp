@@ -18,7 +18,8 @@ constexpr qint64 StalledAfterMs = 1000;
 
 qint64 steadyMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace
@@ -41,7 +42,8 @@ std::shared_ptr<FileFeed> FileFeed::start(const QString &path, std::unique_ptr<Q
 void FileFeed::readAhead(std::shared_ptr<FileFeed> self)
 {
     const std::shared_ptr<SoundModule> module = soundModule();
-    std::unique_ptr<DecodedStream> stream = module ? module->openStream(self->m_path, std::move(self->m_data)) : nullptr;
+    std::unique_ptr<DecodedStream> stream =
+        module ? module->openStream(self->m_path, std::move(self->m_data)) : nullptr;
     if (stream) {
         self->m_lastReadMs = steadyMs();
         self->m_opened = true;

@@ -17,7 +17,10 @@ public:
     {
     }
 
-    std::size_t space() const { return m_samples.size() - (m_written.load(std::memory_order_acquire) - m_taken.load(std::memory_order_acquire)); }
+    std::size_t space() const
+    {
+        return m_samples.size() - (m_written.load(std::memory_order_acquire) - m_taken.load(std::memory_order_acquire));
+    }
 
     // Writer's side: puts as many of the count samples as there is space for; gives how many.
     std::size_t put(const qint16 *in, std::size_t count)

@@ -159,7 +159,7 @@ SdlAudioOut::~SdlAudioOut()
     }
 }
 
-template <typename Change>
+template<typename Change>
 quint64 SdlAudioOut::ask(Change change, bool startIfNone)
 {
     if (m_sound) {
@@ -181,7 +181,8 @@ quint64 SdlAudioOut::ask(Change change, bool startIfNone)
     change(m_sound->asked);
     m_sound->askedCount = 1;
     m_sound->endedOnceQuiet = [this, sound = std::weak_ptr(m_sound)] {
-        QMetaObject::invokeMethod(&m_windowSide, [this, sound] { afterSoundThread(sound.lock()); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_windowSide, [this, sound] { afterSoundThread(sound.lock()); }, Qt::QueuedConnection);
     };
     m_thread = std::thread([sound = m_sound] { sound->run(); });
     return 1;

@@ -50,16 +50,16 @@ private:
     struct SoundThread;
     // Hands the change of what is asked to the sound thread, starting one if none runs (or
     // doing nothing, if not startIfNone); gives the ask's number.
-    template <typename Change>
+    template<typename Change>
     quint64 ask(Change change, bool startIfNone = true);
 
     // Once the thread has ended, on the window thread: the memory sound left goes back.
     void afterSoundThread(const std::shared_ptr<SoundThread> &ended);
 
-    QObject m_windowSide; // where the sound thread's end is told
+    QObject m_windowSide;                 // where the sound thread's end is told
     std::shared_ptr<SoundThread> m_sound; // the sound thread, while something sounds and a while after
     std::thread m_thread;
-    std::shared_ptr<FileFeed> m_file;     // the file last started, until it has ended
-    std::weak_ptr<FileFeed> m_lastFile;   // the file last started, while its reader runs
+    std::shared_ptr<FileFeed> m_file;   // the file last started, until it has ended
+    std::weak_ptr<FileFeed> m_lastFile; // the file last started, while its reader runs
     std::chrono::milliseconds m_grace;
 };

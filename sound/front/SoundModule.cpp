@@ -20,7 +20,8 @@ constexpr char ModuleName[] = "libchimewell-sound.so";
 void *openModule()
 {
     const QDir programDir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
-    const QString installed = programDir.filePath(QStringLiteral("../" CHIMEWELL_MODULE_DIR "/") + QLatin1String(ModuleName));
+    const QString installed =
+        programDir.filePath(QStringLiteral("../" CHIMEWELL_MODULE_DIR "/") + QLatin1String(ModuleName));
     for (const QString &path : {installed, QStringLiteral(CHIMEWELL_BUILD_DIR "/") + QLatin1String(ModuleName)})
         if (QFileInfo::exists(path))
             return dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);

@@ -19,12 +19,12 @@ public:
     FilePlay filePlay() override { return fileOpening ? FilePlay::Opening : FilePlay::Ended; }
     void prepare() override { ++prepares; }
 
-    QList<QByteArray> tones;  // each built-in tone started, in order
-    QList<QByteArray> files;  // each file played, as its bytes
+    QList<QByteArray> tones;   // each built-in tone started, in order
+    QList<QByteArray> files;   // each file played, as its bytes
     QSet<QString> undecodable; // whole wave files whose encoding cannot be decoded
     int stops = 0;
     int prepares = 0;
-    bool sounding = false;    // a built-in tone was started and not stopped since
+    bool sounding = false; // a built-in tone was started and not stopped since
     bool deviceAvailable = true;
     bool fileOpensNever = false; // as on a storage that stopped answering: a file started stays in its open
     bool fileOpening = false;

@@ -19,8 +19,7 @@ public:
 
     int messageBox(const QString &text, int style) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    std::optional<QString> openFile(const QString &folder, const QString &filterLabel,
-                                    const QString &pattern) override;
+    std::optional<QString> openFile(const QString &folder, const QString &filterLabel, const QString &pattern) override;
 
     // Answers, taken in order; a box with no answer left gets Cancel (or OK) / nothing.
     std::deque<int> messageAnswers;

@@ -60,7 +60,8 @@ protected:
         ASSERT_TRUE(m_audio->open()) << "SDL's disk audio driver did not start";
         ASSERT_EQ(DeviceFormat::Rate, Rate);
         ASSERT_EQ(DeviceFormat::Channels, 2);
-        m_harness = std::make_unique<AlarmHarness>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)), QLocale::c(), m_audio.get());
+        m_harness =
+            std::make_unique<AlarmHarness>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)), QLocale::c(), m_audio.get());
     }
 
     // The own file's play as the ring runs it, waited for in the event loop.
@@ -107,7 +108,10 @@ protected:
         return loud.first < 0 ? 0 : double(raw.size() / 4 - loud.first) / Rate;
     }
     // Waits until the device has played at least this much sound, or this much more output.
-    bool waitForSound(double seconds) const { return waitUntil([&] { return soundSoFar() >= seconds; }); }
+    bool waitForSound(double seconds) const
+    {
+        return waitUntil([&] { return soundSoFar() >= seconds; });
+    }
     bool waitForOutput(double moreSeconds) const
     {
         const double until = writtenSoFar() + moreSeconds;
@@ -235,7 +239,10 @@ TEST_F(DiskAudio, StopSilencesAnOwnFileAtOnceAndTicksDueDuringThePlayRunOnceAfte
     qint64 playStart = -1, playEnd = -1, stopAt = -1;
     double stoppedAtOutput = 0;
     QTimer tick;
-    QObject::connect(&tick, &QTimer::timeout, [&] { dispatcher.run(Dispatcher::Kind::Tick, [&] { ticks << clock.elapsed(); }, &tick); });
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        dispatcher.run(
+            Dispatcher::Kind::Tick, [&] { ticks << clock.elapsed(); }, &tick);
+    });
     tick.start(100);
     QTimer::singleShot(250, [&] {
         dispatcher.run(Dispatcher::Kind::Tick, [&] {
@@ -315,7 +322,8 @@ TEST_F(DiskAudio, AFileReadSlowlyHoldsUpNeitherTheWindowNorItsOwnSound)
     tick.start(500);
     ASSERT_TRUE(m_audio->startFile(path, std::make_unique<SlowFile>(path)));
     m_harness->dispatcher.waitWhilePlaying([&] {
-        return m_audio->filePlay() != AudioOut::FilePlay::Opening && m_audio->filePlay() != AudioOut::FilePlay::Sounding;
+        return m_audio->filePlay() != AudioOut::FilePlay::Opening
+            && m_audio->filePlay() != AudioOut::FilePlay::Sounding;
     });
 
     ASSERT_GE(ticks.size(), 5);
@@ -381,11 +389,16 @@ TEST_F(DiskAudio, OnlyFilesTheDecoderCanPlayAreAccepted)
 {
     const QByteArray noise(4096, '\x35');
     // MS ADPCM's format chunk: 32 samples a block, and the seven standard coefficient pairs.
-    QByteArray adpcmExtra = QByteArray::fromHex("2000" "2000" "0700" "0001 0000 0002 00ff 0000 0000 c000 4000 f000 0000 cc01 30ff 8801 18ff");
+    QByteArray adpcmExtra =
+        QByteArray::fromHex("2000"
+                            "2000"
+                            "0700"
+                            "0001 0000 0002 00ff 0000 0000 c000 4000 f000 0000 cc01 30ff 8801 18ff");
     adpcmExtra.replace(0, 2, QByteArray::fromHex("2000")); // cbSize 32
     const std::pair<const char *, QByteArray> refused[] = {
         {"float64", waveHeader({3, 1, 22050, 64, 8, {}}, 4096) + noise},
-        {"GSM 6.10", waveHeader({0x31, 1, 8000, 0, 65, QByteArray::fromHex("02004001")}, 65 * 60) + QByteArray(65 * 60, '\x11')},
+        {"GSM 6.10",
+         waveHeader({0x31, 1, 8000, 0, 65, QByteArray::fromHex("02004001")}, 65 * 60) + QByteArray(65 * 60, '\x11')},
         {"MPEG layer 3", waveHeader({0x55, 1, 22050, 0, 1, QByteArray(14, '\0')}, 4096) + noise},
         {"ADPCM, blocks too small for their samples", waveHeader({2, 1, 22050, 4, 8, adpcmExtra}, 4096) + noise},
     };
@@ -399,7 +412,8 @@ TEST_F(DiskAudio, OnlyFilesTheDecoderCanPlayAreAccepted)
     }
     EmbeddedResources resources;
     for (qint16 id : {101, 105}) { // MS ADPCM stereo, 8-bit PCM
-        const QString path = writeFile(QStringLiteral("tone %1.wav").arg(id), resources.load(id, QStringLiteral("WAVE")));
+        const QString path =
+            writeFile(QStringLiteral("tone %1.wav").arg(id), resources.load(id, QStringLiteral("WAVE")));
         EXPECT_TRUE(m_audio->canPlayFile(path)) << id;
     }
     EXPECT_TRUE(m_audio->canPlayFile(writeFile(QStringLiteral("sine.wav"), sineWave(0.2))));
@@ -412,7 +426,7 @@ TEST_F(DiskAudio, TheDeviceClosesAfterTheGraceAndOpensAgainForTheNextSound)
     char name[] = "grace";
     char *argv[] = {name};
     QCoreApplication app(argc, argv); // the sound thread's end is told to the window thread
-    m_harness.reset(); // a fresh output, its device not yet open
+    m_harness.reset();                // a fresh output, its device not yet open
     m_audio = std::make_unique<SdlAudioOut>();
     m_harness = std::make_unique<AlarmHarness>(QDateTime(QDate(2026, 12, 7), QTime(9, 0)), QLocale::c(), m_audio.get());
     const int quietThreads = threadCount();
@@ -502,8 +516,9 @@ TEST_F(DiskAudio, AFileOnAStorageThatStopsAnsweringHoldsNothingUpAndPilesNothing
     EXPECT_TRUE(waitUntil([&] { return threadCount() == threadsBefore; })) << "the reader outlived its file";
 
     // A file whose storage stops answering mid-way is given up once nothing of it is left to hear.
-    const QString longer = writeFile(QStringLiteral("longer.wav"), waveHeader({1, 2, Rate, 16, 4, {}}, 3 * Rate * 4)
-                                                                      + QByteArray(3 * Rate * 4, '\x11'));
+    const QString longer =
+        writeFile(QStringLiteral("longer.wav"),
+                  waveHeader({1, 2, Rate, 16, 4, {}}, 3 * Rate * 4) + QByteArray(3 * Rate * 4, '\x11'));
     std::promise<void> later;
     ASSERT_TRUE(m_audio->startFile(longer, std::make_unique<StalledFile>(longer, later.get_future().share(), 65536)));
     EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() == AudioOut::FilePlay::Sounding; }));
@@ -518,7 +533,7 @@ struct Leftovers
 {
     int threads = 0;
     pthread_key_t freeKey = 0; // the lowest key free: a key taken and never given back raises it
-    int fileMappings = 0; // a library loaded again and again; the heap's own come and go
+    int fileMappings = 0;      // a library loaded again and again; the heap's own come and go
     // What the heap holds for its callers: a leak of even a few bytes a sound shows here. The
     // private dirty memory, which follows it, also rises and falls by hundreds of KiB with how
     // many ended threads' stacks glibc keeps for reuse, and is reported, not judged.
@@ -575,7 +590,8 @@ TEST_F(DiskAudio, ThousandsOfSoundsLeaveNothingBehind)
         ASSERT_TRUE(waitUntil([&] {
             QCoreApplication::processEvents();
             return m_audio->quiet();
-        })) << "cycle " << cycle;
+        })) << "cycle "
+            << cycle;
     };
     constexpr int Settling = 50;
 #ifdef __SANITIZE_ADDRESS__

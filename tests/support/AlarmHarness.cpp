@@ -53,9 +53,11 @@ void AlarmHarness::halfSecond()
     halfSeconds += 1;
     clock.advanceMs(500);
     if (alarm.Timer1.interval > 0)
-        dispatcher.run(Dispatcher::Kind::Tick, [this] { alarm.Timer1_Timer(); }, &alarm.Timer1);
+        dispatcher.run(
+            Dispatcher::Kind::Tick, [this] { alarm.Timer1_Timer(); }, &alarm.Timer1);
     if (alarm.Timer3.interval > 0)
-        dispatcher.run(Dispatcher::Kind::Tick, [this] { alarm.Timer3_Timer(); }, &alarm.Timer3);
+        dispatcher.run(
+            Dispatcher::Kind::Tick, [this] { alarm.Timer3_Timer(); }, &alarm.Timer3);
 }
 
 void AlarmHarness::click(const std::function<void()> &handler)

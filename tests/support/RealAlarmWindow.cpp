@@ -28,8 +28,8 @@ RealAlarmWindow::RealAlarmWindow()
     start();
     // Clicks wait until the window manager has taken, framed and placed the window.
     EXPECT_TRUE(runEventsUntil(10000, [&] { return wmState(&window) == QStringLiteral("Normal"); }))
-        << "the window manager did not take the window: WM_STATE \"" << qPrintable(wmState(&window))
-        << "\", viewable " << viewable(&window) << ", Qt visible " << window.isVisible();
+        << "the window manager did not take the window: WM_STATE \"" << qPrintable(wmState(&window)) << "\", viewable "
+        << viewable(&window) << ", Qt visible " << window.isVisible();
     // The tray icon is made once the session bus has answered.
     EXPECT_TRUE(runEventsUntil(5000, [&] { return notifyArea.trayIcon() != nullptr; })) << "no tray icon was made";
     runEventsUntil(100);
@@ -93,8 +93,8 @@ void xdotool(const QStringList &args)
 
 QString wmState(const QWidget *window)
 {
-    const QString text = output(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()),
-                                                          QStringLiteral("WM_STATE")});
+    const QString text = output(QStringLiteral("xprop"),
+                                {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("WM_STATE")});
     const qsizetype at = text.indexOf(QStringLiteral("window state: "));
     return at < 0 ? QString() : text.mid(at + 14).section(u'\n', 0, 0).trimmed();
 }
@@ -125,7 +125,8 @@ bool armByRealInput(RealAlarmWindow &w, int seconds)
     });
     poll.start(100);
     clickWithMouse(w.widget("OK"));
-    return runEventsUntil(5000, [&] { return w.alarm.state.alarmArmed == FlagTrue && !QApplication::activeModalWidget(); });
+    return runEventsUntil(5000,
+                          [&] { return w.alarm.state.alarmArmed == FlagTrue && !QApplication::activeModalWidget(); });
 }
 
 namespace {

@@ -16,8 +16,7 @@ extern "C" [[noreturn]] void _Exit(int status)
             close(fd);
     }
     timespec pause{1, 500'000'000};
-    while (nanosleep(&pause, &pause) != 0) {
-    }
+    while (nanosleep(&pause, &pause) != 0) { }
     for (;;)
         syscall(SYS_exit_group, status);
 }

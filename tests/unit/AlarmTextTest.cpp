@@ -7,8 +7,14 @@ namespace {
 Alarm dateAlarm()
 {
     // Blanks, a backslash and line breaks in the user's words, and a fraction in the target.
-    return Alarm{AlarmMode::DateTime, 0, 46366.4583449074, 1765400000, 1765390000, 7,
-                 QStringLiteral("/home/ann/My Tones/bell \\ 2.wav"), QStringLiteral(" Tea\r\nand \\n cake ")};
+    return Alarm{AlarmMode::DateTime,
+                 0,
+                 46366.4583449074,
+                 1765400000,
+                 1765390000,
+                 7,
+                 QStringLiteral("/home/ann/My Tones/bell \\ 2.wav"),
+                 QStringLiteral(" Tea\r\nand \\n cake ")};
 }
 
 } // namespace
@@ -31,7 +37,7 @@ TEST(AlarmText, DamagedForeignOrNewerTextsAreRefused)
         QString(),
         QStringLiteral("[Desktop Entry]\nName=Tea\n"),
         good.left(good.size() / 2), // cut short by a full disk
-        good.chopped(1), // its last line break lost
+        good.chopped(1),            // its last line break lost
         good + QStringLiteral("snooze 600\n"),
         with(QStringLiteral("alarm 1\n"), QStringLiteral("alarm 2\n")),
         with(QStringLiteral("mode date-time"), QStringLiteral("mode weekly")),

@@ -52,10 +52,12 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
     EXPECT_EQ(h.audio.prepares, 1) << "the ring's first sound would wait for the sound to load";
     EXPECT_EQ(h.alarm.state.alarm.armedAtMoment, h.clock.now().toSecsSinceEpoch());
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
-    EXPECT_EQ(h.alarm.trayIcon.tipText, QStringLiteral("Alarm Setting duration : 10 sec") + CrLf
-                                             + QStringLiteral("Right Click to check status.") + QChar(0));
+    EXPECT_EQ(h.alarm.trayIcon.tipText,
+              QStringLiteral("Alarm Setting duration : 10 sec") + CrLf + QStringLiteral("Right Click to check status.")
+                  + QChar(0));
     ASSERT_TRUE(h.notifyArea.icon.has_value());
-    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(),
+              QStringLiteral("Alarm Setting duration : 10 sec\nRight Click to check status."));
     EXPECT_FALSE(h.alarm.Label8.visible);
     EXPECT_TRUE(h.alarm.Label8.text.isEmpty());
     // The placeholder reminder now carries a blank on each side.
@@ -72,7 +74,8 @@ TEST_F(Arming, TheDefaultDurationAlarmFromOKToStop)
 TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
 {
     h.click([&] { h.alarm.Orr_Click(); });
-    EXPECT_EQ(h.alarm.Text1[0].text + u':' + h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text, QStringLiteral("9:0:0"));
+    EXPECT_EQ(h.alarm.Text1[0].text + u':' + h.alarm.Text1[1].text + u':' + h.alarm.Text1[2].text,
+              QStringLiteral("9:0:0"));
     setTime(9, 0, 5);
     h.alarm.state.alarm.reminderText = QStringLiteral("Call <b>Mum</b> & Dad");
     h.dialogs.messageAnswers = {MsgBox::Yes};
@@ -80,13 +83,15 @@ TEST_F(Arming, ADateAndTimeAlarmSetsTheTargetAndRingsOnItsSecond)
 
     ASSERT_EQ(h.dialogs.messages.size(), 1);
     EXPECT_EQ(h.dialogs.messages[0].text,
-              QStringLiteral("You Selection is ...") + CrLf + CrLf + QStringLiteral("Date & Time :07 December 2026, 09:00:05")
-                  + CrLf + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
+              QStringLiteral("You Selection is ...") + CrLf + CrLf
+                  + QStringLiteral("Date & Time :07 December 2026, 09:00:05") + CrLf
+                  + QStringLiteral("Alarm Tone : [5] Leonardo Vinci Restore") + CrLf
                   + QStringLiteral("Message :  Click to write a Reminder message ") + CrLf + CrLf + Question);
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 5 "));
     EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Call <b>Mum</b> & Dad "));
-    EXPECT_EQ(h.alarm.trayIcon.tipText, QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM") + CrLf
-                                             + QStringLiteral("Right Click to check status.") + QChar(0));
+    EXPECT_EQ(h.alarm.trayIcon.tipText,
+              QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM") + CrLf + QStringLiteral("Right Click to check status.")
+                  + QChar(0));
     EXPECT_TRUE(h.alarm.Label8.visible);
     EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:00:05 AM "));
 
@@ -138,7 +143,8 @@ TEST_F(Arming, ArmingAgainWhileArmedStartsAfresh)
     h.click([&] { h.alarm.OK_Click(); });
     EXPECT_EQ(h.alarm.state.alarm.armedAtMoment, h.clock.now().toSecsSinceEpoch());
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 30 "));
-    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Setting duration : 30 sec\nRight Click to check status."));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(),
+              QStringLiteral("Alarm Setting duration : 30 sec\nRight Click to check status."));
     const auto &calls = h.notifyArea.calls;
     ASSERT_EQ(calls.size(), 4);
     EXPECT_TRUE(calls[2].succeeded && calls[2].command == NotifyArea::Delete);
@@ -204,7 +210,10 @@ TEST_F(Arming, ATargetOnTheCurrentSecondPassesAndOneSecondEarlierIsRefused)
 TEST_F(Arming, YesAfterTheTargetPassedIsRefusedAndLeavesTheAlarmUnarmed)
 {
     setTime(9, 0, 3);
-    h.dialogs.whileOpen = [&] { h.clock.advance(10); h.dialogs.whileOpen = nullptr; };
+    h.dialogs.whileOpen = [&] {
+        h.clock.advance(10);
+        h.dialogs.whileOpen = nullptr;
+    };
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 2);
@@ -226,27 +235,49 @@ TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
         std::function<void(AlarmHarness &)> enter;
         QString message;
     };
-    const QString badTime = QStringLiteral(" is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.");
+    const QString badTime =
+        QStringLiteral(" is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.");
     const Case cases[] = {
         {"no number", [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("abc"); },
          QStringLiteral("The hours of the duration: \"abc\" is not a number.")},
         {"empty", [](AlarmHarness &h) { h.alarm.Text2[2].text = QString(); },
          QStringLiteral("The seconds of the duration: it is empty, and a whole number is needed.")},
         {"duration overflow", [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("596524"); },
-         QStringLiteral("The duration of 596524 h 0 min 10 s is too long: at most 2147483647 seconds (about 68 years) can be set.")},
+         QStringLiteral("The duration of 596524 h 0 min 10 s is too long: at most 2147483647 seconds (about 68 years) "
+                        "can be set.")},
         {"box overflow", [](AlarmHarness &h) { h.alarm.Text2[1].text = QStringLiteral("99999999999"); },
-         QStringLiteral("The minutes of the duration: \"99999999999\" is out of range: whole numbers run from -2147483648 to 2147483647.")},
-        {"31 February", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "31", 1, "2027"); },
-         QStringLiteral("The alarm date and time cannot be set: 31 February 2027 does not exist: February 2027 has 28 days.")},
-        {"30 February", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "30", 1, "2028"); },
-         QStringLiteral("The alarm date and time cannot be set: 30 February 2028 does not exist: February 2028 has 29 days.")},
-        {"29 February of a common year", [](AlarmHarness &h) { setTime(h, 10, 0, 0); setDate(h, "29", 1, "2027"); },
-         QStringLiteral("The alarm date and time cannot be set: 29 February 2027 does not exist: February 2027 has 28 days.")},
+         QStringLiteral("The minutes of the duration: \"99999999999\" is out of range: whole numbers run from "
+                        "-2147483648 to 2147483647.")},
+        {"31 February",
+         [](AlarmHarness &h) {
+             setTime(h, 10, 0, 0);
+             setDate(h, "31", 1, "2027");
+         },
+         QStringLiteral(
+             "The alarm date and time cannot be set: 31 February 2027 does not exist: February 2027 has 28 days.")},
+        {"30 February",
+         [](AlarmHarness &h) {
+             setTime(h, 10, 0, 0);
+             setDate(h, "30", 1, "2028");
+         },
+         QStringLiteral(
+             "The alarm date and time cannot be set: 30 February 2028 does not exist: February 2028 has 29 days.")},
+        {"29 February of a common year",
+         [](AlarmHarness &h) {
+             setTime(h, 10, 0, 0);
+             setDate(h, "29", 1, "2027");
+         },
+         QStringLiteral(
+             "The alarm date and time cannot be set: 29 February 2027 does not exist: February 2027 has 28 days.")},
         {"minute 90", [](AlarmHarness &h) { setTime(h, 10, 90, 0); },
          QStringLiteral("The alarm date and time cannot be set: 10:90:0") + badTime},
         {"hour 24", [](AlarmHarness &h) { setTime(h, 24, 0, 0); },
          QStringLiteral("The alarm date and time cannot be set: 24:0:0") + badTime},
-        {"time not a number", [](AlarmHarness &h) { setTime(h, 10, 0, 0); h.alarm.Text1[1].text = QStringLiteral("half"); },
+        {"time not a number",
+         [](AlarmHarness &h) {
+             setTime(h, 10, 0, 0);
+             h.alarm.Text1[1].text = QStringLiteral("half");
+         },
          QStringLiteral("The minute of the alarm time: \"half\" is not a number.")},
     };
     for (const Case &c : cases) {
@@ -317,8 +348,9 @@ TEST(ArmingRefusals, ATimeOfDayRefusedIsQuotedAsTyped)
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
     EXPECT_EQ(h.dialogs.messages[0].text,
-              QStringLiteral("The alarm date and time cannot be set: 23:59:59.6 is not a time of day: hours run from 0 to 23, "
-                             "minutes and seconds from 0 to 59."));
+              QStringLiteral(
+                  "The alarm date and time cannot be set: 23:59:59.6 is not a time of day: hours run from 0 to 23, "
+                  "minutes and seconds from 0 to 59."));
 }
 
 TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
@@ -328,7 +360,8 @@ TEST_F(Arming, ALongReminderAppearsWholeInTheSummary)
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.dialogs.messages.size(), 1);
-    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.alarm.reminderText + u' ' + CrLf));
+    EXPECT_TRUE(h.dialogs.messages[0].text.contains(QStringLiteral("Message :  ") + h.alarm.state.alarm.reminderText
+                                                    + u' ' + CrLf));
 }
 
 namespace {
@@ -337,9 +370,11 @@ namespace {
 QString armedAlarm(const AlarmHarness &h)
 {
     const AlarmState &s = h.alarm.state;
-    return QStringList{QString::number(s.alarmArmed), alarmText(s.alarm), QString::number(s.armedAtElapsedMs), h.alarm.trayIcon.tipText, h.alarm.Label10.text, h.alarm.Label11.text,
-                       h.alarm.Label8.text, QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
-                       h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(), QString::number(h.notifyArea.calls.size()),
+    return QStringList{QString::number(s.alarmArmed), alarmText(s.alarm), QString::number(s.armedAtElapsedMs),
+                       h.alarm.trayIcon.tipText, h.alarm.Label10.text, h.alarm.Label11.text, h.alarm.Label8.text,
+                       QString::number(h.alarm.Label8.visible), QString::number(h.alarm.Timer3.interval),
+                       h.notifyArea.icon ? h.notifyArea.icon->shownTip() : QString(),
+                       QString::number(h.notifyArea.calls.size()),
                        // A timer set again starts again: its ticks move to another phase.
                        QString::number(h.alarm.Timer1.settings), QString::number(h.alarm.Timer3.settings)}
         .join(u'|');
@@ -375,14 +410,29 @@ TEST(ArmingWhileArmed, ARefusedDeclinedOrClosedAttemptLeavesTheArmedAlarmAsItWas
         {"No", false, thirtySeconds, {MsgBox::No}},
         {"Cancel", false, thirtySeconds, {MsgBox::Cancel}},
         {"the box closed", false, thirtySeconds, {}},
-        {"a box that is no number", false, [](AlarmHarness &h) { h.alarm.Text2[2].text = QStringLiteral("soon"); }, {MsgBox::Yes}},
-        {"an overflowing duration", false, [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("600000"); }, {MsgBox::Yes}},
+        {"a box that is no number",
+         false,
+         [](AlarmHarness &h) { h.alarm.Text2[2].text = QStringLiteral("soon"); },
+         {MsgBox::Yes}},
+        {"an overflowing duration",
+         false,
+         [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("600000"); },
+         {MsgBox::Yes}},
         {"No", true, halfPastNine, {MsgBox::No}},
         {"Cancel", true, halfPastNine, {MsgBox::Cancel}},
         {"the box closed", true, halfPastNine, {}},
         {"a past time", true, [](AlarmHarness &h) { dateAttempt(h, 8, 0, 0); }, {MsgBox::Yes}},
-        {"a day that does not exist", true, [](AlarmHarness &h) { dateAttempt(h, 10, 0, 0, "31"); h.alarm.Combo2[1].listIndex = 10; }, {MsgBox::Yes}},
-        {"a time that is no number", true, [](AlarmHarness &h) { h.alarm.Text1[1].text = QStringLiteral("half"); }, {MsgBox::Yes}},
+        {"a day that does not exist",
+         true,
+         [](AlarmHarness &h) {
+             dateAttempt(h, 10, 0, 0, "31");
+             h.alarm.Combo2[1].listIndex = 10;
+         },
+         {MsgBox::Yes}},
+        {"a time that is no number",
+         true,
+         [](AlarmHarness &h) { h.alarm.Text1[1].text = QStringLiteral("half"); },
+         {MsgBox::Yes}},
         {"Yes after the new target passed", true, [](AlarmHarness &h) { dateAttempt(h, 9, 0, 5); }, {MsgBox::Yes}, 5},
     };
     for (const Case &c : cases) {
@@ -429,7 +479,8 @@ TEST_F(Arming, YesStartsThePassedSecondsInStepWithTheCountdown)
     h.alarm.Text2[2].text = QStringLiteral("8");
     h.click([&] { h.alarm.OK_Click(); });
     ASSERT_EQ(h.alarm.state.alarmArmed, FlagTrue);
-    EXPECT_GT(h.alarm.Timer1.settings, passedSettingsWhileOpen) << "the passed seconds keep the phase of the click on OK";
+    EXPECT_GT(h.alarm.Timer1.settings, passedSettingsWhileOpen)
+        << "the passed seconds keep the phase of the click on OK";
     EXPECT_EQ(h.alarm.Timer1.interval, 500);
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
 }
@@ -451,11 +502,13 @@ TEST_F(Arming, YesToASecondAttemptReplacesTheAlarmCountingFromTheAnswer)
     };
     h.dialogs.messageAnswers = {MsgBox::Yes};
     h.click([&] { h.alarm.OK_Click(); });
-    EXPECT_EQ(passedBehindTheBox, (QStringList{"3", "4", "4", "5"})) << "the armed alarm did not count on behind the box";
+    EXPECT_EQ(passedBehindTheBox, (QStringList{"3", "4", "4", "5"}))
+        << "the armed alarm did not count on behind the box";
     EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 58 ")) << "the box's 2 s not counted from the answer";
     EXPECT_EQ(h.alarm.Label11.text, QStringLiteral("0"));
     EXPECT_EQ(h.alarm.Label8.text, QStringLiteral(" 12/7/26 9:01:03 AM "));
-    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Set at: 12/7/26 9:01:03 AM\nRight Click to check status."));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(),
+              QStringLiteral("Alarm Set at: 12/7/26 9:01:03 AM\nRight Click to check status."));
     h.halfSecond();
     EXPECT_EQ(h.alarm.Label6[2].text, QStringLiteral(" 58 ")) << "the seconds to the target";
     while (h.audio.tones.isEmpty() && h.halfSeconds < 200)
@@ -472,14 +525,16 @@ TEST(ArmingRefusals, ATimeTheClocksSkipIsRefusedAndTheRepeatedHourMeansThePassTo
     spring.click([&] { spring.alarm.OK_Click(); });
     ASSERT_EQ(spring.dialogs.messages.size(), 1);
     EXPECT_EQ(spring.dialogs.messages[0].text,
-              QStringLiteral("The alarm time 29 March 2026, 02:30:00 does not exist: the clocks go forward an hour then, and skip it."));
+              QStringLiteral("The alarm time 29 March 2026, 02:30:00 does not exist: the clocks go forward an hour "
+                             "then, and skip it."));
     EXPECT_EQ(spring.dialogs.messages[0].style, MsgBox::Critical);
     EXPECT_EQ(spring.alarm.state.alarmArmed, FlagFalse);
 
     // At 02:10 of the hour's second pass its first 02:30 has gone, its second is still to come;
     // at 03:10 both have gone.
     const auto utc = [](int hour, int minute) {
-        return QDateTime::fromSecsSinceEpoch(QDateTime(QDate(2026, 10, 25), QTime(hour, minute, 0), Qt::UTC).toSecsSinceEpoch());
+        return QDateTime::fromSecsSinceEpoch(
+            QDateTime(QDate(2026, 10, 25), QTime(hour, minute, 0), Qt::UTC).toSecsSinceEpoch());
     };
     AlarmHarness autumn{utc(1, 10)};
     autumn.alarm.Form_Load();

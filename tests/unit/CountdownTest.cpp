@@ -60,8 +60,9 @@ TEST_F(Countdown, RingingRepeatsEveryTickUntilStop)
         h.window.hide();
     }
     EXPECT_EQ(h.audio.tones.size(), 7); // restarted at every tick
-    EXPECT_EQ(backs, (QList<ColorValue>{Colors::Black, Colors::White, Colors::Black, Colors::White, Colors::Black,
-                                        Colors::White}));
+    EXPECT_EQ(backs,
+              (QList<ColorValue>{Colors::Black, Colors::White, Colors::Black, Colors::White, Colors::Black,
+                                 Colors::White}));
     EXPECT_EQ(remaining, (QStringList{" 0 ", " -1 ", " -1 ", " -2 ", " -2 ", " -3 "}));
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
     EXPECT_EQ(h.alarm.Timer3.interval, 500);
@@ -265,7 +266,8 @@ TEST(RealSeconds, ADurationRingsAfterItsRealSecondsWhateverTheWallClockDoes)
         {"clocks go forward in spring", berlin(2026, 3, 29, 1, 59, 55, 1), nullptr},
         {"clocks go back in autumn", berlin(2026, 10, 25, 2, 59, 55, 2), nullptr},
         {"clock set back an hour by hand", berlin(2026, 12, 7, 9, 0, 0, 1), [](FakeClock &c) { c.jumpWall(-3600); }},
-        {"clock set a day ahead by a time service", berlin(2026, 12, 7, 9, 0, 0, 1), [](FakeClock &c) { c.jumpWall(86400); }},
+        {"clock set a day ahead by a time service", berlin(2026, 12, 7, 9, 0, 0, 1),
+         [](FakeClock &c) { c.jumpWall(86400); }},
     };
     for (const Case &c : cases) {
         AlarmHarness h{c.start};
@@ -297,8 +299,10 @@ TEST(RealSeconds, TheDateTotalIsTheRealSecondsToTheTargetAcrossAChange)
     const Case cases[] = {
         {"spring: an hour skipped", berlin(2026, 3, 29, 1, 50, 0, 1), berlin(2026, 3, 29, 3, 10, 0, 2), 20 * 60},
         {"autumn: an hour twice", berlin(2026, 10, 25, 2, 50, 0, 2), berlin(2026, 10, 25, 3, 10, 0, 1), 80 * 60},
-        {"autumn: the repeated hour means its first pass", berlin(2026, 10, 25, 1, 59, 0, 2), berlin(2026, 10, 25, 2, 30, 0, 2), 31 * 60},
-        {"autumn: in the second pass, its second pass", berlin(2026, 10, 25, 2, 10, 0, 1), berlin(2026, 10, 25, 2, 30, 0, 1), 20 * 60},
+        {"autumn: the repeated hour means its first pass", berlin(2026, 10, 25, 1, 59, 0, 2),
+         berlin(2026, 10, 25, 2, 30, 0, 2), 31 * 60},
+        {"autumn: in the second pass, its second pass", berlin(2026, 10, 25, 2, 10, 0, 1),
+         berlin(2026, 10, 25, 2, 30, 0, 1), 20 * 60},
     };
     for (const Case &c : cases) {
         AlarmHarness h{c.now};
@@ -319,8 +323,8 @@ TEST(RealSeconds, ADateAlarmsRemainingIsTheWallClocksSecondsToItsTargetAndItRing
     {
         const char *name;
         QDateTime start;
-        int ahead;                   // seconds from the answer to the target
-        int jumpAtHalfSecond, jump;  // the wall clock set by hand, or not (0)
+        int ahead;                  // seconds from the answer to the target
+        int jumpAtHalfSecond, jump; // the wall clock set by hand, or not (0)
     };
     const Case cases[] = {
         {"clock set back an hour", berlin(2026, 12, 7, 9, 0, 0, 1), 20, 6, -3600},
@@ -415,8 +419,9 @@ TEST_F(Countdown, TheRingAsksForAttentionOnceAndNeverTakesTheKeyboard)
         h.armDuration(1);
         for (int i = 0; i < 8; ++i)
             h.halfSecond();
-        EXPECT_EQ(h.window.showings, (QList<Showing>{Showing::Alert, Showing::Reveal, Showing::Reveal, Showing::Reveal,
-                                                     Showing::Reveal, Showing::Reveal, Showing::Reveal}))
+        EXPECT_EQ(h.window.showings,
+                  (QList<Showing>{Showing::Alert, Showing::Reveal, Showing::Reveal, Showing::Reveal, Showing::Reveal,
+                                  Showing::Reveal, Showing::Reveal}))
             << "alarm " << alarm;
         h.click([&] { h.alarm.Stopp_Click(); });
     }
@@ -475,23 +480,27 @@ TEST(RingingBehindBoxes, AnAlarmDueWhileABoxIsOpenRingsAtItsTimeAndTheBoxKeepsIt
         std::function<void(AlarmHarness &)> open; // opens the box, as the user does
     };
     const Case cases[] = {
-        {"the reminder's input box", [](AlarmHarness &h) {
+        {"the reminder's input box",
+         [](AlarmHarness &h) {
              h.dialogs.inputAnswers = {QStringLiteral("typed while it rang")};
              h.click([&] { h.alarm.Label7_Click(); });
              EXPECT_EQ(h.alarm.state.alarm.reminderText, QStringLiteral("typed while it rang"));
          }},
-        {"the icon's pop-up menu", [](AlarmHarness &h) {
+        {"the icon's pop-up menu",
+         [](AlarmHarness &h) {
              h.click([&] { h.alarm.Form_MouseMove(0, 0, float(NotifyArea::RightButtonDown * 15), 0); });
              EXPECT_EQ(h.window.menus.size(), 1);
              h.dialogs.whileOpen(); // the menu stays up while the ticks go on
          }},
-        {"a second summary", [](AlarmHarness &h) {
+        {"a second summary",
+         [](AlarmHarness &h) {
              h.alarm.Text2[2].text = QStringLiteral("40");
              h.click([&] { h.alarm.OK_Click(); }); // closed unanswered
              EXPECT_EQ(h.alarm.Label10.text, QStringLiteral(" 3 "));
          }},
         {"the file dialog", [](AlarmHarness &h) { h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); }); }},
-        {"an error box", [](AlarmHarness &h) {
+        {"an error box",
+         [](AlarmHarness &h) {
              h.alarm.Text2[2].text = QStringLiteral("x");
              h.click([&] { h.alarm.OK_Click(); });
          }},

@@ -76,7 +76,8 @@ TEST(DateTextReader, ImpossibleDaysSayWhichAndWhy)
 
 TEST(DateTextReader, MonthNamesAreTheUsersLanguageOnly)
 {
-    EXPECT_EQ(refusal(english, QStringLiteral("7/Dezember/2026 9:5:0")), QStringLiteral("\"Dezember\" is not a month name."));
+    EXPECT_EQ(refusal(english, QStringLiteral("7/Dezember/2026 9:5:0")),
+              QStringLiteral("\"Dezember\" is not a month name."));
     EXPECT_EQ(refusal(german, QStringLiteral("7/March/2026 9:5:0")), QStringLiteral("\"March\" is not a month name."));
 }
 
@@ -84,7 +85,8 @@ TEST(DateTextReader, TimesOutsideTheDayAreRefused)
 {
     for (const char *time : {"9:90:0", "24:0:0", "-1:0:0", "0:0:60", "0:-5:0", "99999999999:0:0"}) {
         const QString text = QStringLiteral("7/December/2026 ") + QString::fromLatin1(time);
-        EXPECT_TRUE(refusal(english, text).startsWith(QString::fromLatin1(time) + QStringLiteral(" is not a time of day")))
+        EXPECT_TRUE(
+            refusal(english, text).startsWith(QString::fromLatin1(time) + QStringLiteral(" is not a time of day")))
             << refusal(english, text).toStdString();
     }
     EXPECT_EQ(refusal(english, QStringLiteral("7/December/2026 23:59:59")), QStringLiteral("(accepted)"));
@@ -116,8 +118,12 @@ TEST(DateTextMonths, ListsNameTheMonthAndDatesUseTheFormInsideADateAndBothReadBa
         const std::string name = c.locale.name().toStdString();
         EXPECT_EQ(monthName(c.locale, 12), c.listed) << name;
         EXPECT_EQ(monthNameInDate(c.locale, 12), c.inDate) << name;
-        EXPECT_EQ(dayMonthYear(c.locale, QDate(2026, 12, 7)), QStringLiteral("07 ") + c.inDate + QStringLiteral(" 2026")) << name;
+        EXPECT_EQ(dayMonthYear(c.locale, QDate(2026, 12, 7)),
+                  QStringLiteral("07 ") + c.inDate + QStringLiteral(" 2026"))
+            << name;
         for (const QString &month : {c.listed, c.inDate})
-            EXPECT_EQ(readDate(c.locale, QStringLiteral("7/") + month + QStringLiteral("/2026 9:5:0")), moment(2026, 12, 7)) << name;
+            EXPECT_EQ(readDate(c.locale, QStringLiteral("7/") + month + QStringLiteral("/2026 9:5:0")),
+                      moment(2026, 12, 7))
+                << name;
     }
 }

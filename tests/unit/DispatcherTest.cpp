@@ -55,7 +55,8 @@ TEST(Dispatcher, TicksRunBehindAModalBoxWhileClicksAndTheWaysOutWait)
     dialogs.messageAnswers = {MsgBox::Yes};
 
     int answer = 0;
-    h.run(Dispatcher::Kind::UserEvent, [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
+    h.run(Dispatcher::Kind::UserEvent,
+          [&] { answer = dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
 
     EXPECT_EQ(answer, MsgBox::Yes);
     EXPECT_EQ(countdownTicks, 1) << "an alarm due behind the box would not ring";
@@ -120,8 +121,10 @@ TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnc
     // While the handler waits on the play, the event loop delivers what the user and the timers do.
     QTimer::singleShot(20, [&] {
         for (int i = 0; i < 3; ++i) {
-            h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("countdown"); }, &countdown);
-            h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("clock"); }, &clock);
+            h.run(
+                Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("countdown"); }, &countdown);
+            h.run(
+                Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("clock"); }, &clock);
         }
         h.run(Dispatcher::Kind::OwnControlTick, [&] { ran << QStringLiteral("blink"); });
         h.run(Dispatcher::Kind::UserEvent, [&] { ran << QStringLiteral("OK"); });
@@ -132,14 +135,18 @@ TEST(Dispatcher, WhileASoundPlaysOnlyStopAndTheExitsGetThroughAndHeldTicksRunOnc
         refreshesAtStop = h.refreshes;
     });
     QTimer::singleShot(3000, &loop.app, [&] { stopped = true; }); // guard: the wait must not hang
-    h.run(Dispatcher::Kind::Tick, [&] {
-        ran << QStringLiteral("play");
-        h.dispatcher.waitWhilePlaying([&] { return stopped; });
-        ran << QStringLiteral("played");
-    }, &countdown);
+    h.run(
+        Dispatcher::Kind::Tick,
+        [&] {
+            ran << QStringLiteral("play");
+            h.dispatcher.waitWhilePlaying([&] { return stopped; });
+            ran << QStringLiteral("played");
+        },
+        &countdown);
 
-    EXPECT_EQ(ran, (QStringList{QStringLiteral("play"), QStringLiteral("blink"), QStringLiteral("Stop"),
-                                QStringLiteral("played"), QStringLiteral("countdown"), QStringLiteral("clock")}))
+    EXPECT_EQ(ran,
+              (QStringList{QStringLiteral("play"), QStringLiteral("blink"), QStringLiteral("Stop"),
+                           QStringLiteral("played"), QStringLiteral("countdown"), QStringLiteral("clock")}))
         << "a click other than Stop ran, a tick ran during the play, or a held tick ran more than once";
     EXPECT_GE(refreshesAtStop, 2) << "the window was not refreshed after the blink and after Stop";
     EXPECT_TRUE(h.errors.isEmpty());
@@ -154,17 +161,22 @@ TEST(Dispatcher, TicksHeldThroughAPlayBehindABoxRunWhenThePlayEndsNotWhenTheBoxC
     QStringList ran;
     bool played = false;
     QTimer::singleShot(20, [&] {
-        h.run(Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("passed"); }, &passed);
+        h.run(
+            Dispatcher::Kind::Tick, [&] { ran << QStringLiteral("passed"); }, &passed);
         played = true;
     });
     QTimer::singleShot(3000, &loop.app, [&] { played = true; }); // guard: the wait must not hang
     dialogs.whileOpen = [&] {
-        h.run(Dispatcher::Kind::Tick, [&] {
-            ran << QStringLiteral("ring");
-            h.dispatcher.waitWhilePlaying([&] { return played; });
-        }, &countdown);
+        h.run(
+            Dispatcher::Kind::Tick,
+            [&] {
+                ran << QStringLiteral("ring");
+                h.dispatcher.waitWhilePlaying([&] { return played; });
+            },
+            &countdown);
         ran << QStringLiteral("box still open");
     };
-    h.run(Dispatcher::Kind::UserEvent, [&] { dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
+    h.run(Dispatcher::Kind::UserEvent,
+          [&] { dialogs.messageBox(QStringLiteral("Sure?"), MsgBox::YesNoCancel | MsgBox::Information); });
     EXPECT_EQ(ran, (QStringList{QStringLiteral("ring"), QStringLiteral("passed"), QStringLiteral("box still open")}));
 }

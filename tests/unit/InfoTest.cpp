@@ -79,8 +79,8 @@ TEST_F(Info, LoadsOnTheFeaturedEntry)
     EXPECT_EQ(info.Text1.text, description(18));
     EXPECT_EQ(info.Text3.text, info.content().authorsParagraphs.join(CrLf));
     EXPECT_EQ(info.Text4.text, info.content().homepagesParagraphs.join(CrLf));
-    const std::initializer_list<const Control *> faces = {&info.Text1, &info.Text2, &info.Text3, &info.Text4,
-                                                          &info.Frame2, &info.SSTab1};
+    const std::initializer_list<const Control *> faces = {&info.Text1, &info.Text2,  &info.Text3,
+                                                          &info.Text4, &info.Frame2, &info.SSTab1};
     for (const Control *c : faces)
         EXPECT_EQ(c->backColor, Colors::ButtonFace);
     EXPECT_EQ(visibleFrames().size(), 15);
@@ -195,7 +195,7 @@ TEST(InfoImages, EachOfTheFourOpensTheInformationWindow)
     // One request per click and nothing else: no box, no sound, nothing armed, the window kept.
     // That a request opens one window, the same one each time, is the window test's to show.
     const std::function<void()> clicks[] = {[&] { h.alarm.Image1_Click(0); }, [&] { h.alarm.Image1_Click(1); },
-                                           [&] { h.alarm.Image2_Click(); }, [&] { h.alarm.Image4_Click(); }};
+                                            [&] { h.alarm.Image2_Click(); }, [&] { h.alarm.Image4_Click(); }};
     int expected = 0;
     for (const auto &click : clicks) {
         h.click(click);

@@ -29,13 +29,13 @@ TEST_P(TextToInt32, ReadsTheNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(Accepted, TextToInt32,
-                         testing::Values(IntCase{"10", 10}, IntCase{" 7 ", 7}, IntCase{"\t42\t", 42},
-                                         IntCase{"+3", 3}, IntCase{"-12", -12}, IntCase{"007", 7},
+                         testing::Values(IntCase{"10", 10}, IntCase{" 7 ", 7}, IntCase{"\t42\t", 42}, IntCase{"+3", 3},
+                                         IntCase{"-12", -12}, IntCase{"007", 7},
                                          // halves go to the even neighbour, in both directions
-                                         IntCase{"2.5", 2}, IntCase{"3.5", 4}, IntCase{"-2.5", -2},
-                                         IntCase{"-3.5", -4}, IntCase{"0.5", 0}, IntCase{"1.5", 2},
-                                         IntCase{"2.51", 3}, IntCase{"2.5000001", 3}, IntCase{"2.4999", 2},
-                                         IntCase{".5", 0}, IntCase{".6", 1}, IntCase{"1.", 1},
+                                         IntCase{"2.5", 2}, IntCase{"3.5", 4}, IntCase{"-2.5", -2}, IntCase{"-3.5", -4},
+                                         IntCase{"0.5", 0}, IntCase{"1.5", 2}, IntCase{"2.51", 3},
+                                         IntCase{"2.5000001", 3}, IntCase{"2.4999", 2}, IntCase{".5", 0},
+                                         IntCase{".6", 1}, IntCase{"1.", 1},
                                          IntCase{"2147483647", std::numeric_limits<qint32>::max()},
                                          IntCase{"2147483647.4", std::numeric_limits<qint32>::max()},
                                          IntCase{"-2147483648", std::numeric_limits<qint32>::min()},
@@ -68,8 +68,8 @@ TEST(TextToInt32Refusals, TextThatHoldsNoNumberSaysSo)
 
 TEST(TextToInt32Refusals, ValuesBeyondThirtyTwoBitsOverflow)
 {
-    for (const char *text : {"2147483648", "-2147483649", "2147483647.5", "-2147483648.51",
-                             "99999999999999999999999999999999999999"})
+    for (const char *text :
+         {"2147483648", "-2147483649", "2147483647.5", "-2147483648.51", "99999999999999999999999999999999999999"})
         EXPECT_THROW(textToInt32(QString::fromLatin1(text)), OverflowError) << text;
 }
 

@@ -130,7 +130,8 @@ TEST_F(Selection, TheReminderIsTakenAsTypedAndCancelKeepsIt)
     h.dialogs.inputAnswers = {typed};
     h.click([&] { h.alarm.Label7_Click(); });
     EXPECT_EQ(h.dialogs.prompts,
-              QStringList{QStringLiteral("WRITE A SMALL MESSAGE THAT WILL REMIND YOU THE PURPOSE OF THIS ALARM SETTING")});
+              QStringList{
+                  QStringLiteral("WRITE A SMALL MESSAGE THAT WILL REMIND YOU THE PURPOSE OF THIS ALARM SETTING")});
     EXPECT_EQ(h.alarm.state.alarm.reminderText, typed);
     EXPECT_EQ(h.alarm.Label7.text, u' ' + typed + u' ');
 

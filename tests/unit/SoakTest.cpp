@@ -140,12 +140,8 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
             h.alarm.Text1[1].text = QString::number(h.clock.now().time().minute());
             ++refused;
             break;
-        case 4:
-            h.click([&] { h.alarm.Orr_Click(); });
-            break;
-        case 5:
-            h.click([&] { h.alarm.Label12_Click(int(random() % ToneCatalogue::OwnFile)); });
-            break;
+        case 4: h.click([&] { h.alarm.Orr_Click(); }); break;
+        case 5: h.click([&] { h.alarm.Label12_Click(int(random() % ToneCatalogue::OwnFile)); }); break;
         case 6:
             h.dialogs.inputAnswers = {random() % 3 ? std::optional<QString>(QStringLiteral("tea & <b>cake</b>"))
                                                    : std::optional<QString>()};

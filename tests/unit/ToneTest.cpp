@@ -63,8 +63,10 @@ TEST(WaveResources, AreTheCommittedWholeWaveFilesOneForEachBuiltInTone)
         ids << QString::number(id);
     }
     EXPECT_EQ(sounds.size(), ToneCatalogue::OwnFile) << "two tones play the same sound";
-    EXPECT_EQ(QDir(QStringLiteral(":/WAVE")).entryList(QDir::Files, QDir::Name), ids) << "a stored sound no tone reaches";
-    EXPECT_THROW(resources.load(ToneCatalogue::resourceId(ToneCatalogue::OwnFile - 1) + 1, QStringLiteral("WAVE")), UserError);
+    EXPECT_EQ(QDir(QStringLiteral(":/WAVE")).entryList(QDir::Files, QDir::Name), ids)
+        << "a stored sound no tone reaches";
+    EXPECT_THROW(resources.load(ToneCatalogue::resourceId(ToneCatalogue::OwnFile - 1) + 1, QStringLiteral("WAVE")),
+                 UserError);
     EXPECT_THROW(resources.load(100, QStringLiteral("ICON")), UserError);
 }
 
@@ -184,7 +186,8 @@ TEST(WaveFileCheck, FindsTheSoundOfRegularReadableWaveFilesOnly)
     const QString fifo = dir.filePath(QStringLiteral("pipe.wav"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(readWaveLayout(fifo)); // must not block
-    EXPECT_FALSE(readWaveLayout(writeFile(dir, QStringLiteral("song.wav"), QByteArray("OggS") + QByteArray(500, '\0'))));
+    EXPECT_FALSE(
+        readWaveLayout(writeFile(dir, QStringLiteral("song.wav"), QByteArray("OggS") + QByteArray(500, '\0'))));
     EXPECT_FALSE(readWaveLayout(writeFile(dir, QStringLiteral("cut.wav"), wave.left(wave.size() / 2))));
 
     if (geteuid() != 0) { // root reads any file, so only a user can meet an unreadable one

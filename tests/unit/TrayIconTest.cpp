@@ -9,7 +9,8 @@ struct TrayIconTest : testing::Test
     AlarmHarness h{QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0))};
 };
 
-const QString durationTip = QStringLiteral("Alarm Setting duration : 10 sec\r\nRight Click to check status.") + QChar(0);
+const QString durationTip =
+    QStringLiteral("Alarm Setting duration : 10 sec\r\nRight Click to check status.") + QChar(0);
 
 } // namespace
 
@@ -73,12 +74,15 @@ TEST_F(TrayIconTest, BlinksBetweenTheTwoPicturesAndPicksUpANewTip)
         icons << h.notifyArea.icon->hIcon;
         EXPECT_TRUE(h.notifyArea.calls.last().succeeded);
     }
-    EXPECT_EQ(icons, (QList<int>{int(WindowIcon::BlinkCyan), int(WindowIcon::BlinkRed), int(WindowIcon::BlinkCyan),
-                                 int(WindowIcon::BlinkRed)}));
+    EXPECT_EQ(icons,
+              (QList<int>{int(WindowIcon::BlinkCyan), int(WindowIcon::BlinkRed), int(WindowIcon::BlinkCyan),
+                          int(WindowIcon::BlinkRed)}));
 
-    h.alarm.trayIcon.tipText = QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\r\nRight Click to check status.") + QChar(0);
+    h.alarm.trayIcon.tipText =
+        QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\r\nRight Click to check status.") + QChar(0);
     h.alarm.Timer4_Timer();
-    EXPECT_EQ(h.notifyArea.icon->shownTip(), QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\nRight Click to check status."));
+    EXPECT_EQ(h.notifyArea.icon->shownTip(),
+              QStringLiteral("Alarm Set at: 12/7/26 9:00:05 AM\nRight Click to check status."));
 }
 
 TEST_F(TrayIconTest, ReArmingReplacesTheIcon)

@@ -143,8 +143,9 @@ TEST_F(Visibility, TheRightButtonPopsUpTheMenuAndItsItemsAct)
 {
     iconMessage(0x204);
     ASSERT_EQ(h.window.menus.size(), 1);
-    EXPECT_EQ(h.window.menus[0], (QStringList{QStringLiteral("*Show/ Hide Alarm Screen"), QStringLiteral("-"),
-                                              QStringLiteral("Close the Alarm Program")}));
+    EXPECT_EQ(h.window.menus[0],
+              (QStringList{QStringLiteral("*Show/ Hide Alarm Screen"), QStringLiteral("-"),
+                           QStringLiteral("Close the Alarm Program")}));
     EXPECT_TRUE(h.window.visible) << "the menu acted before a choice";
 
     // The choice comes later, as its own event.

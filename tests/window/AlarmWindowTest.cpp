@@ -28,13 +28,14 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     EXPECT_TRUE(w.window.windowTitle().trimmed().isEmpty());
 
     const QRect client = w.window.rect();
-    const char *controls[] = {"Label15", "Label16", "Label5", "Label2(0)", "Label2(1)", "Label2(2)", "Label2(3)",
-                              "Label2(4)", "Label2(5)", "Label4", "Label3", "Label1", "Label9(0)", "Label9(5)",
-                              "Text2(0)", "Text2(2)", "Text1(0)", "Text1(2)", "Label13", "Combo2(0)", "Combo2(1)",
-                              "Combo2(2)", "Orr", "OK", "Stopp", "Label18", "Label10", "Label11", "Label6(2)",
-                              "Label14(0)", "Label14(1)", "Label7", "Label17", "Label12(0)", "Label12(7)", "ImgHide",
-                              "Image5", "Label19", "Label20", "Exitz", "Picture1", "Image1(0)", "Image1(1)",
-                              "Image2", "Label6(0)"};
+    const char *controls[] = {"Label15",    "Label16",   "Label5",    "Label2(0)",  "Label2(1)",  "Label2(2)",
+                              "Label2(3)",  "Label2(4)", "Label2(5)", "Label4",     "Label3",     "Label1",
+                              "Label9(0)",  "Label9(5)", "Text2(0)",  "Text2(2)",   "Text1(0)",   "Text1(2)",
+                              "Label13",    "Combo2(0)", "Combo2(1)", "Combo2(2)",  "Orr",        "OK",
+                              "Stopp",      "Label18",   "Label10",   "Label11",    "Label6(2)",  "Label14(0)",
+                              "Label14(1)", "Label7",    "Label17",   "Label12(0)", "Label12(7)", "ImgHide",
+                              "Image5",     "Label19",   "Label20",   "Exitz",      "Picture1",   "Image1(0)",
+                              "Image1(1)",  "Image2",    "Label6(0)"};
     for (const char *name : controls) {
         QWidget *widget = w.widget(name);
         ASSERT_NE(widget, nullptr) << name;
@@ -46,8 +47,10 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
 
     // What the logic holds at start-up (its spelling is checked in the unit tests), shown as it is.
     const AlarmMain &a = w.alarm;
-    const std::pair<const char *, const Control *> captions[] = {
-        {"Label7", &a.Label7}, {"Label11", &a.Label11}, {"Label6(2)", &a.Label6[2]}, {"Label10", &a.Label10}};
+    const std::pair<const char *, const Control *> captions[] = {{"Label7", &a.Label7},
+                                                                 {"Label11", &a.Label11},
+                                                                 {"Label6(2)", &a.Label6[2]},
+                                                                 {"Label10", &a.Label10}};
     for (const auto &[name, control] : captions)
         EXPECT_EQ(w.widget<QLabel>(name)->text(), control->text) << name;
     EXPECT_EQ(w.widget<QLineEdit>("Text2(2)")->text(), a.Text2[2].text);
@@ -59,12 +62,14 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     EXPECT_FALSE(w.widget("Label20")->font().bold());
     EXPECT_DOUBLE_EQ(w.widget("Label19")->font().pointSizeF(), 8.25);
     // Where the layout puts them, clear of their neighbours.
-    const std::pair<const char *, int> lefts[] = {{"Label10", 94}, {"Label8", 200}, {"Label11", 354}, {"Label19", 446},
+    const std::pair<const char *, int> lefts[] = {{"Label10", 94},  {"Label8", 200}, {"Label11", 354}, {"Label19", 446},
                                                   {"ImgHide", 438}, {"Image5", 472}, {"Label6(2)", 11}};
     for (const auto &[name, x] : lefts)
         EXPECT_EQ(w.widget(name)->x(), x) << name;
-    const std::pair<const char *, const char *> neighbours[] = {{"Label10", "OK"}, {"Label11", "ImgHide"},
-                                                                {"Label6(2)", "Label7"}, {"Label8", "ImgHide"},
+    const std::pair<const char *, const char *> neighbours[] = {{"Label10", "OK"},
+                                                                {"Label11", "ImgHide"},
+                                                                {"Label6(2)", "Label7"},
+                                                                {"Label8", "ImgHide"},
                                                                 {"Label19", "Image5"}};
     for (const auto &[one, other] : neighbours)
         EXPECT_FALSE(w.widget(one)->geometry().intersects(w.widget(other)->geometry())) << one << " overlaps " << other;
@@ -75,8 +80,8 @@ TEST(AlarmWindowOnScreen, EveryControlStandsAtItsPlaceWithItsLoadState)
     EXPECT_EQ(w.widget("Stopp")->toolTip(), a.Stopp.tooltip);
     EXPECT_EQ(w.widget("Label8")->toolTip(), a.Label8.tooltip);
 
-    for (const char *name : {"Orr", "OK", "Stopp", "Label7", "Label12(0)", "Label12(7)", "ImgHide", "Image5",
-                             "Label19", "Label20", "Exitz", "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
+    for (const char *name : {"Orr", "OK", "Stopp", "Label7", "Label12(0)", "Label12(7)", "ImgHide", "Image5", "Label19",
+                             "Label20", "Exitz", "Picture1", "Image1(0)", "Image1(1)", "Image2", "Image4"})
         EXPECT_EQ(w.widget(name)->cursor().shape(), Qt::PointingHandCursor) << name;
     for (QLabel *label : w.window.findChildren<QLabel *>())
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
@@ -160,7 +165,9 @@ TEST(AlarmWindowOnScreen, BoxesLookLikeTheirStateAndShowWhatTheLogicHolds)
     // The field inside each box, left of its digits: a disabled box is drawn another colour.
     const QImage shot = w.window.grab().toImage();
     shot.save(screenshotPath("boxes-enabled-and-disabled.png"));
-    const auto field = [&](QWidget *box) { return shot.pixelColor(box->geometry().topLeft() + QPoint(4, box->height() / 2)); };
+    const auto field = [&](QWidget *box) {
+        return shot.pixelColor(box->geometry().topLeft() + QPoint(4, box->height() / 2));
+    };
     EXPECT_EQ(field(duration), QColor(Qt::white));
     EXPECT_NE(field(timeOfDay), field(duration)) << "the disabled time box is drawn like the enabled duration box";
     EXPECT_NE(timeOfDay->palette().color(QPalette::Disabled, QPalette::Text),

@@ -18,7 +18,6 @@
 
 namespace {
 
-
 // Replaces a text box's text by real typing.
 void typeInto(QWidget *box, const QString &text)
 {
@@ -31,10 +30,10 @@ void typeInto(QWidget *box, const QString &text)
 
 struct Answer
 {
-    QString text;        // what the box said
+    QString text; // what the box said
     bool scrolls = false;
     QRect geometry;
-    bool stuck = false;  // the key did not close the box
+    bool stuck = false; // the key did not close the box
 };
 
 // Clicks a widget that opens a message box, and answers the box with a key (or closes it).
@@ -77,7 +76,6 @@ Answer clickAndAnswer(QWidget *widget, const QString &key, const char *screensho
     return answer;
 }
 
-
 } // namespace
 
 TEST(ArmingOnTheDesktop, AThreeSecondAlarmByRealInputRingsAndStops)
@@ -91,8 +89,8 @@ TEST(ArmingOnTheDesktop, AThreeSecondAlarmByRealInputRingsAndStops)
     EXPECT_EQ(w->alarm.Text2[2].text, QStringLiteral("3"));
 
     const Answer yes = clickAndAnswer(w->widget("OK"), QStringLiteral("Return"), "summary.png");
-    EXPECT_TRUE(yes.text.startsWith(QStringLiteral("Your selection is ...\n\nDuration : 3 sec\n")) ||
-                yes.text.startsWith(QStringLiteral("Your selection is ...\r\n\r\nDuration : 3 sec\r\n")))
+    EXPECT_TRUE(yes.text.startsWith(QStringLiteral("Your selection is ...\n\nDuration : 3 sec\n"))
+                || yes.text.startsWith(QStringLiteral("Your selection is ...\r\n\r\nDuration : 3 sec\r\n")))
         << yes.text.toStdString();
     ASSERT_EQ(w->alarm.state.alarmArmed, FlagTrue);
     EXPECT_EQ(w->widget<QLabel>("Label10")->text(), QStringLiteral(" 3 "));
@@ -189,8 +187,10 @@ TEST(ArmingOnTheDesktop, ADateAndTimeAlarmAFewSecondsAheadRingsOnItsSecond)
 
     auto *reminder = w->widget<QLabel>("Label7");
     ASSERT_TRUE(runEventsUntil(10000, [&] { return reminder->palette().color(QPalette::Window) == Qt::white; }));
-    const double late = QDateTime(target.date(), QTime(target.time().hour(), target.time().minute(), target.time().second()))
-                            .msecsTo(QDateTime::currentDateTime()) / 1000.0;
+    const double late =
+        QDateTime(target.date(), QTime(target.time().hour(), target.time().minute(), target.time().second()))
+            .msecsTo(QDateTime::currentDateTime())
+        / 1000.0;
     EXPECT_GE(late, 0.0) << "rang before its second";
     EXPECT_LT(late, 1.0) << "rang after its second";
     clickWithMouse(w->widget("Stopp"));

@@ -101,7 +101,8 @@ TEST(InfoWindowOnTheDesktop, EveryTabOnScreen)
             EXPECT_LT(tabFont.horizontalAdvance(line), place.width()) << line.toStdString() << " does not fit its tab";
         // An unselected tab draws its caption lower by the style's shift; its last line's
         // letters still end above the tab's lower edge.
-        const int shift = tabs->tabBar()->style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, nullptr, tabs->tabBar());
+        const int shift =
+            tabs->tabBar()->style()->pixelMetric(QStyle::PM_TabBarTabShiftVertical, nullptr, tabs->tabBar());
         const int textHeight = int(lines.size()) * tabFont.lineSpacing();
         EXPECT_LE((place.height() + textHeight) / 2 + shift, place.height() - 1)
             << caption(tab).toStdString() << ": " << lines.size() << " lines in a tab " << place.height() << " high";

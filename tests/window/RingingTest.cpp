@@ -15,11 +15,10 @@
 
 namespace {
 
-
 QImage grabTray(QSystemTrayIcon *icon)
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0, icon->geometry().x(), icon->geometry().y(),
-                                                        icon->geometry().width(), icon->geometry().height())
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, icon->geometry().x(), icon->geometry().y(), icon->geometry().width(), icon->geometry().height())
         .toImage();
 }
 

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 void clickAt(const QPoint &p, int button = 1, int repeat = 1)
 {
     xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
@@ -62,11 +61,12 @@ QSystemTrayIcon *dockedIcon(RealAlarmWindow &w)
 bool trayIsEmpty()
 {
     return QProcess::execute(QStringLiteral("sh"),
-                             {QStringLiteral("-c"), QStringLiteral("xdotool getwindowgeometry --shell "
-                                                                   "$(xdotool search --classname panel | head -n1) "
-                                                                   "| grep -qx 'WIDTH=2'")}) == 0;
+                             {QStringLiteral("-c"),
+                              QStringLiteral("xdotool getwindowgeometry --shell "
+                                             "$(xdotool search --classname panel | head -n1) "
+                                             "| grep -qx 'WIDTH=2'")})
+        == 0;
 }
-
 
 } // namespace
 
@@ -99,7 +99,9 @@ TEST(HidingOnTheDesktop, RefusedBeforeArmingThenByTheIconBackAndForthAndBackMini
     ASSERT_NE(icon, nullptr) << "the icon did not dock";
     const QPoint iconCentre = icon->geometry().center();
     const auto state = [&] { return wmState(&w->window); };
-    const auto hidden = [&] { return state() != QStringLiteral("Normal") && state() != QStringLiteral("Iconic") && !viewable(&w->window); };
+    const auto hidden = [&] {
+        return state() != QStringLiteral("Normal") && state() != QStringLiteral("Iconic") && !viewable(&w->window);
+    };
 
     // The window manager's truth: hidden is withdrawn and not on screen; shown is Normal.
     clickAt(iconCentre, 1, 2);
@@ -128,7 +130,8 @@ TEST(HidingOnTheDesktop, HiddenByRequestTheRingBringsTheWindowBackOnScreenAndSto
     ASSERT_TRUE(runEventsUntil(2000, [&] {
         return !viewable(&w->window) && wmState(&w->window) != QStringLiteral("Normal");
     })) << "Hide did not hide";
-    ASSERT_TRUE(runEventsUntil(6000, [&] { return wmState(&w->window) == QStringLiteral("Normal") && viewable(&w->window); }))
+    ASSERT_TRUE(
+        runEventsUntil(6000, [&] { return wmState(&w->window) == QStringLiteral("Normal") && viewable(&w->window); }))
         << "the ring did not bring the window back on screen: " << qPrintable(wmState(&w->window));
     w->window.grab().save(screenshotPath("back-at-ring.png"));
     clickWithMouse(w->widget("Stopp"));
@@ -168,8 +171,9 @@ TEST(MenuOnTheDesktop, ARightClickOpensTheMenuWhoseFirstRowToggles)
     poll.start(100);
     clickAt(icon->geometry().center(), 3);
     ASSERT_TRUE(runEventsUntil(3000, [&] { return !w->window.isVisible(); })) << "the menu did not toggle";
-    EXPECT_EQ(rows, (QStringList{QStringLiteral("Show/ Hide Alarm Screen"), QStringLiteral("-"),
-                                 QStringLiteral("Close the Alarm Program")}));
+    EXPECT_EQ(rows,
+              (QStringList{QStringLiteral("Show/ Hide Alarm Screen"), QStringLiteral("-"),
+                           QStringLiteral("Close the Alarm Program")}));
     EXPECT_EQ(boldRow, QStringLiteral("Show/ Hide Alarm Screen"));
     runEventsUntil(500);
     EXPECT_EQ(menusSeen, 1);
@@ -215,7 +219,8 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
     ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarm.toneIndex == 1; }))
         << "Tab then Space did not choose the next tone";
     xdotool({QStringLiteral("key"), QStringLiteral("Tab"), QStringLiteral("Return")});
-    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarm.toneIndex == 2; })) << "Enter did not choose the tone";
+    ASSERT_TRUE(runEventsUntil(2000, [&] { return w->alarm.state.alarm.toneIndex == 2; }))
+        << "Enter did not choose the tone";
     w->window.grab().save(screenshotPath("keyboard-focus.png"));
 
     // Enter on OK arms (the box answered by its own default button, Yes).
@@ -231,7 +236,8 @@ TEST(KeyboardOnTheDesktop, TabReachesTheCaptionsAndSpaceOrEnterClicksThem)
     runEventsUntil(200);
     ASSERT_TRUE(w->widget("OK")->hasFocus());
     xdotool({QStringLiteral("key"), QStringLiteral("Return")});
-    EXPECT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; })) << "Enter on OK did not arm";
+    EXPECT_TRUE(runEventsUntil(3000, [&] { return w->alarm.state.alarmArmed == FlagTrue; }))
+        << "Enter on OK did not arm";
 
     // A screen reader's names: the caption, or the tooltip of a picture, and the tooltip besides.
     EXPECT_EQ(w->widget("Stopp")->accessibleName(), QStringLiteral("Stop Alarm Sound"));
@@ -281,7 +287,8 @@ TEST(TrayKindOnTheDesktop, AHostThatComesAfterQtDecidedChangesNothing)
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakeWatcher watcher;
-    ASSERT_TRUE(bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllProperties));
+    ASSERT_TRUE(
+        bus.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllProperties));
     ASSERT_TRUE(bus.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
 
     QtNotifyArea area([](WindowIcon) { return QIcon(); });

@@ -30,7 +30,7 @@ QString plainToolTip(const QString &text)
 // text could be selected, and makes it when the label is polished and at each new text. A
 // clickable caption is plain and never selectable: it takes those two steps as an unfocusable
 // label, which spares a document each (0.7 MiB in all) and the slow paint through them.
-template <typename Step>
+template<typename Step>
 void asUnfocusable(QWidget *widget, Step step)
 {
     const Qt::FocusPolicy focus = widget->focusPolicy();

@@ -84,7 +84,7 @@ const wl_interface gtkSurfaceInterface = {"gtk_surface1", 1, 4, surfaceRequests,
 constexpr uint32_t GetGtkSurface = 0;
 constexpr uint32_t SetModal = 1;
 constexpr uint32_t GetRegistry = 1; // wl_display's request
-constexpr uint32_t Bind = 0; // wl_registry's request
+constexpr uint32_t Bind = 0;        // wl_registry's request
 
 // The compositor's globals, read on a queue of the program's own so that nothing here runs
 // inside Qt's dispatch or waits for the compositor: the registry is asked for at start, and its
@@ -106,7 +106,7 @@ void onGlobal(void *data, wl_registry *registry, uint32_t name, const char *inte
         gtk->shell = gtk->wl.marshal(reinterpret_cast<wl_proxy *>(registry), Bind, &gtkShellInterface, 1, 0, name,
                                      gtkShellInterface.name, 1, nullptr);
 }
-void onGlobalRemoved(void *, wl_registry *, uint32_t) {}
+void onGlobalRemoved(void *, wl_registry *, uint32_t) { }
 const wl_registry_listener registryListener = {onGlobal, onGlobalRemoved};
 
 void askForGlobals()
@@ -124,8 +124,8 @@ void askForGlobals()
     wl->setQueue(wrapper, compositor.queue);
     compositor.registry = wl->marshal(wrapper, GetRegistry, wl->registryInterface, 1, 0, nullptr);
     wl->destroyWrapper(wrapper);
-    wl->addListener(compositor.registry, reinterpret_cast<void (**)()>(const_cast<wl_registry_listener *>(&registryListener)),
-                    &compositor);
+    wl->addListener(compositor.registry,
+                    reinterpret_cast<void (**)()>(const_cast<wl_registry_listener *>(&registryListener)), &compositor);
     wl->flush(display);
 }
 
@@ -252,6 +252,6 @@ void markModalOnWayland(QDialog &box)
         new MarkOnExpose(shell, *window);
 }
 #else
-void prepareModalOnWayland() {}
-void markModalOnWayland(QDialog &) {}
+void prepareModalOnWayland() { }
+void markModalOnWayland(QDialog &) { }
 #endif

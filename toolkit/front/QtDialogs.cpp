@@ -143,8 +143,7 @@ std::optional<QString> QtDialogs::inputBox(const QString &prompt)
     return box.textValue();
 }
 
-std::optional<QString> QtDialogs::openFile(const QString &folder, const QString &filterLabel,
-                                           const QString &pattern)
+std::optional<QString> QtDialogs::openFile(const QString &folder, const QString &filterLabel, const QString &pattern)
 {
     if (m_beforeModal)
         m_beforeModal();

@@ -17,8 +17,7 @@ public:
 
     int messageBox(const QString &text, int style) override;
     std::optional<QString> inputBox(const QString &prompt) override;
-    std::optional<QString> openFile(const QString &folder, const QString &filterLabel,
-                                    const QString &pattern) override;
+    std::optional<QString> openFile(const QString &folder, const QString &filterLabel, const QString &pattern) override;
 
 private:
     int runModal(QDialog &box) const;

@@ -39,7 +39,8 @@ void mapInCurrentState([[maybe_unused]] const QWidget &window)
     const auto id = static_cast<xcb_window_t>(window.winId());
     constexpr std::uint32_t fields = 9, stateHint = 1u << 1, normal = 1, iconic = 3;
     std::array<std::uint32_t, fields> hints{};
-    const xcb_get_property_cookie_t asked = xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, fields);
+    const xcb_get_property_cookie_t asked =
+        xcb_get_property(connection, 0, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, fields);
     if (xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, asked, nullptr)) {
         const auto length = std::min<std::size_t>(std::size_t(xcb_get_property_value_length(reply)), sizeof hints);
         std::memcpy(hints.data(), xcb_get_property_value(reply), length);
@@ -47,7 +48,8 @@ void mapInCurrentState([[maybe_unused]] const QWidget &window)
     }
     hints[0] |= stateHint;
     hints[2] = (window.windowState() & Qt::WindowMinimized) ? iconic : normal;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, fields, hints.data());
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, fields,
+                        hints.data());
 #endif
 }
 

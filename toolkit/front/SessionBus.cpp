@@ -69,14 +69,16 @@ bool waitUntilTheDaemonAnswers()
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
-    const socklen_t length = address->sun_path[0] ? sizeof *address
-                                                  : socklen_t(offsetof(sockaddr_un, sun_path) + 1 + std::strlen(address->sun_path + 1));
+    const socklen_t length = address->sun_path[0]
+        ? sizeof *address
+        : socklen_t(offsetof(sockaddr_un, sun_path) + 1 + std::strlen(address->sun_path + 1));
     if (::connect(fd, reinterpret_cast<const sockaddr *>(&*address), length) == 0) {
         // The start of the bus's handshake; any reply at all means the daemon is at work.
-        const QByteArray hello = QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
+        const QByteArray hello =
+            QByteArray(1, '\0') + "AUTH EXTERNAL " + QByteArray::number(::getuid()).toHex() + "\r\n";
         char reply[64];
-        if (::write(fd, hello.constData(), std::size_t(hello.size())) == hello.size())
-            [[maybe_unused]] const ssize_t n = ::read(fd, reply, sizeof reply);
+        if (::write(fd, hello.constData(), std::size_t(hello.size())) == hello.size()) [[maybe_unused]]
+            const ssize_t n = ::read(fd, reply, sizeof reply);
     }
     ::close(fd);
     return true;
@@ -108,11 +110,14 @@ void settle(bool isConnected)
         due->swap(waiting);
     }
     if (QCoreApplication *app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [due] {
-            for (const Waiting &w : *due)
-                if (w.context)
-                    w.then();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            app,
+            [due] {
+                for (const Waiting &w : *due)
+                    if (w.context)
+                        w.then();
+            },
+            Qt::QueuedConnection);
 }
 
 } // namespace
@@ -185,6 +190,7 @@ void flushSessionBus()
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QString dbus = QStringLiteral("org.freedesktop.DBus");
-    bus.call(QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus, QStringLiteral("GetId")),
+    bus.call(QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus,
+                                            QStringLiteral("GetId")),
              QDBus::Block, 500);
 }

@@ -20,9 +20,9 @@ const QString Watcher = QStringLiteral("org.kde.StatusNotifierWatcher"); // its 
 // first icon (and decides then, once for the process, which kind its icons are).
 QDBusMessage hostQuestion()
 {
-    QDBusMessage get = QDBusMessage::createMethodCall(Watcher, QStringLiteral("/StatusNotifierWatcher"),
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get =
+        QDBusMessage::createMethodCall(Watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << Watcher << QStringLiteral("IsStatusNotifierHostRegistered");
     return get;
 }
@@ -72,7 +72,8 @@ void QtNotifyArea::makeIcon(bool statusNotifierItem)
 {
     m_statusNotifierItem = statusNotifierItem;
     m_icon = std::make_unique<QSystemTrayIcon>();
-    connect(m_icon.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
     attachHostMenu();
     if (m_added) {
         show(m_record);
@@ -119,9 +120,7 @@ void QtNotifyArea::report(int message)
 void QtNotifyArea::activated(int reason)
 {
     switch (reason) {
-    case QSystemTrayIcon::DoubleClick:
-        report(LeftButtonDoubleClick);
-        break;
+    case QSystemTrayIcon::DoubleClick: report(LeftButtonDoubleClick); break;
     case QSystemTrayIcon::Context:
         // A host that draws the menu has shown it already.
         if (!m_statusNotifierItem)
@@ -140,11 +139,8 @@ void QtNotifyArea::activated(int reason)
         m_sinceActivation.start();
         report(LeftButtonDoubleClick);
         break;
-    case QSystemTrayIcon::MiddleClick:
-        report(MiddleButtonDown);
-        break;
-    default:
-        break;
+    case QSystemTrayIcon::MiddleClick: report(MiddleButtonDown); break;
+    default: break;
     }
 }
 

@@ -56,7 +56,7 @@ private:
     IconSource m_icons;
     MouseMessages m_mouseMessages;
     std::unique_ptr<QSystemTrayIcon> m_icon;
-    bool m_statusNotifierItem = false; // the kind of icon Qt made
+    bool m_statusNotifierItem = false;                // the kind of icon Qt made
     static std::optional<bool> s_statusNotifierItems; // the kind, once decided
 
     std::vector<const MenuItem *> m_hostMenuItems;

@@ -56,8 +56,8 @@ const SDL_AudioSpec &SdlDevice::spec()
 bool SdlDevice::lost() const
 {
     return m_device != 0
-           && (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED
-               || SDL_GetTicks64() - m_lastMixMs.load() > SilentMixerMs);
+        && (SDL_GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED
+            || SDL_GetTicks64() - m_lastMixMs.load() > SilentMixerMs);
 }
 
 bool SdlDevice::open()
@@ -150,7 +150,8 @@ void SdlDevice::mix(void *userdata, Uint8 *stream, int length)
             self->m_tone = nullptr;
     }
     if (self->m_file && !self->m_file->ended()) {
-        const std::size_t n = self->m_file->take(self->m_fileScratch.data(), std::min(count, self->m_fileScratch.size()));
+        const std::size_t n =
+            self->m_file->take(self->m_fileScratch.data(), std::min(count, self->m_fileScratch.size()));
         addClamped(out, self->m_fileScratch.data(), n);
     }
 }

@@ -47,8 +47,8 @@ private:
     int m_decodedRate = 0;
     std::vector<Uint8> m_decoded; // the current slice, decoded, not yet all in the converter
     std::size_t m_decodedPosition = 0;
-    int m_repeat = 1;               // each frame given this many times: a very low rate raised
-    std::vector<Uint8> m_repeated;  // the frames being put, repeated
+    int m_repeat = 1;              // each frame given this many times: a very low rate raised
+    std::vector<Uint8> m_repeated; // the frames being put, repeated
     bool m_flushed = false;
     bool m_ended = false;
 };
