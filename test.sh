@@ -12,6 +12,13 @@ phase_done() { phases+=("$(printf '%-44s %4d s' "$1" $((SECONDS - started)))"); 
 
 scripts/setup.sh --test
 phase_done "packages"
+
+# The house's own checkers first: every script as shellcheck reads it (.shellcheckrc says what
+# is silenced and why), and the C++ files this branch changed as .clang-format lays them out.
+echo "== shellcheck, clang-format"
+git ls-files -z '*.sh' .ci/run | xargs -0 shellcheck
+scripts/format-check.sh
+phase_done "checks"
 jobs=$(nproc)
 # The desktop tests mostly wait on real time, and wait without spinning: two at once a core.
 desktops=$((jobs * 2))
@@ -29,14 +36,22 @@ command -v fc-cache >/dev/null && fc-cache
 # CPU runs beside them on that idle CPU alone (SCHED_IDLE: a test's process that wants a core has
 # it at once): the sanitizer build beside the main build's tests, the fuzzing beside the
 # sanitizer build's. Its output is printed after the tests'.
+# What runs beside runs as a process group of its own (job control on while it starts), so an
+# interrupted run (Ctrl+C, a CI timeout) takes it down whole: the build's compilers too.
+BESIDE=''
+trap '[ -z "$BESIDE" ] || kill -- -"$BESIDE" 2>/dev/null || true' EXIT
+trap 'exit 130' INT TERM
 beside() {
   BESIDE_LOG=$(mktemp)
+  set -m
   (chrt --idle -p 0 "$BASHPID" >/dev/null && "$@") >"$BESIDE_LOG" 2>&1 &
   BESIDE=$!
+  set +m
 }
 beside_done() { # prints what ran beside and returns its status
   local status=0
   wait "$BESIDE" || status=$?
+  BESIDE=''
   cat "$BESIDE_LOG"
   rm -f "$BESIDE_LOG"
   return $status

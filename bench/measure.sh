@@ -86,7 +86,7 @@ for run in $(seq "$runs"); do
       fresh_recording
       clicked=$(now)
       click_tone 2
-      wait_for 'heard_first_after "$clicked" | grep -q .' 3 \
+      wait_for 3 has_output heard_first_after "$clicked" \
         && record alarm.preview "$(seconds_between "$clicked" "$(heard_first_after "$clicked")")"
       sleep 13
       record alarm.rss_tone "$(rss "$APP_PID")"
@@ -125,7 +125,7 @@ for alarm in $(seq 20); do
   type_into Text1_1 "$(date -d @"$target" +%-M)"
   type_into Text1_2 "$(date -d @"$target" +%-S)"
   arm
-  wait_for 'heard_first_after "$target" | grep -q .' 8 || { echo "alarm $alarm was not heard" >&2; continue; }
+  wait_for 8 has_output heard_first_after "$target" || { echo "alarm $alarm was not heard" >&2; continue; }
   delays+=("$(seconds_between "$target" "$(heard_first_after "$target")")")
   click Stopp
   sleep 1
@@ -139,7 +139,7 @@ stop_to_silence() { # type ('tone' or a file's path)
     click_tone "$OWN_FILE_TONE"
     wait_file_dialog
     paste_text "$1"; xdotool key Return
-    wait_for file_dialog_closed 5
+    wait_for 5 file_dialog_closed
     sleep 0.5; click Stopp; sleep 0.5
   fi
   type_into Text2_2 1
@@ -147,7 +147,7 @@ stop_to_silence() { # type ('tone' or a file's path)
   # shellcheck disable=SC2034 # read by the condition wait_for evaluates
   yes_at=$(now)
   arm
-  wait_for 'heard_first_after "$yes_at" | grep -q .' 6 || return 1
+  wait_for 6 has_output heard_first_after "$yes_at" || return 1
   sleep 2
   stopped_at=$(now)
   click Stopp

@@ -9,7 +9,8 @@ if [ -z "${WORK:-}" ]; then
   cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCHIMEWELL_TESTS=OFF -Wno-dev >/dev/null
   cmake --build "$build" --parallel "$(nproc)" >/dev/null
   (cd "$build" && cpack >/dev/null)
-  deb=$(ls "$build"/meridane-chimewell_*.deb | head -n1)
+  debs=("$build"/meridane-chimewell_*.deb)
+  deb=${debs[0]}
   echo "package: $deb"
   dpkg-deb --field "$deb" Depends
   # What Debian would refuse: lintian's errors (its warnings are printed; README says which stay
@@ -31,7 +32,7 @@ fi
 source "$top/tests/e2e/lib.sh"
 start_app "$1"
 arm
-wait_for icon_docked 5 || fail "the icon did not dock"
+wait_for 5 icon_docked || fail "the icon did not dock"
 click_icon 3
 sleep 0.5
 xdotool key Up Return

@@ -28,6 +28,8 @@ testing=(
   dunst
   # Another program to type into while the alarm rings.
   xterm
+  # The house's checkers: scripts and C++ layout.
+  shellcheck clang-format
   # Checks of the installed layout and the Debian package.
   desktop-file-utils appstream dpkg-dev lintian
   # A StatusNotifierItem host and its session bus, for the tray menu on such desktops.

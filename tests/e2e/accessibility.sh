@@ -29,7 +29,7 @@ done
 echo "ok: the alarm window's controls are on the accessibility bus with their names"
 
 click Image2
-wait_for 'xdotool search --onlyvisible --name "^ Program Informations$"' 5 || fail "no information window"
+wait_for 5 xdotool search --onlyvisible --name "^ Program Informations$" || fail "no information window"
 sleep 1
 /usr/bin/python3 "$(dirname "$0")/atspi-names.py" "$PROGRAM_TITLE" >"$WORK/names-info.txt"
 expect "$WORK/names-info.txt" " Program Informations" "Close" "Informations About programs and Authors" \

@@ -44,12 +44,14 @@ durations() {
   local change at
   for change in "2026-03-29 01:00:00 UTC" "2026-10-25 01:00:00 UTC"; do
     at=$(date -d "$change" +%s)
-    start_app env $(fake_clock_env "@$((at - 9))") "$program"
+    fake_clock_env "@$((at - 9))"
+    start_app env "${FAKE_CLOCK_ENV[@]}" "$program"
     twelve_seconds "armed before the change of $(date -d @"$at" '+%d %B')"
     armed_before_the_change "$at"
     stop_app
   done
-  start_app env $(fake_clock_env "@$(date +%s)") "$program"
+  fake_clock_env "@$(date +%s)"
+  start_app env "${FAKE_CLOCK_ENV[@]}" "$program"
   twelve_seconds "the clock set back an hour while it counts" set_back
   click Stopp
   stop_app
@@ -60,7 +62,8 @@ durations() {
 # date_mode_at START: the program started afresh with its wall clock at START, in date mode.
 date_mode_at() {
   stop_app
-  start_app env $(fake_clock_env "$1") "$program"
+  fake_clock_env "$1"
+  start_app env "${FAKE_CLOCK_ENV[@]}" "$program"
   click Orr
   sleep 0.3
 }

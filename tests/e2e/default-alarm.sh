@@ -12,7 +12,7 @@ wait_box
 [[ "$BOX_TEXT" == *"Alarm Tone : [5] Leonardo Vinci Restore"* ]] || fail "summary: $BOX_TEXT"
 yes_at=$(now)
 answer_box Return
-wait_for icon_docked 5 || fail "the icon did not dock"
+wait_for 5 icon_docked || fail "the icon did not dock"
 # Due ten real seconds after Yes, and heard within a tick (half a second) and the sound's way out.
 due=$(plus "$yes_at" 10)
 sleep_until "$(plus "$due" -0.3)"

@@ -8,7 +8,7 @@ program=$1
 
 icon_gone_before_the_end() { # what
   ending_began || fail "$1: the program did not begin to end"
-  wait_for '! icon_docked' 1 || fail "$1: the icon was still in the tray as the program ended"
+  wait_for 1 not icon_docked || fail "$1: the icon was still in the tray as the program ended"
   still_alive || fail "$1: the process ended before the tray was looked at; the check proves nothing"
 }
 
@@ -20,7 +20,7 @@ for control in Exitz Label20 Picture1; do
 
   start_app_lingering "$program"
   arm
-  wait_for icon_docked 5 || fail "the icon did not dock"
+  wait_for 5 icon_docked || fail "the icon did not dock"
   click "$control"
   icon_gone_before_the_end "$control"
   expect_exit "$control with an alarm armed"
@@ -29,11 +29,11 @@ done
 
 start_app_lingering "$program"
 arm
-wait_for icon_docked 5 || fail "the icon did not dock"
+wait_for 5 icon_docked || fail "the icon did not dock"
 click ImgHide
-wait_for window_hidden 3 || fail "Hide did not hide the window"
+wait_for 3 window_hidden || fail "Hide did not hide the window"
 click_icon 3
-wait_for 'xdotool search --onlyvisible --pid "$APP_PID" | grep -q .' 3 || fail "the right click showed no menu"
+wait_for 3 has_output xdotool search --onlyvisible --pid "$APP_PID" || fail "the right click showed no menu"
 screenshot exit-menu
 # The menu takes the keyboard a moment after it shows (later on a busy machine), as a user
 # reads it before choosing.

@@ -5,10 +5,12 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 [ -n "${QT_LINUX_ACCESSIBILITY_ALWAYS_ON:-}" ] || fail "run with DESKTOP_ATSPI=1"
-start_app env $(fake_clock_env "2026-12-31 23:59:55") "$1"
-wait_for 'accessible_names | grep -qx "label	31 December 2026"' 3 || { accessible_names >&2; fail "the date display does not show 31 December 2026"; }
+fake_clock_env "2026-12-31 23:59:55"
+start_app env "${FAKE_CLOCK_ENV[@]}" "$1"
+shows_label() { accessible_names | grep -qx $'label\t'"$1"; }
+wait_for 3 shows_label "31 December 2026" || { accessible_names >&2; fail "the date display does not show 31 December 2026"; }
 screenshot fake-clock-1-old-year
-wait_for 'accessible_names | grep -qx "label	01 January 2027"' 8 || { accessible_names >&2; fail "the date display did not roll to 01 January 2027"; }
+wait_for 8 shows_label "01 January 2027" || { accessible_names >&2; fail "the date display did not roll to 01 January 2027"; }
 accessible_names | grep -q "label	31 December 2026" && fail "the old date is still shown beside the new"
 screenshot fake-clock-2-new-year
 kill "$APP_PID"

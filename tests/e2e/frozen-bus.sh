@@ -23,6 +23,6 @@ echo "ok: with the $frozen stopped, the window mapped within 1 s"
 
 kill -CONT "$frozen_pid"
 arm
-wait_for "$icon_shown" 5 || fail "the $frozen answers again, and the icon did not come"
+wait_for 5 "$icon_shown" || fail "the $frozen answers again, and the icon did not come"
 kill "$APP_PID"
 echo "ok: once the $frozen answered, the icon came"

@@ -24,7 +24,7 @@ box_focused() { windows_of "$APP_PID" | jq -e --arg box "$BOX_TITLE" 'select(.ti
 start_app() {
   "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  wait_for 'app_window | grep -q .' 15 || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
+  wait_for 15 has_output app_window || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
 }
 
 screenshot() { gnome_shell screenshot "$SCREENSHOTS/$1.png" || echo "no screenshot $1" >&2; }
@@ -66,15 +66,16 @@ box_belongs_to_window() {
 # any, on the open summary. ARMED_AT is the moment just before Yes was pressed.
 arm() { # [check]
   click OK
-  wait_for box_focused 5 || fail "the summary did not show with the focus"
+  wait_for 5 box_focused || fail "the summary did not show with the focus"
   "${@:-true}"
   ARMED_AT=$(now)
   gnome_shell key Return
-  wait_for '! box_shown' 5 || fail "the summary did not close"
+  wait_for 5 not box_shown || fail "the summary did not close"
 }
 
 # A terminal to type into, shown (sway) or shown with the focus (GNOME).
-start_terminal() { start_foot 'has_focus "$TERMINAL_PID"'; }
+terminal_focused() { has_focus "$TERMINAL_PID"; }
+start_terminal() { start_foot terminal_focused; }
 
 # The program's notification in the shell's banner (JSON: title, actions, and where its body
 # and buttons are on the screen); empty when the banner shows none of it.

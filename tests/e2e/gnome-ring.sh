@@ -42,7 +42,7 @@ gnome_shell type $'\n'
 sent+=$'\n'
 screenshot gnome-ring-2-ringing
 [ -z "$focus_lost" ] || fail "the terminal lost the focus at $focus_lost (due at $due)"
-wait_for '[ "$(cat "$WORK/typed.txt")" = "${sent%$'\''\n'\''}" ]' 3 \
+wait_for 3 output_is "${sent%$'\n'}" cat "$WORK/typed.txt" \
   || fail "the terminal got \"$(cat "$WORK/typed.txt")\" of \"$sent\""
 first=$(heard_first_after "$ARMED_AT")
 between "$due" "$first" "$(plus "$due" 1)" || fail "first heard at $first; due at $due"
@@ -53,20 +53,20 @@ banner=$(ring_banner)
 jq -e '.actions | index("Stop")' <<<"$banner" >/dev/null || fail "the notification has no \"Stop\": $banner"
 click_banner "$banner"
 clicked_at=$(now)
-wait_for 'has_focus "$APP_PID"' 2 || fail "a click on the notification left the focus with $(focused_pid)"
+wait_for 2 has_focus "$APP_PID" || fail "a click on the notification left the focus with $(focused_pid)"
 screenshot gnome-ring-3-clicked
 echo "ok: a click on the notification brought the window forward with the focus" \
   "in $(seconds_between "$clicked_at" "$(now)") s"
 
 gnome_shell activate "$TERMINAL_PID"
-wait_for 'has_focus "$TERMINAL_PID"' 2 || fail "the terminal did not get the focus back"
+wait_for 2 has_focus "$TERMINAL_PID" || fail "the terminal did not get the focus back"
 token=$(gnome_shell launch-token "$APP_ID")
 started_at=$(now)
 XDG_ACTIVATION_TOKEN=$token "$program" >"$WORK/second.log" 2>&1 &
 second=$!
-wait_for 'has_focus "$APP_PID"' 2 || fail "a second start with the shell's token left the focus with $(focused_pid)"
+wait_for 2 has_focus "$APP_PID" || fail "a second start with the shell's token left the focus with $(focused_pid)"
 focused_at=$(now)
-wait_for "! pid_running $second" 3 || fail "the second start is still running after 3 s"
+wait_for 3 not pid_running "$second" || fail "the second start is still running after 3 s"
 status=0; wait "$second" || status=$?
 [ "$status" = 0 ] || fail "the second start ended with status $status: $(cat "$WORK/second.log")"
 echo "ok: a second start as the dash gives it brought the window forward with the focus" \
@@ -74,7 +74,7 @@ echo "ok: a second start as the dash gives it brought the window forward with th
 
 click Stopp
 arm
-wait_for '[ -n "$(ring_banner)" ]' 6 || fail "no notification of the second ring"
+wait_for 6 has_output ring_banner || fail "no notification of the second ring"
 [ -n "$(heard_first_after "$ARMED_AT" 2)" ] || fail "the second ring was not heard"
 banner=$(ring_banner)
 screenshot gnome-ring-4-second-ring

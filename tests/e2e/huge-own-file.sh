@@ -36,7 +36,7 @@ for file in slow.wav "long recording.wav"; do
   heard_first_after "$chosen" 5 | grep -q . || fail "$file: the preview was not heard"
   # The window keeps running while it plays: the clock's seconds move on screen.
   before=$(clock_digits)
-  wait_for '[ "$(clock_digits)" != "$before" ]' 3 || fail "$file: the window stopped painting during the play"
+  wait_for 3 not output_is "$before" clock_digits || fail "$file: the window stopped painting during the play"
   sleep 2
   grown=$(( $(rss) - idle ))
   # A sanitizer's allocator keeps freed memory in quarantine by design: the bound is the real build's.

@@ -6,12 +6,12 @@ start_app "$1"
 info_windows() { xdotool search --onlyvisible --name "^ Program Informations$" 2>/dev/null | wc -l; }
 for image in Image1_0 Image1_1 Image2 Image4; do
   click "$image"
-  wait_for '[ "$(info_windows)" = 1 ]' 5 || fail "$image did not open the information window"
+  wait_for 5 output_is 1 info_windows || fail "$image did not open the information window"
   screenshot "journey-info-from-$image"
   info=$(xdotool search --onlyvisible --name "^ Program Informations$" | head -n1)
   geometry_of "$info"
   xdotool mousemove $((X + 24)) $((Y + 30)) click 1   # Close
-  wait_for '[ "$(info_windows)" = 0 ]' 3 || fail "Close did not hide the information window"
+  wait_for 3 output_is 0 info_windows || fail "Close did not hide the information window"
   echo "ok: $image opens the information window"
 done
 kill -0 "$APP_PID" || fail "the program ended"

@@ -10,14 +10,14 @@ start_app "$1"
 # A terminal beside the alarm, the text typed into it written to a file.
 xterm -geometry 60x10+540+0 -e sh -c "stty -echo; cat > '$WORK/typed.txt'" &
 TERMINAL_PID=$!
-wait_for 'xdotool search --onlyvisible --pid "$TERMINAL_PID"' 10 || fail "the terminal did not show"
+wait_for 10 xdotool search --onlyvisible --pid "$TERMINAL_PID" || fail "the terminal did not show"
 TERMINAL=$(xdotool search --onlyvisible --pid "$TERMINAL_PID" | head -n1)
 
 type_into Text2_2 4
 arm
 yes_at=$ARMED_AT
 click ImgHide
-wait_for '! viewable' 3 || fail "Hide did not hide the window"
+wait_for 3 not viewable || fail "Hide did not hide the window"
 xdotool windowactivate --sync "$TERMINAL"
 [ "$(active_window)" = "$TERMINAL" ] || fail "the terminal did not get the focus"
 
@@ -45,8 +45,8 @@ window_shown || fail "the ringing window is not shown"
 click Stopp
 xdotool windowactivate --sync "$TERMINAL"
 click_icon 1 2
-wait_for '! viewable' 5 || fail "the double-click did not hide the window"
+wait_for 5 not viewable || fail "the double-click did not hide the window"
 click_icon 1 2
-wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 5 || fail "shown by the toggle, the window did not get the focus"
+wait_for 5 output_is "$APP_WINDOW" active_window || fail "shown by the toggle, the window did not get the focus"
 kill "$TERMINAL_PID" "$APP_PID"
 echo "ok: all $(wc -w <<<"$text") words reached the terminal while the alarm rang; the toggle's show took the focus"

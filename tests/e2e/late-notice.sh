@@ -16,7 +16,7 @@ click Stopp
 sleep 27
 kill -CONT "$daemon"
 sleep 1
-wait_for '[ "$(notifications_displayed)" = 0 ]' 3 \
+wait_for 3 output_is 0 notifications_displayed \
   || fail "the daemon answered late and its notification stayed: $(notifications_displayed) shown"
 kill "$APP_PID"
 echo "ok: a notification answered after its ring had ended was closed"

@@ -9,14 +9,14 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 start_sni_tray
 arm
-wait_for icon_docked 5 || fail "the icon did not dock in the XEmbed tray"
+wait_for 5 icon_docked || fail "the icon did not dock in the XEmbed tray"
 sleep 0.5
 click_icon 1
 sleep 1
 window_shown || fail "a single click on the XEmbed icon toggled the window"
 windows_before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
 click_icon 3
-wait_for '[ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" -gt "$windows_before" ]' 3 || fail "the right click showed no menu"
+wait_for 3 more_windows_than "$windows_before" || fail "the right click showed no menu"
 sleep 0.8
 menus=$(( $(xdotool search --onlyvisible --pid "$APP_PID" | wc -l) - windows_before ))
 screenshot late-sni-host-menu

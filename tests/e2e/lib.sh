@@ -17,12 +17,13 @@ declare -A AT=(
 tone_at() { echo "380 $((125 + $1 * 136 / (TONE_COUNT - 1)))"; } # Label12(i)
 
 click() { # control [button [repeat]]
-  wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click $1"
+  wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click $1"
+  # shellcheck disable=SC2086 # the point's two numbers
   set -- ${AT[$1]} "${2:-1}" "${3:-1}"
   xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
 }
 click_tone() { # index
-  wait_for 'on_screen "$APP_WINDOW"' 3 || fail "the window is not on the screen to click a tone"
+  wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click a tone"
   # shellcheck disable=SC2046 # the point's two numbers
   set -- $(tone_at "$1")
   xdotool mousemove $((X + $1)) $((Y + $2)) click 1
@@ -32,6 +33,9 @@ type_into() { # control text
   xdotool key ctrl+a
   xdotool type -- "$2"
 }
+
+# The program shows more windows than the number given (a menu or a box opened).
+more_windows_than() { [ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" -gt "$1" ]; }
 
 # Types text by pasting it, as xdotool cannot type every letter (accents, for one).
 paste_text() {
@@ -44,7 +48,7 @@ paste_text() {
 # with Ctrl+C as a user could, is in BOX_TEXT.
 # shellcheck disable=SC2120 # the journeys pass the seconds to wait
 wait_box() {
-  wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' "${1:-5}" || fail "no box appeared"
+  wait_for "${1:-5}" xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "no box appeared"
   BOX=$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)
   box_belongs_to_window
   xdotool windowfocus --sync "$BOX"
@@ -53,7 +57,7 @@ wait_box() {
   # before (a slow program can take a while over a long text).
   printf '' | xclip -selection clipboard
   xdotool key ctrl+c
-  wait_for '[ -n "$(xclip -selection clipboard -o 2>/dev/null)" ]' 5 || fail "the box's text could not be copied"
+  wait_for 5 has_output xclip -selection clipboard -o || fail "the box's text could not be copied"
   BOX_TEXT=$(xclip -selection clipboard -o 2>/dev/null || true)
 }
 # A box is its window's: a modal transient of it, placed over it while the window is shown.
@@ -66,12 +70,12 @@ box_belongs_to_window() {
   geometry_of "$BOX"
   box_x=$((X + WIDTH / 2)) box_y=$((Y + HEIGHT / 2))
   geometry_of "$APP_WINDOW"
-  [ "$box_x" -gt "$X" ] && [ "$box_x" -lt $((X + WIDTH)) ] && [ "$box_y" -gt "$Y" ] && [ "$box_y" -lt $((Y + HEIGHT)) ] \
+  { [ "$box_x" -gt "$X" ] && [ "$box_x" -lt $((X + WIDTH)) ] && [ "$box_y" -gt "$Y" ] && [ "$box_y" -lt $((Y + HEIGHT)) ]; } \
     || fail "the box's centre ($box_x, $box_y) is not over the window ($X, $Y, $WIDTH x $HEIGHT)"
 }
 answer_box() { # key
   xdotool windowfocus --sync "$BOX" key "$1"
-  wait_for '! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .' 5 || fail "the box did not close"
+  wait_for 5 not has_output xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "the box did not close"
 }
 
 # The file dialog: it carries no title of the program's, only the dialog's own, so it is found
@@ -86,7 +90,7 @@ file_dialog() {
   return 1
 }
 wait_file_dialog() {
-  wait_for file_dialog "${1:-5}" || fail "no file dialog"
+  wait_for "${1:-5}" file_dialog || fail "no file dialog"
   DIALOG=$(file_dialog)
   xdotool windowfocus --sync "$DIALOG"
   sleep 0.3
@@ -147,11 +151,11 @@ between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x 
 accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "$PROGRAM_TITLE" 2>>"$WORK/atspi-py.log"; }
 
 # A terminal on a Wayland desktop (foot), TERMINAL_PID; what is typed into it is written to
-# $WORK/typed.txt. Shown once the command in $1 succeeds.
-start_foot() {
+# $WORK/typed.txt. Shown once the command given succeeds.
+start_foot() { # command [args...]
   LANG=C.UTF-8 foot --app-id=chimewell-terminal sh -c "stty -echo; cat > '$WORK/typed.txt'" >"$WORK/foot.log" 2>&1 &
   TERMINAL_PID=$!
-  wait_for "$1" 10 || { cat "$WORK/foot.log" >&2; fail "the terminal did not show ($1)"; }
+  wait_for 10 "$@" || { cat "$WORK/foot.log" >&2; fail "the terminal did not show ($*)"; }
 }
 
 # Starts the program so that its end, once begun, lingers while its process lives on (see
@@ -162,7 +166,7 @@ start_app_lingering() {
   start_app env LD_PRELOAD="$LINGER_AT_EXIT" LINGER_AT_EXIT_MARK="$WORK/ending" \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
 }
-ending_began() { wait_for '[ -e "$WORK/ending" ]' "${1:-3}"; }
+ending_began() { wait_for "${1:-3}" test -e "$WORK/ending"; }
 still_alive() { kill -0 "$APP_PID" 2>/dev/null; }
 
 # The program ends within $2 seconds (default 3) with status 0.

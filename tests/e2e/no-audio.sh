@@ -10,11 +10,11 @@ export PULSE_CLIENTCONFIG="$WORK/client.conf"
 start_app "$1"
 type_into Text2_2 3
 arm
-wait_for icon_docked 5 || fail "the icon did not dock"
+wait_for 5 icon_docked || fail "the icon did not dock"
 import -window "$APP_WINDOW" -crop 90x20+346+293 "$WORK/passed-1.png"
 click ImgHide
-wait_for window_hidden 3 || fail "Hide did not hide"
-wait_for window_shown 6 || fail "the ring did not bring the window back"
+wait_for 3 window_hidden || fail "Hide did not hide"
+wait_for 6 window_shown || fail "the ring did not bring the window back"
 import -window "$APP_WINDOW" -crop 233x22+101+296 "$WORK/reminder-1.png"
 import -window "$APP_WINDOW" -crop 90x20+346+293 "$WORK/passed-2.png"
 # The reminder changes colour every half second: within 1.5 s it shows another face.
@@ -22,7 +22,7 @@ reminder_changed() {
   import -window "$APP_WINDOW" -crop 233x22+101+296 "$WORK/reminder-2.png"
   [ "$(compare -metric AE "$WORK/reminder-1.png" "$WORK/reminder-2.png" null: 2>&1)" != 0 ]
 }
-wait_for reminder_changed 2 || fail "the reminder did not flash"
+wait_for 2 reminder_changed || fail "the reminder did not flash"
 screenshot fault-no-audio-ringing
 [ "$(compare -metric AE "$WORK/passed-1.png" "$WORK/passed-2.png" null: 2>&1)" != 0 ] || fail "the passed seconds did not count"
 kill -0 "$APP_PID" || fail "the program ended"

@@ -16,11 +16,11 @@ window_shown || fail "the window hid with no way back"
 echo "ok: hiding refused without a notification area"
 
 start_xembed_tray
-wait_for icon_docked 8 || fail "the icon did not dock in the tray that came later"
+wait_for 8 icon_docked || fail "the icon did not dock in the tray that came later"
 screenshot fault-no-tray-late-icon
 click ImgHide
-wait_for window_hidden 3 || fail "Hide did not hide once the tray was there"
+wait_for 3 window_hidden || fail "Hide did not hide once the tray was there"
 click_icon 1 2
-wait_for window_shown 3 || fail "the icon did not bring the window back"
+wait_for 3 window_shown || fail "the icon did not bring the window back"
 kill "$APP_PID"
 echo "ok: a tray that appeared later got the icon"

@@ -14,7 +14,8 @@ awk -v a="$(loudest)" 'BEGIN { exit !(a < 0.1) }' || fail "the quiet preview was
 rm "$own"
 type_into Text2_2 2
 arm
-wait_for 'awk -v a="$(loudest)" "BEGIN { exit !(a > 0.3) }"' 8 || fail "the ring stayed silent without its file"
+loud() { awk -v a="$(loudest)" 'BEGIN { exit !(a > 0.3) }'; }
+wait_for 8 loud || fail "the ring stayed silent without its file"
 screenshot fault-own-file-deleted
 click Stopp
 kill "$APP_PID"

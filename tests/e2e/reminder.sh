@@ -6,12 +6,12 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 typed='<b>Call</b> Mum & Dad <i>now</i>'
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+wait_for 5 xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "no input box"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
 input_box_closed() { ! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .; }
-wait_for input_box_closed 5 || fail "the input box did not close"
+wait_for 5 input_box_closed || fail "the input box did not close"
 screenshot journey-reminder-label
 click OK
 wait_box
@@ -22,9 +22,9 @@ answer_box Escape
 long=$(head -c 32767 /dev/zero | tr '\0' 'x')
 printf '%s' "$long" | xclip -selection clipboard
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+wait_for 5 xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "no input box"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)" key ctrl+v Return
-wait_for input_box_closed 10 || fail "the input box did not close"
+wait_for 10 input_box_closed || fail "the input box did not close"
 click OK
 wait_box
 [[ "$BOX_TEXT" == *"Message :  $long "* ]] || fail "the long reminder was not whole in the summary"

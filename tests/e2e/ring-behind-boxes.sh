@@ -15,7 +15,7 @@ ring_behind() { # what command...
   shift
   arm
   yes_at=$ARMED_AT
-  wait_for icon_docked 5 || fail "the icon did not dock"
+  wait_for 5 icon_docked || fail "the icon did not dock"
   "$@"
   first=$(heard_first_after "$yes_at" 8)
   [ -n "$first" ] || fail "behind $what: the alarm was not heard"
@@ -31,7 +31,7 @@ stop_and_hush() {
 
 open_input_box() {
   click Label7
-  wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 3 || fail "no input box"
+  wait_for 3 xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "no input box"
   xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
   xdotool type -- "kept while it rang"
 }
@@ -45,7 +45,7 @@ answer_box Escape
 
 open_menu() {
   click_icon 3
-  wait_for '[ "$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)" -gt 1 ]' 3 || fail "the right click showed no menu"
+  wait_for 3 more_windows_than 1 || fail "the right click showed no menu"
 }
 ring_behind "the icon's pop-up menu" open_menu
 xdotool key Escape

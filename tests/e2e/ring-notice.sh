@@ -10,22 +10,23 @@ need_sound_server
 start_app "$1"
 typed='<b>Tea</b> & cake'
 click Label7
-wait_for 'xdotool search --onlyvisible --name "^$PROGRAM_TITLE$"' 5 || fail "no input box"
+wait_for 5 xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "no input box"
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | head -n1)"
 xdotool type -- "$typed"
 xdotool key Return
-wait_for '! xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" | grep -q .' 5 || fail "the input box did not close"
+wait_for 5 not has_output xdotool search --onlyvisible --name "^$PROGRAM_TITLE$" || fail "the input box did not close"
 type_into Text2_2 2
 
 notice_count() { grep -c . "$WORK/notifications.log" || true; }
+more_notices_than() { [ "$(notice_count)" -gt "$1" ]; }
 rings_then() { # seconds to the ring; leaves RANG_AT, the moment it was first heard
   local before
   before=$(notice_count)
   arm
   RANG_AT=$(heard_first_after "$ARMED_AT" $(($1 + 3)))
   [ -n "$RANG_AT" ] || fail "the alarm was not heard"
-  wait_for '[ "$(notice_count)" -gt "$before" ]' 3 || fail "no notification at the ring ($(cat "$WORK/notifications.log"))"
-  wait_for '[ "$(notifications_displayed)" = 1 ]' 3 || fail "dunst shows $(notifications_displayed) notifications"
+  wait_for 3 more_notices_than "$before" || fail "no notification at the ring ($(cat "$WORK/notifications.log"))"
+  wait_for 3 output_is 1 notifications_displayed || fail "dunst shows $(notifications_displayed) notifications"
 }
 # Arms, hides the window by the icon, and waits for the ring: its notification posted, the
 # window back minimized.
@@ -34,9 +35,9 @@ rings_hidden() {
   before=$(notice_count)
   arm
   click_icon 1 2
-  wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
-  wait_for "[ \$(notice_count) -gt $before ]" 6 || fail "no notification at the ring"
-  wait_for window_minimized 2 || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
+  wait_for 3 window_hidden || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+  wait_for 6 more_notices_than "$before" || fail "no notification at the ring"
+  wait_for 2 window_minimized || fail "hidden by the icon, the ring brought the window back as $(wm_state)"
 }
 silent_within() { # moment, seconds
   sleep 2
@@ -60,7 +61,7 @@ forged_at=$(now)
 [ "$(notice_count)" = 1 ] || fail "posted again at later ticks: $(cat "$WORK/notifications.log")"
 screenshot journey-ring-notice
 IFS=$'\t' read -r _ app summary body urgency entry <"$WORK/notifications.log"
-[ "$app" = "$PROGRAM_TITLE" ] && [ "$summary" = "$PROGRAM_TITLE" ] || fail "named $app / $summary"
+{ [ "$app" = "$PROGRAM_TITLE" ] && [ "$summary" = "$PROGRAM_TITLE" ]; } || fail "named $app / $summary"
 # dunst reads markup in every body, and gives its scripts the body as sent: the typed text
 # escaped, which it shows as typed.
 [ "$body" = '&lt;b&gt;Tea&lt;/b&gt; &amp; cake' ] || fail "body sent as: $body"
@@ -77,15 +78,15 @@ echo "ok: one notification at the ring, as typed and critical; forged signals ig
 rings_then 2
 click Stopp
 stopped_at=$(now)
-wait_for '[ "$(notifications_displayed)" = 0 ]' 1 || fail "the window's Stop left the notification up"
+wait_for 1 output_is 0 notifications_displayed || fail "the window's Stop left the notification up"
 silent_within "$stopped_at" 0.5 "the window's Stop"
 echo "ok: the window's Stop withdrew the notification"
 
 type_into Text2_2 3
 rings_hidden
 notification_action Show
-wait_for window_shown 3 || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
-wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown from the notification, the window did not get the focus"
+wait_for 3 window_shown || fail "a click on the notification did not show the window (WM_STATE $(wm_state))"
+wait_for 3 output_is "$APP_WINDOW" active_window || fail "shown from the notification, the window did not get the focus"
 sleep 0.5 # as a user looks before a click: the window just came back, not yet drawn
 click Stopp
 silent_within "$(now)" 0.5 "the window's Stop"
@@ -95,7 +96,7 @@ echo "ok: the notification's click showed the window"
 # action): the window comes back as for the notification's own click.
 rings_hidden
 dunstctl close
-wait_for window_shown 3 || fail "the dismissed notification left the window $(wm_state)"
+wait_for 3 window_shown || fail "the dismissed notification left the window $(wm_state)"
 sleep 0.5
 click Stopp
 silent_within "$(now)" 0.5 "the window's Stop"
@@ -119,9 +120,9 @@ echo "ok: without a daemon the alarm rang on time and stopped"
 /usr/bin/python3 -m dbusmock --template notification_daemon --logfile "$WORK/mock-notify.log" \
   >/dev/null 2>&1 &
 remember_part mock-notification-daemon $!
-wait_for 'bus_name_owned org.freedesktop.Notifications' 5 || fail "the mock notification daemon did not start"
+wait_for 5 bus_name_owned org.freedesktop.Notifications || fail "the mock notification daemon did not start"
 arm
-wait_for 'grep -q "Notify " "$WORK/mock-notify.log"' 5 || fail "no notification posted to a daemon without buttons: $(head -c 600 "$WORK/mock-notify.log")"
+wait_for 5 grep -q "Notify " "$WORK/mock-notify.log" || fail "no notification posted to a daemon without buttons: $(head -c 600 "$WORK/mock-notify.log")"
 notify=$(cat "$WORK/mock-notify.log")
 [[ $notify == *'&lt;b&gt;Tea&lt;/b&gt; &amp; cake'$'\n''To stop the alarm, press Stop in its window."'* ]] \
   || fail "without buttons, the body did not say how to stop: ${notify:0:300}"

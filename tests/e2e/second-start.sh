@@ -9,9 +9,9 @@ source "$(dirname "$0")/lib.sh"
 start_app "$1"
 type_into Text2_2 4
 arm
-wait_for icon_docked 5 || fail "the icon did not dock"
+wait_for 5 icon_docked || fail "the icon did not dock"
 click_icon 1 2
-wait_for window_hidden 3 || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
+wait_for 3 window_hidden || fail "the icon's double-click did not hide the window (WM_STATE $(wm_state))"
 icons=$(tray_width)
 
 "$1" >"$WORK/second.log" 2>&1 &
@@ -20,10 +20,10 @@ for _ in $(seq 60); do kill -0 "$second" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$second" 2>/dev/null && fail "the second start is still running after 3 s"
 status=0; wait "$second" || status=$?
 [ "$status" = 0 ] || fail "the second start ended with status $status: $(cat "$WORK/second.log")"
-wait_for window_shown 3 || fail "the second start did not show the first program's window (WM_STATE $(wm_state))"
-wait_for '[ "$(active_window)" = "$APP_WINDOW" ]' 3 || fail "shown by the second start, the window did not get the focus"
+wait_for 3 window_shown || fail "the second start did not show the first program's window (WM_STATE $(wm_state))"
+wait_for 3 output_is "$APP_WINDOW" active_window || fail "shown by the second start, the window did not get the focus"
 [ "$(tray_width)" = "$icons" ] || fail "the tray changed from $icons to $(tray_width) pixels: a second icon"
-wait_for heard 6 || fail "the first program's alarm did not ring after the second start"
+wait_for 6 heard || fail "the first program's alarm did not ring after the second start"
 echo "ok: a second start showed the running program's window and ended with status 0"
 
 click Stopp
@@ -33,7 +33,7 @@ xdotool windowactivate --sync "$APP_WINDOW" key alt+F4
 closed=$APP_PID
 start_app "$1"
 on_screen "$APP_WINDOW" || fail "the start after the close mapped its window off the screen"
-wait_for "! pid_running $closed" 3 || fail "closed by its frame, the first program did not end"
+wait_for 3 not pid_running "$closed" || fail "closed by its frame, the first program did not end"
 sleep 1
 still_alive || fail "the start after the close left no program"
 kill "$APP_PID"

@@ -7,26 +7,26 @@ source "$(dirname "$0")/lib.sh"
 [ "$DESKTOP_TRAY" = sni ] || fail "run with DESKTOP_TRAY=sni"
 start_app "$1"
 arm
-wait_for sni_item_registered 5 || fail "the icon was not registered with the host"
+wait_for 5 sni_item_registered || fail "the icon was not registered with the host"
 read -r icon_x icon_y <<<"$SNI_ICON_AT"
 sleep 0.5
 
-xdotool mousemove $icon_x $icon_y click --repeat 2 --delay 80 1
-wait_for '! viewable' 3 || fail "a double-click on the host's icon did not hide the window"
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_for 3 not viewable || fail "a double-click on the host's icon did not hide the window"
 sleep 1
 window_shown && fail "the double-click hid the window and showed it again"
-xdotool mousemove $icon_x $icon_y click --repeat 2 --delay 80 1
-wait_for window_shown 3 || fail "the next double-click did not show the window"
+xdotool mousemove "$icon_x" "$icon_y" click --repeat 2 --delay 80 1
+wait_for 3 window_shown || fail "the next double-click did not show the window"
 echo "ok: the host's icon toggles once per double-click"
 
 # As a host that activates at every click: two activations 100 ms apart.
 sleep 1
 activate_sni_item; sleep 0.1; activate_sni_item
-wait_for '! viewable' 3 || fail "two activations did not hide the window"
+wait_for 3 not viewable || fail "two activations did not hide the window"
 sleep 1
 window_shown && fail "the second activation of a double-click showed the window again"
 activate_sni_item
-wait_for window_shown 3 || fail "a single activation later did not show the window"
+wait_for 3 window_shown || fail "a single activation later did not show the window"
 click Stopp
 echo "ok: two activations of one double-click toggle the window once; a single one toggles it"
 

@@ -23,7 +23,7 @@ click_tone 2
 heard_first_after "$clicked" 3 | grep -q . || fail "a server that came after the first sound is not heard"
 echo "ok: a server that started late is heard"
 
-wait_for '[ -z "$(sound_server_streams)" ]' 6 || fail "the program kept its stream open: $(sound_server_streams)"
+wait_for 6 not has_output sound_server_streams || fail "the program kept its stream open: $(sound_server_streams)"
 echo "ok: no stream of the program a few seconds after its sound"
 
 type_into Text2_2 3
@@ -47,18 +47,18 @@ echo "ok: the ring heard again $(seconds_between "$back" "$again") s after the s
 # Stopped, as a hung daemon behaves, before the ring opens its device: the ring begins and the
 # clock goes on, as read through the accessibility bus, which the window thread answers.
 click Stopp
-wait_for '[ -z "$(sound_server_streams)" ]' 6 || fail "the program kept its stream open: $(sound_server_streams)"
+wait_for 6 not has_output sound_server_streams || fail "the program kept its stream open: $(sound_server_streams)"
 clock_shown() { accessible_names | grep -A3 -x 'label	Current Time :' | tail -n 3 | tr -d '\n'; }
 server=$(part_pid sound-server)
 kill -STOP "$server"
 trap 'kill -CONT "$server" 2>/dev/null || true' EXIT
 arm
-wait_for '[ "$(notifications_displayed)" = 1 ]' 6 || fail "the ring did not begin while the server hung"
+wait_for 6 output_is 1 notifications_displayed || fail "the ring did not begin while the server hung"
 before=$(clock_shown)
 sleep 1.5
 after=$(clock_shown)
 screenshot journey-server-hung
-[ -n "$after" ] && [ "$before" != "$after" ] || fail "the clock stood still while the server hung: '$before', then '$after'"
+{ [ -n "$after" ] && [ "$before" != "$after" ]; } || fail "the clock stood still while the server hung: '$before', then '$after'"
 kill -CONT "$server"
 resumed=$(now)
 heard_first_after "$resumed" 3 | grep -q . || fail "the ring was not heard once the server went on"
@@ -66,7 +66,7 @@ echo "ok: the ring began and the window went on while the server hung, and it wa
 
 kill -STOP "$server"
 click Stopp
-wait_for '[ "$(notifications_displayed)" = 0 ]' 3 || fail "Stop did not end the ring while the server hung"
+wait_for 3 output_is 0 notifications_displayed || fail "Stop did not end the ring while the server hung"
 kill -CONT "$server"
 sleep 2
 quiet_from=$(now)

@@ -22,10 +22,11 @@ screenshot journey-tone-dialog
 paste_text "$own"
 chosen=$(now)
 xdotool key Return
-wait_for file_dialog_closed 5 || fail "the dialog stayed open"
+wait_for 5 file_dialog_closed || fail "the dialog stayed open"
 heard_first_after "$chosen" 5 | grep -q . || fail "the own file's preview was not heard"
 # Clicks made while a file plays are dropped, as behind a box: let the preview end first.
-wait_for 'between 0 "$(heard_last)" "$(plus "$(now)" -0.4)"' 5 || fail "the preview did not end"
+silent_for() { between 0 "$(heard_last)" "$(plus "$(now)" "-$1")"; } # the last SECONDS
+wait_for 5 silent_for 0.4 || fail "the preview did not end"
 screenshot journey-tone-own-chosen
 
 type_into Text2_2 2
@@ -47,5 +48,5 @@ kill "$APP_PID"
 # What rang is the own file: its 523 Hz, not a built-in tone.
 tail -c +$((ring_starts + 1)) "$AUDIO_OUT" >"$WORK/ring.raw"
 pitch=$(sox -t raw -r 44100 -e signed -b 16 -c 2 "$WORK/ring.raw" -n remix 1 silence 1 0.01 1% trim 0 1.0 stat 2>&1 | awk '/Rough/ {print $3}')
-[ "${pitch:-0}" -gt 490 ] && [ "${pitch:-0}" -lt 560 ] || fail "the ring's pitch was ${pitch:-none}, not the own file's 523 Hz"
+{ [ "${pitch:-0}" -gt 490 ] && [ "${pitch:-0}" -lt 560 ]; } || fail "the ring's pitch was ${pitch:-none}, not the own file's 523 Hz"
 echo "ok: built-in preview heard; own file chosen by its typed path, and it is what rang ($pitch Hz)"

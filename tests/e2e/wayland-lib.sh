@@ -28,7 +28,7 @@ focused_window_name() { sway_windows | jq -r 'select(.focused) | .name'; }
 start_app() {
   "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  wait_for 'windows_of "$APP_PID" | grep -q .' 15 || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
+  wait_for 15 has_output windows_of "$APP_PID" || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
   APP_SIZE=$(windows_of "$APP_PID" | head -n1 | jq -r '"\(.rect.width)x\(.rect.height)"')
 }
 
@@ -46,15 +46,15 @@ tab_to() { # accessible name
     before=$(focused_control)
     [ "$(cut -f2 <<<"$before")" = "$1" ] && return 0
     wtype -k Tab
-    wait_for '[ "$(focused_control)" != "$before" ]' 2 || fail "Tab did not move the focus from \"$before\""
+    wait_for 2 not output_is "$before" focused_control || fail "Tab did not move the focus from \"$before\""
   done
   fail "Tab never reached \"$1\""
 }
 
 # Waits for one of the program's boxes to show and take the keyboard.
 wait_box() { # what
-  wait_for box_shown 5 || fail "no $1"
-  wait_for '[ "$(focused_window_name)" = "$BOX_TITLE" ]' 3 || fail "the $1 did not get the focus"
+  wait_for 5 box_shown || fail "no $1"
+  wait_for 3 output_is "$BOX_TITLE" focused_window_name || fail "the $1 did not get the focus"
 }
 
 # Arms the current criteria as a keyboard user does: Tab to OK, Space, and Return for Yes in
@@ -65,14 +65,16 @@ arm() {
   wait_box summary
   ARMED_AT=$(now)
   wtype -k Return
-  wait_for '! box_shown' 5 || fail "the summary did not close"
+  wait_for 5 not box_shown || fail "the summary did not close"
 }
 
 # A terminal to type into, shown (sway) or shown with the focus (GNOME).
-start_terminal() { start_foot 'windows_of "$TERMINAL_PID" | grep -q .'; }
+terminal_focused() { [ "$(windows_of "$TERMINAL_PID" | jq -r .focused)" = true ]; }
+terminal_shown() { has_output windows_of "$TERMINAL_PID"; }
+start_terminal() { start_foot terminal_shown; }
 focus_terminal() {
   swaymsg '[app_id="chimewell-terminal"] focus' >/dev/null
-  wait_for '[ "$(windows_of "$TERMINAL_PID" | jq -r .focused)" = true ]' 3 || fail "the terminal did not get the focus"
+  wait_for 3 terminal_focused || fail "the terminal did not get the focus"
 }
 
 # The program's notification as mako holds it (JSON), by its summary; empty when there is none.

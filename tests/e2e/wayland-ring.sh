@@ -10,22 +10,22 @@ need_sound_server
 reminder="Tea is ready"
 
 start_app "$1"
-wait_for window_focused 5 || fail "the new window did not get the focus"
+wait_for 5 window_focused || fail "the new window did not get the focus"
 screenshot wayland-ring-1-start
 tab_to "Click to write a Reminder message"
 wtype -k space
 wait_box "input box for the reminder"
 wtype "$reminder"
 wtype -k Return
-wait_for '! box_shown' 5 || fail "the reminder's input box did not close"
+wait_for 5 not box_shown || fail "the reminder's input box did not close"
 
 arm
 yes_at=$ARMED_AT
 due=$(plus "$yes_at" 10)
-wait_for sni_item_registered 5 || fail "the icon did not reach waybar's tray"
+wait_for 5 sni_item_registered || fail "the icon did not reach waybar's tray"
 screenshot wayland-ring-2-armed
 activate_sni_item
-wait_for window_hidden 3 || fail "activating the icon did not hide the window"
+wait_for 3 window_hidden || fail "activating the icon did not hide the window"
 echo "ok: armed by the keyboard, hidden by waybar's tray"
 
 # Typing goes on from before the ring until well after it, a word every 0.3 s and a Return
@@ -66,7 +66,7 @@ echo "ok: heard $(seconds_between "$yes_at" "$first") s after Yes, the window ba
   "after its due time and the ring still heard 3 s later; nothing opened; $focus;" \
   "$arrived of $typed words reached the terminal"
 
-wait_for '[ -n "$(notification "$PROGRAM_TITLE")" ]' 3 || fail "no notification of the ring: $(makoctl list)"
+wait_for 3 has_output notification "$PROGRAM_TITLE" || fail "no notification of the ring: $(makoctl list)"
 posted=$(notification "$PROGRAM_TITLE")
 [ "$(jq -r .body.data <<<"$posted")" = "$reminder" ] || fail "the notification's body is not the reminder: $posted"
 [ "$(jq -r '.actions.data.stop' <<<"$posted")" = Stop ] || fail "the notification has no action \"Stop\": $posted"
@@ -77,7 +77,7 @@ makoctl invoke -n "$id" stop
 sleep 2
 last=$(heard_last)
 between 0 "$last" "$(plus "$stopped_at" 1)" || fail "sound went on $(seconds_between "$stopped_at" "$last") s after the notification's Stop"
-wait_for '[ -z "$(notification "$PROGRAM_TITLE")" ]' 2 || fail "the notification stayed after its Stop: $(makoctl list)"
+wait_for 2 not has_output notification "$PROGRAM_TITLE" || fail "the notification stayed after its Stop: $(makoctl list)"
 screenshot wayland-ring-4-stopped
 kill "$APP_PID" "$TERMINAL_PID"
 echo "ok: the notification's Stop silenced the ring within $(seconds_between "$stopped_at" "$last") s and the notification went"

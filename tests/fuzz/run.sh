@@ -7,8 +7,11 @@ seconds=${1:?seconds per target}
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=${2:-$top/build-fuzz}
 
-CC=clang CXX=clang++ "$top/scripts/configure.sh" "$build" -DCHIMEWELL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  && cmake --build "$build" --parallel "$(nproc)" >/dev/null || { echo "fuzz build failed" >&2; exit 1; }
+if ! { CC=clang CXX=clang++ "$top/scripts/configure.sh" "$build" -DCHIMEWELL_FUZZ=ON -DCMAKE_UNITY_BUILD=ON \
+         -DCMAKE_BUILD_TYPE=RelWithDebInfo && cmake --build "$build" --parallel "$(nproc)" >/dev/null; }; then
+  echo "fuzz build failed" >&2
+  exit 1
+fi
 # The targets, as tests/fuzz/CMakeLists.txt names them.
 read -r -a targets <"$build/tests/fuzz/targets.txt"
 

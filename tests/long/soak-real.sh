@@ -14,7 +14,7 @@ minutes=${1:-10}
 start_app "$top/build/meridane-chimewell"
 type_into Text2_2 1
 arm
-wait_for heard 5 || fail "the alarm did not ring"
+wait_for 5 heard || fail "the alarm did not ring"
 rss() { awk '/VmRSS/ {print $2}' "/proc/$APP_PID/status"; }
 samples=()
 for i in $(seq 0 $((minutes * 6))); do

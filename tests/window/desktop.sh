@@ -16,14 +16,21 @@ exec {pause_pipe}<>"$WORK/pause"
 pause() { read -r -t "$1" -u "$pause_pipe" _ || true; }
 
 # Polls every 50 ms, for up to $2 seconds, until the command in $1 succeeds.
+# desktop_wait SECONDS COMMAND [ARGS...]: runs the command every 50 ms until it succeeds, for
+# at most the seconds given. The command is run, not evaluated: what must be read afresh at each
+# try is read inside a function, and the checks below say the common ones.
 desktop_wait() {
-  local what=$1 seconds=${2:-10} tries
+  local seconds=$1 tries
+  shift
   for ((tries = seconds * 20; tries > 0; tries--)); do
-    eval "$what" >/dev/null 2>&1 && return 0
+    "$@" >/dev/null 2>&1 && return 0
     pause 0.05
   done
   return 1
 }
+not() { ! "$@"; }
+has_output() { [ -n "$("$@" 2>/dev/null)" ]; }
+output_is() { [ "$("${@:2}" 2>/dev/null)" = "$1" ]; } # VALUE COMMAND [ARGS...]
 
 remember_part() { mkdir -p "$WORK/pids"; echo "$2" >"$WORK/pids/$1"; }
 part_pid() { cat "$WORK/pids/$1" 2>/dev/null; }
@@ -109,7 +116,7 @@ start_accessibility_bus() {
   [ -n "$launcher" ] || desktop_die "at-spi-bus-launcher is not installed"
   "$launcher" --launch-immediately >"$WORK/atspi.log" 2>&1 &
   remember_part accessibility-bus $!
-  desktop_wait 'bus_name_owned org.a11y.Bus' 10 || desktop_die "the accessibility bus did not start"
+  desktop_wait 10 bus_name_owned org.a11y.Bus || desktop_die "the accessibility bus did not start"
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 }
 
@@ -154,7 +161,7 @@ wm_report() {
   if part_running window-manager; then
     echo "${DESKTOP_WM:-openbox} running: state $(cut -d' ' -f3 "/proc/$wm/stat" 2>/dev/null), waiting in $(cat "/proc/$wm/wchan" 2>/dev/null)," \
       "cpu ticks $(cut -d' ' -f14,15 "/proc/$wm/stat" 2>/dev/null), load $(cat /proc/loadavg)," \
-      "threads $(ls "/proc/$wm/task" 2>/dev/null | wc -l); kernel stack: $(tr '\n' ' ' <"/proc/$wm/stack" 2>/dev/null)"
+      "threads $(find "/proc/$wm/task" -mindepth 1 -maxdepth 1 2>/dev/null | wc -l); kernel stack: $(tr '\n' ' ' <"/proc/$wm/stack" 2>/dev/null)"
   else
     wait "$wm" 2>/dev/null || ended=$?
     echo "${DESKTOP_WM:-openbox} ended with status $ended"
@@ -169,10 +176,10 @@ start_window_manager() {
     # shellcheck disable=SC2046,SC2091 # the command's words, run
     $(wm_command) >>"$WORK/wm.log" 2>&1 &
     remember_part window-manager $!
-    if desktop_wait wm_ready 10; then
+    if desktop_wait 10 wm_ready; then
       xmessage -name wm-probe -title wm-probe probe >>"$WORK/wm-probe.log" 2>&1 &
       probe=$!
-      desktop_wait wm_manages_probe 15 && { kill "$probe"; wait "$probe" 2>/dev/null || true; return 0; }
+      desktop_wait 15 wm_manages_probe && { kill "$probe"; wait "$probe" 2>/dev/null || true; return 0; }
       wm_report "$attempt" "the probe window was not managed" >>"$WORK/wm-probe.log" 2>&1
       kill "$probe" 2>/dev/null || true; wait "$probe" 2>/dev/null || true
     else
@@ -194,7 +201,8 @@ start_xembed_tray() {
   for attempt in 1 2; do
     $TRAYER_COMMAND >>"$WORK/trayer.log" 2>&1 &
     remember_part xembed-tray $!
-    desktop_wait 'xembed_tray_panel | grep -q . || ! part_running xembed-tray' 15
+    xembed_tray_or_its_end() { has_output xembed_tray_panel || ! part_running xembed-tray; }
+    desktop_wait 15 xembed_tray_or_its_end
     xembed_tray_panel | grep -q . && return 0
     stop_part xembed-tray
   done
@@ -202,7 +210,7 @@ start_xembed_tray() {
 }
 stop_xembed_tray() {
   stop_part xembed-tray
-  desktop_wait '! xembed_tray_panel | grep -q .' 5 || desktop_die "the XEmbed tray did not go"
+  desktop_wait 5 not has_output xembed_tray_panel || desktop_die "the XEmbed tray did not go"
 }
 
 # A StatusNotifierItem host: the watcher on the session bus and a bar that draws the items
@@ -226,10 +234,10 @@ start_sni_tray() {
   [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || desktop_die "a StatusNotifierItem host needs the session bus"
   status-notifier-watcher >>"$WORK/sni-watcher.log" 2>&1 &
   remember_part sni-watcher $!
-  desktop_wait 'bus_name_owned org.kde.StatusNotifierWatcher' 10 || desktop_die "the StatusNotifierWatcher did not start"
+  desktop_wait 10 bus_name_owned org.kde.StatusNotifierWatcher || desktop_die "the StatusNotifierWatcher did not start"
   gtk-sni-tray-standalone --bottom >>"$WORK/sni-host.log" 2>&1 &
   remember_part sni-host $!
-  desktop_wait sni_host_registered 10 || desktop_die "the StatusNotifierItem host did not register"
+  desktop_wait 10 sni_host_registered || desktop_die "the StatusNotifierItem host did not register"
 }
 stop_sni_tray() {
   stop_part sni-host
@@ -267,7 +275,7 @@ SCRIPT
 CONF
   dunst -config "$WORK/dunstrc" >>"$WORK/dunst.log" 2>&1 &
   remember_part notification-daemon $!
-  desktop_wait 'bus_name_owned org.freedesktop.Notifications' 10 \
+  desktop_wait 10 bus_name_owned org.freedesktop.Notifications \
     || desktop_die "dunst did not start: $(cat "$WORK/dunst.log")"
 }
 notifications_displayed() { dunstctl count displayed 2>/dev/null; }
@@ -294,7 +302,9 @@ desktop_user_part() { # part command...
   remember_part "$part" $!
 }
 sway_found() {
-  SWAYSOCK=$(ls "$WORK"/sway/runtime/sway-ipc.*.sock 2>/dev/null | head -n1)
+  local sockets=("$WORK"/sway/runtime/sway-ipc.*.sock)
+  SWAYSOCK=${sockets[0]}
+  [ -e "$SWAYSOCK" ] || SWAYSOCK=
   local candidate
   WAYLAND_DISPLAY=
   for candidate in "$WORK"/sway/runtime/wayland-*; do
@@ -320,19 +330,20 @@ CONF
   # No GPU here: wlroots draws with its software renderer.
   desktop_user_part compositor env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$dir/sway.conf"
-  desktop_wait sway_found 15 || desktop_die "sway did not start: $(cat "$WORK/compositor.log")"
+  desktop_wait 15 sway_found || desktop_die "sway did not start: $(cat "$WORK/compositor.log")"
   sway_found
   export SWAYSOCK WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
   unset DISPLAY
 }
 start_waybar() {
   desktop_user_part sni-host waybar -c "$WORK/sway/waybar.json"
-  desktop_wait 'bus_name_owned org.kde.StatusNotifierWatcher && sni_host_registered' 15 \
+  sni_watcher_and_host() { bus_name_owned org.kde.StatusNotifierWatcher && sni_host_registered; }
+  desktop_wait 15 sni_watcher_and_host \
     || desktop_die "waybar's tray did not start: $(cat "$WORK/sni-host.log")"
 }
 start_mako() {
   desktop_user_part notification-daemon mako
-  desktop_wait 'bus_name_owned org.freedesktop.Notifications' 10 \
+  desktop_wait 10 bus_name_owned org.freedesktop.Notifications \
     || desktop_die "mako did not start: $(cat "$WORK/notification-daemon.log")"
 }
 # One virtual keyboard stays attached all along, as a real one does: a wtype that exits takes
@@ -341,7 +352,7 @@ seat_has_keyboard() { [ $(( $(swaymsg -t get_seats | jq '.[0].capabilities') & 2
 start_keyboard() {
   wtype -s 86400000 >>"$WORK/wtype.log" 2>&1 &
   remember_part keyboard $!
-  desktop_wait seat_has_keyboard 5 || desktop_die "wtype's keyboard did not attach: $(cat "$WORK/wtype.log")"
+  desktop_wait 5 seat_has_keyboard || desktop_die "wtype's keyboard did not attach: $(cat "$WORK/wtype.log")"
 }
 
 # The sound server of DESKTOP_SOUND, private to this desktop, with a null sink named "desktop"
@@ -377,7 +388,7 @@ start_pulseaudio() {
     -L "module-null-sink sink_name=desktop rate=44100" \
     -L "module-native-protocol-unix socket=$WORK/pulse.sock auth-anonymous=1" \
     || desktop_die "pulseaudio did not start: $(cat "$WORK/pulse.log" 2>/dev/null)"
-  desktop_wait 'pulse pactl info' 10 || desktop_die "pulseaudio does not answer: $(cat "$WORK/pulse.log")"
+  desktop_wait 10 pulse pactl info || desktop_die "pulseaudio does not answer: $(cat "$WORK/pulse.log")"
   remember_part sound-server "$(cat "$WORK/pulse-state/pid")"
   # SDL's PulseAudio driver finds this server through it.
   export PULSE_SERVER="unix:$WORK/pulse.sock"
@@ -399,14 +410,15 @@ default_sink_is_ours() { pulse pactl info | grep -q '^Default Sink: desktop$'; }
 start_pipewire() {
   mkdir -p "$WORK/pipewire-config" "$WORK/pipewire-state"
   pipewire_part sound-server pipewire
-  desktop_wait '[ -S "$XDG_RUNTIME_DIR/pipewire-0" ]' 10 || pipewire_failed "pipewire did not start"
+  desktop_wait 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" || pipewire_failed "pipewire did not start"
   pipewire_part sound-session wireplumber
   pipewire_part sound-pulse pipewire-pulse
-  desktop_wait 'pulse pactl info' 10 || pipewire_failed "pipewire-pulse does not answer"
+  desktop_wait 10 pulse pactl info || pipewire_failed "pipewire-pulse does not answer"
   pulse pactl load-module module-null-sink sink_name=desktop rate=44100 >/dev/null \
     || pipewire_failed "no null sink on pipewire"
   # The default is wireplumber's to keep: asked until it has taken the sink.
-  desktop_wait 'pulse pactl set-default-sink desktop && default_sink_is_ours' 10 \
+  make_our_sink_default() { pulse pactl set-default-sink desktop && default_sink_is_ours; }
+  desktop_wait 10 make_our_sink_default \
     || pipewire_failed "the null sink did not become the default ($(pulse pactl info 2>&1 | grep -i sink))"
   unset PULSE_SERVER
 }
@@ -418,7 +430,7 @@ record_sound_server() {
   PULSE_SERVER="unix:$(pulse_socket)" \
     parec -d desktop.monitor --raw --format=s16le --rate=44100 --channels=2 --latency-msec=40 >"$HEARD" &
   remember_part sound-recorder $!
-  desktop_wait '[ -s "$HEARD" ]' 10 || desktop_die "the sink's monitor cannot be recorded"
+  desktop_wait 10 test -s "$HEARD" || desktop_die "the sink's monitor cannot be recorded"
   HEARD_T0=$(python3 -c "import os,time; print(f'{time.time() - os.path.getsize(\"$HEARD\") / 176400:.3f}')")
   echo "$HEARD_T0" >"$WORK/heard-t0"
   export HEARD_T0
@@ -435,12 +447,12 @@ set_fake_clock() { # date text
   offset=$(python3 -c "import sys,time; print(f'{float(sys.argv[1]) - time.time():+.3f}')" "$(date -d "$1" +%s.%N)")
   echo "$offset" >"$WORK/faketime.new" && mv "$WORK/faketime.new" "$WORK/faketime"
 }
-fake_clock_env() { # date text
+fake_clock_env() { # date text; sets FAKE_CLOCK_ENV, the variables to start a program with
   [ -e "$FAKETIME_LIBRARY" ] || desktop_die "libfaketime is not installed"
   set_fake_clock "$1"
   # The sanitizer runtime wants to come first; libfaketime only has to come before libc.
-  echo "LD_PRELOAD=$FAKETIME_LIBRARY FAKETIME_TIMESTAMP_FILE=$WORK/faketime FAKETIME_NO_CACHE=1" \
-    "FAKETIME_DONT_FAKE_MONOTONIC=1 ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+  FAKE_CLOCK_ENV=("LD_PRELOAD=$FAKETIME_LIBRARY" "FAKETIME_TIMESTAMP_FILE=$WORK/faketime" FAKETIME_NO_CACHE=1
+    FAKETIME_DONT_FAKE_MONOTONIC=1 "ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0")
 }
 
 source "$(dirname "${BASH_SOURCE[0]}")/gnome.sh"

@@ -56,7 +56,8 @@ start_system_bus() {
   remember_part logind $!
   # Asked as bus_name_owned asks the session bus: a client sees no difference.
   # shellcheck disable=SC2016 # desktop_wait expands it
-  desktop_wait 'DBUS_SESSION_BUS_ADDRESS=$GNOME_SYSTEM_BUS bus_name_owned org.freedesktop.login1' 10 \
+  login1_owned() { DBUS_SESSION_BUS_ADDRESS=$GNOME_SYSTEM_BUS bus_name_owned org.freedesktop.login1; }
+  desktop_wait 10 login1_owned \
     || desktop_die "logind's stand-in did not start: $(cat "$WORK/logind.log")"
 }
 
@@ -88,12 +89,13 @@ start_gnome_shell() {
     setsid unshare --net gnome-shell --wayland --headless --no-x11 --virtual-monitor 1024x768) \
     >>"$WORK/gnome-shell.log" 2>&1 </dev/null &
   remember_part shell $!
-  desktop_wait 'gnome_found || ! part_running shell' 30 || true
+  gnome_found_or_ended() { gnome_found || ! part_running shell; }
+  desktop_wait 30 gnome_found_or_ended || true
   gnome_found || desktop_die "gnome-shell did not start: $(tail -n 30 "$WORK/gnome-shell.log")"
   export WAYLAND_DISPLAY=${WAYLAND_DISPLAY##*/} QT_QPA_PLATFORM=wayland
   # 43 starts in the overview, and tells root it is privileged and everyone it is unsafe.
-  desktop_wait 'gnome_shell settle' 5 || desktop_die "gnome-shell did not leave its overview"
-  desktop_wait 'bus_name_owned org.freedesktop.Notifications' 10 \
+  desktop_wait 5 gnome_shell settle || desktop_die "gnome-shell did not leave its overview"
+  desktop_wait 10 bus_name_owned org.freedesktop.Notifications \
     || desktop_die "GNOME's notification service did not start: $(tail -n 30 "$WORK/session-bus.log")"
   # A virtual device drops what it is sent while the seat still adds it.
   pause 0.3

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers for window tests; sourced inside with-desktop.sh.
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 
@@ -10,11 +11,11 @@ wait_for() { desktop_wait "$@"; }
 start_app() {
   "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
-  wait_for 'xdotool search --onlyvisible --pid "$APP_PID"' 15 || {
+  wait_for 15 xdotool search --onlyvisible --pid "$APP_PID" || {
     cat "$WORK/app.log" >&2; fail "the program showed no window"; }
   APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" | head -n1)
   # Placed and framed by the window manager before anyone clicks on it.
-  wait_for '[ "$(wm_state)" = Normal ]' 5 || fail "the window manager did not take the window (WM_STATE $(wm_state))"
+  wait_for 5 output_is Normal wm_state || fail "the window manager did not take the window (WM_STATE $(wm_state))"
 }
 
 # A window's place on screen and its size, in X, Y, WIDTH and HEIGHT. xwininfo's absolute
