@@ -26,7 +26,7 @@ if [ -z "${WORK:-}" ]; then
   sudo=(); [ "$(id -u)" = 0 ] || sudo=(sudo)
   "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
   trap '"${sudo[@]}" apt-get remove -y -qq meridane-chimewell >/dev/null' EXIT
-  IDENTITY=$build/generated/identity.sh "$top/tests/window/with-desktop.sh" "$0" /usr/bin/meridane-chimewell
+  IDENTITY=$build/generated/identity.sh DESKTOP_ATSPI=1 "$top/tests/window/with-desktop.sh" "$0" /usr/bin/meridane-chimewell
   exit
 fi
 source "$top/tests/e2e/lib.sh"

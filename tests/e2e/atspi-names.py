@@ -4,9 +4,10 @@ accessibility bus (AT-SPI): every window of the application whose name is given,
 "focused" after it only the control that has the keyboard focus, as a screen reader follows it,
 and its place in the tree (controls can share a name)."""
 import sys
-import time
 
 import pyatspi
+
+import atspi_app
 
 
 def walk(node, out, depth=0, focused_only=False, place="0"):
@@ -35,19 +36,13 @@ def walk(node, out, depth=0, focused_only=False, place="0"):
 def main():
     wanted = sys.argv[1]
     focused_only = sys.argv[2:] == ["focused"]
-    deadline = time.time() + 15
-    while time.time() < deadline:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
-            if app is not None and app.name == wanted:
-                out = []
-                walk(app, out, 0, focused_only)
-                print("\n".join(out))
-                return 0
-        time.sleep(0.5)
-    print(f"no application named {wanted!r} on the accessibility bus", file=sys.stderr)
-    return 1
-
+    app = atspi_app.find(wanted)
+    if app is None:
+        print(f"no application named {wanted!r} on the accessibility bus", file=sys.stderr)
+        return 1
+    out = []
+    walk(app, out, 0, focused_only)
+    print("\n".join(out))
+    return 0
 
 sys.exit(main())

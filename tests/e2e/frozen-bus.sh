@@ -10,6 +10,12 @@ case $DESKTOP_TRAY in
   sni) frozen=sni-watcher icon_shown=sni_item_registered ;;
   *) fail "run with DESKTOP_TRAY=xembed or sni" ;;
 esac
+# Where the controls are, read while the bus answers: a program started while it does not
+# reaches the accessibility bus too late for the clicks below.
+start_app "$1"
+control_places
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
 frozen_pid=$(part_pid "$frozen")
 kill -STOP "$frozen_pid"
 # Left stopped after a failure, it would hold up the desktop's own end by seconds.

@@ -29,13 +29,14 @@ start_app() {
 
 screenshot() { gnome_shell screenshot "$SCREENSHOTS/$1.png" || echo "no screenshot $1" >&2; }
 
-# A pointer click on a control of the window (AT in lib.sh).
+# A pointer click on a control of the window (CONTROL in lib.sh).
 click() { # control
-  local corner
+  local corner place
   corner=$(app_window | jq -r '.rect | "\(.[0]) \(.[1])"')
   [ -n "$corner" ] || fail "no window to click $1 on"
+  place=$(place_of "$1")
   # shellcheck disable=SC2086 # the numbers' words
-  set -- ${AT[$1]} $corner $CONTENT_AT
+  set -- $place $corner $CONTENT_AT
   gnome_shell click $(($1 + $3 + $5)) $(($2 + $4 + $6))
 }
 type_into() { # control text

@@ -10,7 +10,8 @@ for image in Image1_0 Image1_1 Image2 Image4; do
   screenshot "journey-info-from-$image"
   info=$(xdotool search --onlyvisible --name "^ Program Informations$" | head -n1)
   geometry_of "$info"
-  xdotool mousemove $((X + 24)) $((Y + 30)) click 1   # Close
+  close=$(place_of in " Program Informations" "push button" Close)
+  xdotool mousemove $((X + ${close% *})) $((Y + ${close#* })) click 1
   wait_for 3 output_is 0 info_windows || fail "Close did not hide the information window"
   echo "ok: $image opens the information window"
 done

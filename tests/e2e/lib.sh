@@ -6,27 +6,59 @@ source "$E2E_DIR/../window/lib.sh"
 # shellcheck source=../../scripts/identity.sh.in
 source "${IDENTITY:?IDENTITY names the generated/identity.sh of a build: ctest sets it}"
 
-# Places on the alarm window (pixels from its top-left corner).
-declare -A AT=(
-  [OK]="181 235" [Stopp]="230 235" [Orr]="63 172" [Label7]="217 307" [ImgHide]="465 320"
-  [Label19]="452 14" [Exitz]="24 382" [Label20]="20 13" [Picture1]="17 411"
-  [Text2_0]="97 144" [Text2_1]="152 144" [Text2_2]="207 144"
-  [Text1_0]="97 196" [Text1_1]="152 196" [Text1_2]="207 196"
-  [Image1_0]="80 271" [Image1_1]="200 275" [Image2]="44 243" [Image4]="300 30"
+# The alarm window's controls the journeys use, found as a screen reader finds them: by role and
+# accessible name (or, after ~, the description of a control whose name is what it shows), and
+# which of the controls so found it is.
+declare -A CONTROL=(
+  [OK]="push button|Press after setting alarm criteria|1" [Stopp]="push button|Stop Alarm Sound|1"
+  [Orr]="push button|Toggle between Duration AND Time Set|1" [Label7]="label|~This is your Reminder Text|1"
+  [ImgHide]="image|Hide this screen|1" [Label19]="label|Hide|1" [Image5]="image|Hide|1"
+  [Label20]="label|Exit|1" [Exitz]="label|Exit|2" [Picture1]="image|Exit|1"
+  [Text2_0]="text|Duration hours|1" [Text2_1]="text|Duration minutes|1" [Text2_2]="text|Duration seconds|1"
+  [Text1_0]="text|Alarm time hours|1" [Text1_1]="text|Alarm time minutes|1" [Text1_2]="text|Alarm time seconds|1"
+  [Image4]="image|Info about Meridane products|1" [Image2]="image|Info about Meridane products|2"
+  [Image1_0]="image|Info about Meridane products|3" [Image1_1]="image|Info about Meridane products|4"
 )
-tone_at() { echo "380 $((125 + $1 * 136 / (TONE_COUNT - 1)))"; } # Label12(i)
+# Where a window's controls are, read once a desktop from the accessibility bus (the layout
+# does not move): role, name, description and centre, a line each.
+control_places() { # [window: its size or its name; the alarm window's size]
+  local window=${1:-$WINDOW_SIZE}
+  PLACES=$WORK/places-${window// /_}.tsv
+  [ -s "$PLACES" ] && return
+  /usr/bin/python3 "$E2E_DIR/atspi-places.py" "$PROGRAM_TITLE" "$window" >"$PLACES" \
+    2>>"$WORK/atspi-py.log" || fail "the controls of \"$window\" are not on the accessibility bus (DESKTOP_ATSPI=1?)"
+}
+# The centre of a control from its window's top-left corner: "x y".
+place_of() { # control, or tone N (the Nth tone's caption, from 0), or in WINDOW ROLE NAME
+  local role name nth=1 window=''
+  case $1 in
+    tone) role=label name="[$(($2 + 1))] *" ;;
+    in) window=$2 role=$3 name=$4 ;;
+    *)
+      [ -n "${CONTROL[$1]:-}" ] || fail "no control $1 in CONTROL"
+      IFS='|' read -r role name nth <<<"${CONTROL[$1]}"
+      ;;
+  esac
+  control_places "$window"
+  awk -F'\t' -v role="$role" -v name="$name" -v nth="$nth" '
+    BEGIN { field = 2; if (substr(name, 1, 1) == "~") { field = 3; name = substr(name, 2) } }
+    $1 == role && (name ~ /\*$/ ? index($field, substr(name, 1, length(name) - 1)) == 1 : $field == name) \
+      && ++seen == nth { print $4; found = 1; exit }
+    END { exit !found }' "$PLACES" || fail "no $role \"$name\" ($nth) on the accessibility bus"
+}
 
 click() { # control [button [repeat]]
   wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click $1"
-  # shellcheck disable=SC2086 # the point's two numbers
-  set -- ${AT[$1]} "${2:-1}" "${3:-1}"
+  local place
+  place=$(place_of "$1")
+  set -- "${place% *}" "${place#* }" "${2:-1}" "${3:-1}"
   xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
 }
 click_tone() { # index
   wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click a tone"
-  # shellcheck disable=SC2046 # the point's two numbers
-  set -- $(tone_at "$1")
-  xdotool mousemove $((X + $1)) $((Y + $2)) click 1
+  local place
+  place=$(place_of tone "$1")
+  xdotool mousemove $((X + ${place% *})) $((Y + ${place#* })) click 1
 }
 type_into() { # control text
   click "$1"

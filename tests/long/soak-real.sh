@@ -7,7 +7,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 if [ -z "${WORK:-}" ]; then
   cmake --build "$top/build" --target meridane-chimewell >/dev/null
-  IDENTITY=$top/build/generated/identity.sh exec "$top/tests/window/with-desktop.sh" "$0" "$@"
+  IDENTITY=$top/build/generated/identity.sh DESKTOP_ATSPI=1 exec "$top/tests/window/with-desktop.sh" "$0" "$@"
 fi
 source "$top/tests/e2e/lib.sh"
 minutes=${1:-10}
