@@ -14,7 +14,7 @@ scripts/setup.sh --test
 phase_done "packages"
 
 # The house's own checkers first: every script as shellcheck reads it (.shellcheckrc says what
-# is silenced and why), and the C++ files this branch changed as .clang-format lays them out.
+# is silenced and why), and every C++ file as .clang-format lays it out.
 echo "== shellcheck, clang-format"
 git ls-files -z '*.sh' .ci/run | xargs -0 shellcheck
 scripts/format-check.sh

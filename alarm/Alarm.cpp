@@ -8,6 +8,7 @@
 
 namespace {
 
+// The text's own name and version: fixed, as it names the format, not the program's title.
 const QString Heading = QStringLiteral("Meridane Chimewell alarm 1");
 const std::array<QString, 8> Keys = {QStringLiteral("mode"),     QStringLiteral("seconds"),  QStringLiteral("target"),
                                      QStringLiteral("due"),      QStringLiteral("armed-at"), QStringLiteral("tone"),

@@ -7,9 +7,9 @@
 
 enum class AlarmMode { Duration, DateTime };
 
-// The alarm the window holds: what rings, when, and from what moment its counters count. It
-// is the truth the captions are drawn from. A durationSeconds of 0 with a targetDateTime of 0
-// means that no alarm time is set.
+// The alarm the window holds: what rings, when, and from what moment its counters count; the
+// mode's look is drawn from it. A durationSeconds of 0 with a targetDateTime of 0 means that no
+// alarm time is set.
 struct Alarm
 {
     AlarmMode mode = AlarmMode::Duration;

@@ -16,7 +16,7 @@ struct Counters
 {
     qint64 set = 0;
     std::optional<qint64> passed;    // none until an alarm is taken on, and after a Stop
-    std::optional<qint64> remaining; // as the countdown's last tick worked it out; none before it
+    std::optional<qint64> remaining; // as the countdown's last tick worked it out; none before it, or after a Stop
     // A Stop has cleared them once: from then on their words stand between blanks, and the
     // seconds set show as a bare "0" until the next alarm is taken on.
     bool clearedByStop = false;

@@ -153,7 +153,6 @@ stop_to_silence() { # type ('tone' or a file's path)
   fi
   type_into Text2_2 1
   local yes_at stopped_at
-  # shellcheck disable=SC2034 # read by the condition wait_for evaluates
   yes_at=$(now)
   arm
   wait_for 6 has_output heard_first_after "$yes_at" || return 1

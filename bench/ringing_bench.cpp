@@ -14,7 +14,7 @@ static void RingingTickAndRefresh(benchmark::State &state)
     a.state.alarmArmed = FlagTrue;
     a.state.counters.set = 0;
     a.state.counters.passed = 0;
-    a.Timer3.interval = 500;
+    a.Timer3.interval = TickMs;
     runEventsUntil(100);
     for (auto _ : state)
         w.window.run(Dispatcher::Kind::Tick, [&a] { a.Timer3_Timer(); });
@@ -29,7 +29,7 @@ static void CountingTickAndRefresh(benchmark::State &state)
     a.state.alarmArmed = FlagTrue;
     a.state.alarm.armedAtMoment = w.clock.now().toSecsSinceEpoch();
     a.state.counters.set = 100000;
-    a.Timer3.interval = 500;
+    a.Timer3.interval = TickMs;
     runEventsUntil(100);
     for (auto _ : state) {
         w.window.run(Dispatcher::Kind::Tick, [&a] { a.Timer1_Timer(); });

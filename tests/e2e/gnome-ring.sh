@@ -6,7 +6,6 @@
 # silences the next ring.
 # Run with DESKTOP_SESSION=gnome, DESKTOP_INSTALL=the build folder of $1 and DESKTOP_SOUND=pulse
 # or pipewire.
-# shellcheck disable=SC2016 # wait_for expands its command
 set -euo pipefail
 source "$(dirname "$0")/gnome-lib.sh"
 need_sound_server

@@ -2,7 +2,7 @@
 # Helpers for journeys of the real program; sourced inside with-desktop.sh.
 E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
 source "$E2E_DIR/../window/lib.sh"
-# PROGRAM_TITLE, DESKTOP_ID, WINDOW_SIZE, TONE_COUNT and OWN_FILE_TONE, from the build.
+# PROGRAM_TITLE, DESKTOP_ID, WINDOW_SIZE and OWN_FILE_TONE, from the build.
 # shellcheck source=../../scripts/identity.sh.in
 source "${IDENTITY:?IDENTITY names the generated/identity.sh of a build: ctest sets it}"
 
@@ -18,6 +18,7 @@ declare -A CONTROL=(
   [Text1_0]="text|Alarm time hours|1" [Text1_1]="text|Alarm time minutes|1" [Text1_2]="text|Alarm time seconds|1"
   [Image4]="image|Info about Meridane products|1" [Image2]="image|Info about Meridane products|2"
   [Image1_0]="image|Info about Meridane products|3" [Image1_1]="image|Info about Meridane products|4"
+  [Label13]="label|Set Alarm Date|1"
 )
 # Where a window's controls are, read once a desktop from the accessibility bus (the layout
 # does not move): role, name, description and centre, a line each.

@@ -16,7 +16,7 @@ AlarmHarness::AlarmHarness(QDateTime start, QLocale locale, AudioOut *realAudio)
 
 void AlarmHarness::armDuration(int seconds)
 {
-    if (alarm.Label3.enabled)
+    if (alarm.state.alarm.mode == AlarmMode::DateTime)
         click([this] { alarm.Orr_Click(); });
     alarm.Text2[0].text = QStringLiteral("0");
     alarm.Text2[1].text = QStringLiteral("0");
@@ -26,7 +26,7 @@ void AlarmHarness::armDuration(int seconds)
 
 void AlarmHarness::armDateTime(const QDateTime &target)
 {
-    if (!alarm.Label3.enabled)
+    if (alarm.state.alarm.mode == AlarmMode::Duration)
         click([this] { alarm.Orr_Click(); });
     alarm.Combo2[0].selectText(QString::number(target.date().day()));
     alarm.Combo2[1].listIndex = target.date().month() - 1;
@@ -51,7 +51,7 @@ void AlarmHarness::confirmArming()
 void AlarmHarness::halfSecond()
 {
     halfSeconds += 1;
-    clock.advanceMs(500);
+    clock.advanceMs(TickMs);
     if (alarm.Timer1.interval > 0)
         dispatcher.run(
             Dispatcher::Kind::Tick, [this] { alarm.Timer1_Timer(); }, &alarm.Timer1);

@@ -10,7 +10,7 @@ const QString PastMessage = QStringLiteral("Alarm can not be Activated in PAST D
 // Switches to date and time and enters a time of day.
 void setTime(AlarmHarness &h, int hour, int minute, int second)
 {
-    if (!h.alarm.Label3.enabled)
+    if (h.alarm.state.alarm.mode == AlarmMode::Duration)
         h.alarm.Orr_Click();
     h.alarm.Text1[0].text = QString::number(hour);
     h.alarm.Text1[1].text = QString::number(minute);
@@ -296,7 +296,7 @@ TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
         EXPECT_TRUE(h.notifyArea.calls.isEmpty()) << c.name;
 
         // The window stays usable: a good entry arms afterwards.
-        if (h.alarm.Label3.enabled)
+        if (h.alarm.state.alarm.mode == AlarmMode::DateTime)
             h.click([&] { h.alarm.Orr_Click(); });
         for (TextBox &box : h.alarm.Text2)
             box.text = QStringLiteral("5");

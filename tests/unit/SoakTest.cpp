@@ -89,7 +89,7 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
     for (int step = 0; h.clock.now() < end; ++step) {
         switch (random() % 8) {
         case 0: // a duration alarm, accepted, that rings for a while and is stopped
-            if (h.alarm.Label3.enabled)
+            if (h.alarm.state.alarm.mode == AlarmMode::DateTime)
                 h.click([&] { h.alarm.Orr_Click(); });
             h.alarm.Text2[2].text = QString::number(random() % 5);
             h.dialogs.messageAnswers = {MsgBox::Yes};
@@ -109,7 +109,7 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
             w.ring(10);
             break;
         case 2: { // a date-and-time alarm a little ahead
-            if (!h.alarm.Label3.enabled)
+            if (h.alarm.state.alarm.mode == AlarmMode::Duration)
                 h.click([&] { h.alarm.Orr_Click(); });
             const QTime at = h.clock.now().time().addSecs(int(1 + random() % 20));
             if (at < h.clock.now().time())
@@ -131,7 +131,7 @@ TEST(Soak, AWeekOfUseLeavesTheWindowAsItShouldBe)
         }
         case 3: // an entry that cannot be read
             h.alarm.Text2[1].text = QStringLiteral("soon");
-            if (h.alarm.Label3.enabled)
+            if (h.alarm.state.alarm.mode == AlarmMode::DateTime)
                 h.alarm.Text1[1].text = QStringLiteral("soon");
             h.click([&] { h.alarm.OK_Click(); });
             ASSERT_EQ(h.dialogs.messages.size(), 1) << step;

@@ -440,7 +440,7 @@ sound_server_streams() { pulse pactl list short sink-inputs; }
 
 # libfaketime for the program alone: its wall clock starts at a date(1) text and runs on from
 # there, monotonic time stays real; set_fake_clock moves it while the program runs. Use as
-#   start_app env $(fake_clock_env "2026-12-31 23:59:57") PROGRAM
+#   fake_clock_env "2026-12-31 23:59:57"; start_app env "${FAKE_CLOCK_ENV[@]}" PROGRAM
 FAKETIME_LIBRARY=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 set_fake_clock() { # date text
   local offset

@@ -55,7 +55,6 @@ start_system_bus() {
     >>"$WORK/logind.log" 2>&1 &
   remember_part logind $!
   # Asked as bus_name_owned asks the session bus: a client sees no difference.
-  # shellcheck disable=SC2016 # desktop_wait expands it
   login1_owned() { DBUS_SESSION_BUS_ADDRESS=$GNOME_SYSTEM_BUS bus_name_owned org.freedesktop.login1; }
   desktop_wait 10 login1_owned \
     || desktop_die "logind's stand-in did not start: $(cat "$WORK/logind.log")"
