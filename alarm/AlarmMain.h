@@ -117,6 +117,10 @@ public:
     void Timer1_Timer();
     void Timer3_Timer();
     void Stopp_Click();
+    // The notification's "Snooze 10 minutes": the ring stops as at Stop, and the same reminder and
+    // tone are armed at once as a duration of SnoozeSeconds, without the summary.
+    void SnoozeRing();
+    static constexpr qint32 SnoozeSeconds = 600;
 
 private:
     void initialiseControls();       // the load state of every control (alarm/AlarmMain.cpp)

@@ -5,6 +5,7 @@
 #include "sound/ToneCatalogue.h"
 #include "sound/modATM.h"
 #include "toolkit/Clock.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Numbers.h"
 #include "toolkit/WindowHost.h"
 
@@ -98,6 +99,23 @@ void AlarmMain::Stopp_Click()
     ShowCounters();
     state.alarmArmed = FlagFalse;
     EndRing();
+}
+
+void AlarmMain::SnoozeRing()
+{
+    Stopp_Click();
+    if (state.alarm.mode != AlarmMode::Duration) {
+        state.alarm.mode = AlarmMode::Duration;
+        ShowMode();
+    }
+    // The duration boxes say what counts, so the window shows the alarm it holds.
+    Text2[0].text = QStringLiteral("0");
+    Text2[1].text = QString::number(SnoozeSeconds / 60);
+    Text2[2].text = QStringLiteral("0");
+    AdoptDuration(SnoozeSeconds);
+    RecordAnswer(MsgBox::Yes);
+    Timer3.setInterval(TickMs);
+    FinishDuration();
 }
 
 void AlarmMain::EndRing()

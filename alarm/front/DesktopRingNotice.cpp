@@ -24,6 +24,7 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications"); // also its interface
 const QString Path = QStringLiteral("/org/freedesktop/Notifications");
 const QString StopAction = QStringLiteral("stop");
+const QString SnoozeAction = QStringLiteral("snooze");
 const QString OpenAction = QStringLiteral("default"); // the click on the notification itself
 const QString StopHint = QStringLiteral("To stop the alarm, press Stop in its window.");
 
@@ -68,8 +69,9 @@ QVariant iconPixels()
 
 } // namespace
 
-DesktopRingNotice::DesktopRingNotice(Stop stop, Open open)
+DesktopRingNotice::DesktopRingNotice(Act stop, Act snooze, Open open)
     : m_stop(std::move(stop))
+    , m_snooze(std::move(snooze))
     , m_open(std::move(open))
 {
 }
@@ -113,7 +115,7 @@ void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answer
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
     const QString body = text.toHtmlEscaped();
-    QStringList actions{StopAction, QStringLiteral("Stop")};
+    QStringList actions{StopAction, QStringLiteral("Stop"), SnoozeAction, QStringLiteral("Snooze 10 minutes")};
     if (answerClick)
         actions = QStringList{OpenAction, QStringLiteral("Show")} + actions;
     QVariantMap hints{
@@ -205,6 +207,8 @@ void DesktopRingNotice::actionInvoked(uint id, const QString &action, const QDBu
         return;
     if (action == StopAction && m_stop)
         m_stop();
+    else if (action == SnoozeAction && m_snooze)
+        m_snooze();
     else if (action == OpenAction && m_open)
         m_open(m_token);
 }

@@ -17,11 +17,12 @@ class DesktopRingNotice : public QObject, public RingNotice
     Q_OBJECT
 
 public:
-    using Stop = std::function<void()>;
+    using Act = std::function<void()>;
     // Gets the activation token of the user's click, where the daemon sent one (Wayland).
     using Open = std::function<void(const QString &activationToken)>;
-    // stop: the notification's "Stop"; open: a click on the notification itself.
-    DesktopRingNotice(Stop stop, Open open);
+    // stop and snooze: the notification's "Stop" and "Snooze 10 minutes"; open: a click on the
+    // notification itself.
+    DesktopRingNotice(Act stop, Act snooze, Open open);
 
     void post(const QString &reminder) override;
     void withdraw() override;
@@ -45,7 +46,8 @@ private:
     void call(const QString &method, const QVariantList &arguments,
               std::function<void(QDBusPendingCallWatcher &)> done = {});
 
-    Stop m_stop;
+    Act m_stop;
+    Act m_snooze;
     Open m_open;
     bool m_listening = false;
     // Counts posts and withdrawals: a reply to a post that is no longer the latest (withdrawn

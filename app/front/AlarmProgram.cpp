@@ -9,9 +9,10 @@ AlarmProgram::AlarmProgram()
     , dialogs(&window, [this] { window.render(); })
     , atm(resources, audio)
     , notifyArea(window.icons())
-    // The notification's Stop is the window's Stop, and it reaches the ring behind a box or a
-    // play: the daemon has taken the notification away once it was clicked.
+    // The notification's Stop is the window's Stop, and it and Snooze reach the ring behind a box
+    // or a play: the daemon has taken the notification away once it was clicked.
     , ringNotice([this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.Stopp_Click(); }); },
+                 [this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.SnoozeRing(); }); },
                  [this](const QString &token) { showWindow(token); })
     , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, QCoreApplication::applicationDirPath(),
              [this] { programInfo.show(); }, QLocale::system(),

@@ -182,6 +182,7 @@ between() { awk -v a="$1" -v x="$2" -v b="$3" 'BEGIN { exit !(x != "" && a <= x 
 # accessibility bus as a screen reader reads them, which the window thread answers. Needs
 # DESKTOP_ATSPI=1.
 accessible_names() { /usr/bin/python3 "$E2E_DIR/atspi-names.py" "$PROGRAM_TITLE" 2>>"$WORK/atspi-py.log"; }
+accessible_names_matching() { accessible_names | grep -xF "$1"; } # role TAB name
 
 # A terminal on a Wayland desktop (foot), TERMINAL_PID; what is typed into it is written to
 # $WORK/typed.txt. Shown once the command given succeeds.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The ring's desktop notification on a notification daemon (dunst): the program's name, the
 # reminder as typed (markup shown as text), critical, with "Stop"; its Stop silences the ring
-# heard on the sound server, the window's Stop withdraws it, a click on it shows the window;
+# heard on the sound server, the window's Stop withdraws it, its "Snooze 10 minutes" silences
+# the ring and arms ten minutes at once, a click on it shows the window;
 # the daemon's signals forged by another client of the bus neither stop the ring nor take the
 # real Stop away; without a daemon the alarm rings as before.
 set -euo pipefail
@@ -81,6 +82,18 @@ stopped_at=$(now)
 wait_for 1 output_is 0 notifications_displayed || fail "the window's Stop left the notification up"
 silent_within "$stopped_at" 0.5 "the window's Stop"
 echo "ok: the window's Stop withdrew the notification"
+
+rings_then 2
+notification_action "Snooze 10 minutes"
+snoozed_at=$(now)
+silent_within "$snoozed_at" 1 "the notification's Snooze"
+wait_for 1 output_is 0 notifications_displayed || fail "the notification's Snooze left it up"
+# Armed again at once, as a screen reader reads the window: ten minutes set, counting.
+wait_for 2 has_output accessible_names_matching $'label\t600' \
+  || fail "after Snooze the window does not show 600 seconds set: $(accessible_names | tr '\n' ' ')"
+click Stopp
+type_into Text2_1 0 # the boxes say ten minutes since the Snooze
+echo "ok: the notification's Snooze silenced the ring and armed ten minutes at once"
 
 type_into Text2_2 3
 rings_hidden

@@ -97,6 +97,40 @@ TEST_F(Countdown, RemainingIsTheSecondsSetLessThePassed)
     EXPECT_EQ(h.audio.tones.size(), 1);
 }
 
+TEST_F(Countdown, SnoozeStopsTheRingAndRingsTheSameReminderAndToneTenMinutesOn)
+{
+    h.alarm.state.alarm.toneIndex = 2;
+    h.alarm.state.alarm.reminderText = QStringLiteral("Tea");
+    h.armDateTime(h.clock.now().addSecs(2)); // a date alarm snoozes as a duration
+    while (h.audio.tones.isEmpty() && h.halfSeconds < 20)
+        h.halfSecond();
+    ASSERT_TRUE(h.ringNotice.up);
+    const qsizetype boxes = h.dialogs.messages.size();
+    const int stops = h.audio.stops;
+
+    h.alarm.SnoozeRing();
+    EXPECT_EQ(h.audio.stops, stops + 1);
+    EXPECT_FALSE(h.ringNotice.up);
+    EXPECT_EQ(h.dialogs.messages.size(), boxes) << "a summary was shown";
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
+    EXPECT_EQ(h.alarm.state.alarm.mode, AlarmMode::Duration);
+    EXPECT_TRUE(h.alarm.Label4.enabled && !h.alarm.Label3.enabled) << "the window shows the date mode";
+    EXPECT_EQ(h.alarm.Text2[0].text + u':' + h.alarm.Text2[1].text + u':' + h.alarm.Text2[2].text,
+              QStringLiteral("0:10:0"));
+    EXPECT_EQ(h.alarm.Label10.text + u'|' + h.alarm.Label11.text, QStringLiteral(" 600 |0"));
+    EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Tea "));
+
+    const qsizetype rung = h.audio.tones.size();
+    for (int i = 0; i < 2 * 599; ++i)
+        h.halfSecond();
+    EXPECT_EQ(h.audio.tones.size(), rung) << "rang again before ten minutes";
+    h.halfSecond();
+    h.halfSecond();
+    ASSERT_GT(h.audio.tones.size(), rung) << "did not ring again ten minutes on";
+    EXPECT_EQ(h.audio.tones.last(), h.audio.tones.first()) << "another tone";
+    EXPECT_EQ(h.ringNotice.posted.last(), QStringLiteral("Tea"));
+}
+
 TEST_F(Countdown, StopWithNothingArmedResetsTheSameWay)
 {
     h.alarm.Stopp_Click();
