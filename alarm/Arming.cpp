@@ -65,7 +65,6 @@ void AlarmMain::ArmDuration(bool alreadyArmed)
         adopt();
     RecordAnswer(*answer);
     if (state.alarmArmed == FlagTrue) {
-        Timer3.setInterval(TickMs);
         FinishDuration();
     }
 }
@@ -164,6 +163,7 @@ void AlarmMain::FinishDateTime()
 
 void AlarmMain::FinishDuration()
 {
+    Timer3.setInterval(TickMs);
     trayIcon.tipText = QStringLiteral("Alarm Setting duration : ") + QString::number(state.alarm.durationSeconds)
         + QStringLiteral(" sec") + tipSecondLine();
     trayIcon.remove();

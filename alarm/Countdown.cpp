@@ -114,7 +114,6 @@ void AlarmMain::SnoozeRing()
     Text2[2].text = QStringLiteral("0");
     AdoptDuration(SnoozeSeconds);
     RecordAnswer(MsgBox::Yes);
-    Timer3.setInterval(TickMs);
     FinishDuration();
 }
 

@@ -49,17 +49,18 @@ place_of() { # control, or tone N (the Nth tone's caption, from 0), or in WINDOW
 }
 
 click() { # control [button [repeat]]
-  wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click $1"
   local place
-  place=$(place_of "$1")
-  set -- "${place% *}" "${place#* }" "${2:-1}" "${3:-1}"
-  xdotool mousemove $((X + $1)) $((Y + $2)) click --repeat "$4" --delay 80 "$3"
+  place=$(place_of "$1") # a control not found ends the journey here
+  click_place "$1" "$place" "${2:-1}" "${3:-1}"
 }
 click_tone() { # index
-  wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click a tone"
   local place
   place=$(place_of tone "$1")
-  xdotool mousemove $((X + ${place% *})) $((Y + ${place#* })) click 1
+  click_place "tone $1" "$place" 1 1
+}
+click_place() { # what place button repeat
+  wait_for 3 on_screen "$APP_WINDOW" || fail "the window is not on the screen to click $1"
+  xdotool mousemove $((X + ${2% *})) $((Y + ${2#* })) click --repeat "$4" --delay 80 "$3"
 }
 type_into() { # control text
   click "$1"
