@@ -61,6 +61,9 @@ bool requestName(QDBusConnection &bus, bool queue)
 SingleInstance::SingleInstance()
 {
     SessionBus::connect([this](QDBusConnection &bus) { claim(bus); });
+    // An ending program will not show its window again: a start meanwhile is refused at once
+    // and gets the name, rather than waiting on this one.
+    SessionBus::atEnd([this](QDBusConnection &bus) { release(bus); });
 }
 
 void SingleInstance::claim(QDBusConnection &bus)
@@ -86,12 +89,19 @@ void SingleInstance::claim(QDBusConnection &bus)
     // answer in time still lives (hung): not worth a second program. One that refuses is ending
     // (its window already gone): this start runs as the first, and the name follows.
     const QDBusMessage reply = bus.call(activate, QDBus::Block, 2000);
-    if (reply.type() == QDBusMessage::ReplyMessage
-        || reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply")) {
+    if (reply.type() == QDBusMessage::ReplyMessage) {
         decide(Verdict::HandedOver);
         return;
     }
-    requestName(bus, true);
+    // No answer comes as well from a program that ended with the call unread: then the name is
+    // free, where a hung program still holds it.
+    const bool noAnswer = reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply");
+    if (noAnswer && !requestName(bus, false)) {
+        decide(Verdict::HandedOver);
+        return;
+    }
+    if (!noAnswer)
+        requestName(bus, true);
     decide(Verdict::First);
 }
 
@@ -109,6 +119,16 @@ bool SingleInstance::handedOver()
     if (!answers || !m_decided.wait_for(lock, ClaimWait, [this] { return m_verdict != Verdict::Pending; }))
         m_gaveUp = true;
     return m_verdict == Verdict::HandedOver;
+}
+
+void SingleInstance::release(QDBusConnection &bus)
+{
+    bus.unregisterObject(objectPath());
+    const QString dbus = QStringLiteral("org.freedesktop.DBus");
+    QDBusMessage request = QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus,
+                                                          QStringLiteral("ReleaseName"));
+    request << busName();
+    bus.send(request); // its answer is not awaited: the program's end sends it out
 }
 
 void SingleInstance::Activate(const QVariantMap &platformData)

@@ -38,6 +38,7 @@ public Q_SLOTS:
 private:
     enum class Verdict { Pending, First, HandedOver };
     void claim(QDBusConnection &bus); // on the bus's thread
+    void release(QDBusConnection &bus);
     void decide(Verdict verdict);
 
     std::mutex m_mutex;

@@ -194,11 +194,13 @@ start_foot() { # command [args...]
 }
 
 # Starts the program so that its end, once begun, lingers while its process lives on (see
-# tests/support/linger_at_exit.cpp); ended_alive tells that the end began and the process is
-# still there, so what the program undid before ending can be seen apart from what its death did.
+# tests/support/linger_at_exit.cpp; LINGER_SECONDS sets how long); ending_began and still_alive
+# tell that the end began and the process is still there, so what the program undid before
+# ending can be seen apart from what its death did.
 start_app_lingering() {
   rm -f "$WORK/ending"
-  start_app env LD_PRELOAD="$LINGER_AT_EXIT" LINGER_AT_EXIT_MARK="$WORK/ending" \
+  start_app env LINGER_AT_EXIT_SECONDS="${LINGER_SECONDS:-}" LD_PRELOAD="$LINGER_AT_EXIT" \
+    LINGER_AT_EXIT_MARK="$WORK/ending" \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$@"
 }
 ending_began() { wait_for "${1:-3}" test -e "$WORK/ending"; }

@@ -2,8 +2,8 @@
 # A second start while the program sits in the tray with an armed alarm (as a user looking for
 # the hidden window would start it from the menu) shows the running program's window and ends
 # at once with status 0: one process, one icon, the alarm still armed. A start right after the
-# window was closed, while that program is still ending, is a program of its own: its window
-# shows and it stays.
+# window was closed or the program left, while that program is still ending, is a program of its
+# own: its window shows and it stays.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 start_app "$1"
@@ -38,3 +38,12 @@ sleep 1
 still_alive || fail "the start after the close left no program"
 kill "$APP_PID"
 echo "ok: a start while the closed program was ending showed its own window and stayed"
+
+# Longer than a start waits for the running program's answer.
+LINGER_SECONDS=3 start_app_lingering "$1"
+click Exitz
+ending_began || fail "Exit did not begin the program's end"
+start_app "$1"
+still_alive || fail "the start while the left program was ending did not stay"
+kill "$APP_PID"
+echo "ok: a start while the left program lingered was refused by it at once and showed its own window"
