@@ -41,7 +41,10 @@ gnome_shell type $'\n'
 sent+=$'\n'
 screenshot gnome-ring-2-ringing
 [ -z "$focus_lost" ] || fail "the terminal lost the focus at $focus_lost (due at $due)"
-wait_for 3 output_is "${sent%$'\n'}" cat "$WORK/typed.txt" \
+# Read back as the shell reads a command's output: without the line breaks at its end.
+expected=$sent
+while [[ "$expected" == *$'\n' ]]; do expected=${expected%$'\n'}; done
+wait_for 3 output_is "$expected" cat "$WORK/typed.txt" \
   || fail "the terminal got \"$(cat "$WORK/typed.txt")\" of \"$sent\""
 first=$(heard_first_after "$ARMED_AT")
 between "$due" "$first" "$(plus "$due" 1)" || fail "first heard at $first; due at $due"
