@@ -2,6 +2,7 @@
 
 #include "sound/ToneCatalogue.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <array>
 #include <cmath>
@@ -111,4 +112,41 @@ std::optional<Alarm> alarmFromText(const QString &text)
                  *tone,
                  *ownFile,
                  *reminder};
+}
+
+qint64 dueMoment(const Alarm &alarm)
+{
+    return alarm.mode == AlarmMode::DateTime ? alarm.targetMoment : alarm.armedAtMoment + alarm.durationSeconds;
+}
+
+namespace {
+QString timeOfDay(qint64 moment)
+{
+    return QDateTime::fromSecsSinceEpoch(moment).toString(QStringLiteral("HH:mm:ss"));
+}
+} // namespace
+
+QString dueTimeText(const Alarm &alarm)
+{
+    return timeOfDay(dueMoment(alarm));
+}
+
+Resumption resumption(const Alarm &kept, qint64 now)
+{
+    const qint64 late = now - dueMoment(kept);
+    if (late <= 0)
+        return {};
+    return {late <= LatestLateRingSeconds ? Resumption::RingsLate : Resumption::Missed, late};
+}
+
+QString lateText(qint64 due, qint64 lateSeconds)
+{
+    QString ago;
+    if (lateSeconds < 120)
+        ago = QStringLiteral("%1 seconds ago").arg(lateSeconds);
+    else if (lateSeconds < 120 * 60)
+        ago = QStringLiteral("%1 minutes ago").arg(lateSeconds / 60);
+    else
+        ago = QStringLiteral("%1 hours ago").arg(lateSeconds / 3600);
+    return QStringLiteral("due %1, %2").arg(timeOfDay(due), ago);
 }

@@ -24,6 +24,25 @@ struct Alarm
     bool operator==(const Alarm &) const = default;
 };
 
+// The instant the alarm is due: its target, or for a duration its answer plus its seconds on the
+// wall clock.
+qint64 dueMoment(const Alarm &alarm);
+QString dueTimeText(const Alarm &alarm); // "15:04:10", local
+
+// How a start takes up an alarm an earlier run kept: counting on towards its own instant,
+// ringing at once when it fell due while nothing ran, or, due longer ago than a ring still
+// helps, told as missed and left unarmed (a stale alarm must not ring at boot).
+struct Resumption
+{
+    enum Kind { Counting, RingsLate, Missed } kind = Counting;
+    qint64 lateSeconds = 0; // how long ago it fell due; 0 while counting
+};
+constexpr qint64 LatestLateRingSeconds = 15 * 60;
+Resumption resumption(const Alarm &kept, qint64 now);
+
+// "due 15:04:10, 42 minutes ago": what a late ring's notification adds.
+QString lateText(qint64 due, qint64 lateSeconds);
+
 // The alarm as a few lines of text, versioned, to be kept in a file. Reading refuses a text
 // that is damaged, foreign or of another version, rather than guess.
 QString alarmText(const Alarm &alarm);

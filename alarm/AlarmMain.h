@@ -12,11 +12,13 @@
 #include <optional>
 #include <vector>
 
+class AlarmKeeper;
 class AudioOut;
 class Clock;
 class Dialogs;
 class NotifyArea;
 class RingNotice;
+class SuspendHold;
 class WindowHost;
 class modATM;
 
@@ -30,6 +32,8 @@ struct AlarmServices
     modATM &atm; // the built-in tones
     NotifyArea &notifyArea;
     RingNotice &ringNotice;
+    AlarmKeeper &keeper;
+    SuspendHold &suspendHold;
     QString programFolder;                 // where the program's executable lies: the file dialog starts there
     std::function<void()> showProgramInfo; // opens the product information window
     QLocale locale;                        // the user's language, for month names and date formats
@@ -122,6 +126,14 @@ public:
     void SnoozeRing();
     static constexpr qint32 SnoozeSeconds = 600;
 
+    // --- the alarm across sleep and ends (alarm/Keeping.cpp) ---
+    // Takes up an alarm an earlier run kept, unless one is armed already.
+    void RestoreAlarm(const Alarm &kept);
+    // The machine woke from a suspend: an alarm that fell due meanwhile rings now.
+    void Woken();
+    // The window was closed through its frame: the user ended the program, nothing is kept.
+    void Form_Unload();
+
 private:
     void initialiseControls();       // the load state of every control (alarm/AlarmMain.cpp)
     void initialiseTimeControls();   // the clock, the duration's and the time's boxes, the date lists
@@ -136,10 +148,15 @@ private:
     enum class WhenUnplayable { Silence, DefaultTone };
     void PlayWaveAndFlash(WhenUnplayable fallback = WhenUnplayable::Silence);
     void FlashReminder();
-    void EndRing();                 // the ring is over: its notification goes with it
-    QString RingNoticeText() const; // the reminder as typed; with none, when the alarm was due
+    void EndRing(); // the ring is over: its notification goes with it
+    // The reminder as typed; with none, when the alarm is due.
+    static QString RingNoticeText(const Alarm &alarm);
 
     bool m_ringing = false; // the alarm armed last has rung at least once
+    // The armed alarm is kept, and suspend held off, exactly while one is armed.
+    void SyncKept();
+    std::optional<Alarm> m_kept; // what the keeper holds
+    void ShowCriteria();         // the boxes and lists say what the alarm holds
     void OpenProgramInfo();
 
     enum class OwnWave { Chosen, Cancelled, Unplayable, DialogFailed };
@@ -174,6 +191,7 @@ private:
     void RecordAnswer(int answer);
     void FinishDateTime();
     void FinishDuration();
+    void TickOnWholeSeconds(); // the countdown's ticks fall just after the wall clock's
 
     AlarmServices m_services;
 };

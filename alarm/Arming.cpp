@@ -49,6 +49,7 @@ void AlarmMain::OK_Click()
         ArmDuration(alreadyArmed);
     else
         ArmDateTime(alreadyArmed);
+    SyncKept();
 }
 
 void AlarmMain::ArmDuration(bool alreadyArmed)
@@ -147,18 +148,23 @@ void AlarmMain::FinishDateTime()
     // open a while.
     state.counters.set = state.alarm.targetMoment - state.alarm.armedAtMoment;
     ShowCounters();
-    // The passed seconds and the countdown tick just after each whole and half second of the
-    // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
-    // second rather than up to half a second into it.
-    const int firstTick = (1000 - m_services.clock.msIntoSecond()) % TickMs + 5;
-    Timer1.setInterval(TickMs, firstTick);
-    Timer3.setInterval(TickMs, firstTick);
+    TickOnWholeSeconds();
     const QString target = DateText::defaultText(m_services.locale, state.alarm.targetDateTime);
     trayIcon.tipText = QStringLiteral("Alarm Set at: ") + target + tipSecondLine();
     trayIcon.remove();
     trayIcon.show();
     Label8.visible = true;
     Label8.text = u' ' + target + u' ';
+}
+
+void AlarmMain::TickOnWholeSeconds()
+{
+    // The passed seconds and the countdown tick just after each whole and half second of the
+    // wall clock, the countdown after them, so the ring comes a few milliseconds into its target
+    // second rather than up to half a second into it.
+    const int firstTick = (1000 - m_services.clock.msIntoSecond()) % TickMs + 5;
+    Timer1.setInterval(TickMs, firstTick);
+    Timer3.setInterval(TickMs, firstTick);
 }
 
 void AlarmMain::FinishDuration()

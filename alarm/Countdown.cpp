@@ -64,7 +64,12 @@ void AlarmMain::Timer3_Timer()
         skipOnFailure([&] { m_services.window.announce(Label7.text.trimmed()); });
         // Once an alarm, before an own file's play holds the tick: a window out of sight, or
         // sound the user cannot hear, still reaches them.
-        skipOnFailure([&] { m_services.ringNotice.post(RingNoticeText()); });
+        // Late (the machine slept through it, or nothing ran): the notification says by how much.
+        const qint64 late = -*state.counters.remaining;
+        const QString text = late < 2
+            ? RingNoticeText(state.alarm)
+            : RingNoticeText(state.alarm) + u'\n' + lateText(m_services.clock.now().toSecsSinceEpoch() - late, late);
+        skipOnFailure([&] { m_services.ringNotice.post(text); });
     }
     skipOnFailure([&] {
         if (state.alarm.toneIndex == ToneCatalogue::OwnFile)
@@ -80,14 +85,13 @@ void AlarmMain::Timer3_Timer()
         [&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
 }
 
-QString AlarmMain::RingNoticeText() const
+QString AlarmMain::RingNoticeText(const Alarm &alarm)
 {
-    if (state.alarm.reminderText.trimmed() != ReminderPlaceholder.trimmed())
-        return state.alarm.reminderText;
+    const QString reminder = alarm.reminderText.trimmed();
+    if (!reminder.isEmpty() && reminder != ReminderPlaceholder.trimmed())
+        return alarm.reminderText;
     // No reminder written: the click-to-write hint would mean nothing in a notification.
-    const qint64 due = state.alarm.targetMoment != 0 ? state.alarm.targetMoment
-                                                     : state.alarm.armedAtMoment + state.alarm.durationSeconds;
-    return QStringLiteral("Alarm at %1").arg(QDateTime::fromSecsSinceEpoch(due).toString(QStringLiteral("HH:mm:ss")));
+    return QStringLiteral("Alarm at %1").arg(dueTimeText(alarm));
 }
 
 void AlarmMain::Stopp_Click()
@@ -99,6 +103,7 @@ void AlarmMain::Stopp_Click()
     ShowCounters();
     state.alarmArmed = FlagFalse;
     EndRing();
+    SyncKept();
 }
 
 void AlarmMain::SnoozeRing()
@@ -115,6 +120,7 @@ void AlarmMain::SnoozeRing()
     AdoptDuration(SnoozeSeconds);
     RecordAnswer(MsgBox::Yes);
     FinishDuration();
+    SyncKept();
 }
 
 void AlarmMain::EndRing()

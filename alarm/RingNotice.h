@@ -12,4 +12,7 @@ public:
     virtual void post(const QString &reminder) = 0;
     // Takes it back, if it is up; never waits.
     virtual void withdraw() = 0;
+    // Tells of an alarm that fell due while nothing ran, too long ago to ring: a notification
+    // of its own, which stays until the user dismisses it; never waits.
+    virtual void tellMissed(const QString &reminder, const QString &due) = 0;
 };

@@ -101,6 +101,8 @@ void AlarmMain::Timer4_Timer()
 
 void AlarmMain::Exitz_Click()
 {
+    // The user ends the program: the alarm goes with it, also at the next start.
+    Form_Unload();
     trayIcon.remove();
     EndRing();
     m_services.window.endProgram();

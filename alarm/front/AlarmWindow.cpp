@@ -50,7 +50,10 @@ std::function<QIcon(WindowIcon)> AlarmWindow::icons() const
 
 void AlarmWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing the alarm window through its frame ends the program the ordinary way.
+    // Closing the alarm window through its frame ends the program the ordinary way. Only the
+    // window system's close is the user's: a quit (a signal at logout) closes the window too.
+    if (event->spontaneous() && m_closedByUser)
+        m_closedByUser();
     event->accept();
     QCoreApplication::quit();
 }
@@ -81,6 +84,8 @@ void AlarmWindow::paintEvent(QPaintEvent *)
 void AlarmWindow::attach(AlarmMain &logic, Dispatcher &dispatcher)
 {
     m_binder.setDispatcher(&dispatcher, [this] { render(); });
+    // Straight to the logic, also behind a box: it only drops what is kept, and the end follows.
+    m_closedByUser = [&logic] { logic.Form_Unload(); };
     buildControls(logic);
     render();
 }

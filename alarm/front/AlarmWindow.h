@@ -56,4 +56,5 @@ private:
 
     const QIcon m_icons[3]; // the program's, then the blink's two
     ControlBinder m_binder;
+    std::function<void()> m_closedByUser; // the frame's close: the logic hears of it
 };

@@ -118,14 +118,8 @@ void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answer
     QStringList actions{StopAction, QStringLiteral("Stop"), SnoozeAction, QStringLiteral("Snooze 10 minutes")};
     if (answerClick)
         actions = QStringList{OpenAction, QStringLiteral("Show")} + actions;
-    QVariantMap hints{
-        {QStringLiteral("desktop-entry"), desktopId()},
-        {QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: it stays until acted on
-        {QStringLiteral("suppress-sound"), true},                   // the alarm sounds already
-    };
-    if (!iconInstalled())
-        hints.insert(QStringLiteral("image-data"), iconPixels());
-    call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints, 0},
+    constexpr int Critical = 2; // it stays until acted on
+    call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints(Critical), 0},
          [this, thisPost](QDBusPendingCallWatcher &answer) {
              const QDBusPendingReply<uint> id = answer;
              if (!id.isValid())
@@ -137,6 +131,33 @@ void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answer
                  close(id.value()); // the ring ended while the daemon answered
              }
          });
+}
+
+QVariantMap DesktopRingNotice::hints(int urgency) const
+{
+    QVariantMap hints{
+        {QStringLiteral("desktop-entry"), desktopId()},
+        {QStringLiteral("urgency"), QVariant::fromValue(uchar(urgency))},
+        {QStringLiteral("suppress-sound"), true}, // the alarm sounds already, or is over
+    };
+    if (!iconInstalled())
+        hints.insert(QStringLiteral("image-data"), iconPixels());
+    return hints;
+}
+
+void DesktopRingNotice::tellMissed(const QString &reminder, const QString &due)
+{
+    // Its own notification, never replaced or withdrawn by a ring's: it stays until dismissed.
+    SessionBus::whenSettled(this, [this, reminder, due] {
+        if (!SessionBus::ready())
+            return;
+        const QString title = QString::fromLatin1(AppInfo::Title);
+        constexpr int Normal = 1;
+        constexpr int NeverExpires = 0;
+        call(QStringLiteral("Notify"),
+             {title, uint(0), desktopId(), QStringLiteral("Missed: ") + reminder,
+              (QStringLiteral("Due ") + due).toHtmlEscaped(), QStringList(), hints(Normal), NeverExpires});
+    });
 }
 
 void DesktopRingNotice::withdraw()

@@ -26,6 +26,7 @@ public:
 
     void post(const QString &reminder) override;
     void withdraw() override;
+    void tellMissed(const QString &reminder, const QString &due) override;
 
 private Q_SLOTS:
     // Each with the signal's message, to tell who sent it.
@@ -38,6 +39,7 @@ private:
     // text: what the body says, the reminder and, where needed, how to stop the ring;
     // answerClick: whether the program answers a click on the notification itself.
     void send(unsigned thisPost, const QString &text, bool answerClick);
+    QVariantMap hints(int urgency) const;
     void listen();
     // The signal is about the notification that is up, and comes from the daemon that showed it.
     bool aboutOurs(uint id, const QDBusMessage &signal) const;

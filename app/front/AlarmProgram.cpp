@@ -1,6 +1,7 @@
 #include "app/front/AlarmProgram.h"
 
 #include "toolkit/front/ActivationToken.h"
+#include "toolkit/front/ProgramEnd.h"
 
 #include <QCoreApplication>
 
@@ -14,8 +15,11 @@ AlarmProgram::AlarmProgram()
     , ringNotice([this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.Stopp_Click(); }); },
                  [this] { window.run(Dispatcher::Kind::FromOutside, [this] { alarm.SnoozeRing(); }); },
                  [this](const QString &token) { showWindow(token); })
-    , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, QCoreApplication::applicationDirPath(),
-             [this] { programInfo.show(); }, QLocale::system(),
+    , keeper([this](const std::function<void()> &restore) { window.run(Dispatcher::Kind::FromOutside, restore); })
+    // The ticks' timers stand still while the machine sleeps: at the wake they run at once.
+    , suspendHold([this] { window.run(Dispatcher::Kind::Tick, [this] { alarm.Woken(); }); })
+    , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, keeper, suspendHold,
+             QCoreApplication::applicationDirPath(), [this] { programInfo.show(); }, QLocale::system(),
              [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); })
     , programInfo(dispatcher)
@@ -37,17 +41,20 @@ AlarmProgram::AlarmProgram()
     };
     host.setMenuChoice(chosen);
     notifyArea.setHostMenu(alarm.PopupItems(), chosen);
+    // What the last act asked of the kept alarm reaches the storage before the process goes.
+    atProgramEnd([this] { keeper.settle(std::chrono::seconds(2)); });
 }
 
 AlarmProgram::~AlarmProgram()
 {
     alarm.Form_Terminate();
-    flushSessionBus();
+    finishProgram();
 }
 
 void AlarmProgram::start()
 {
     window.run(Dispatcher::Kind::UserEvent, [this] { alarm.Form_Load(); });
+    keeper.recall([this](const Alarm &kept) { alarm.RestoreAlarm(kept); });
 }
 
 void AlarmProgram::showWindow(const QString &activationToken)

@@ -1,6 +1,7 @@
 #include "app/front/SingleInstance.h"
 
 #include "toolkit/AppInfo.h"
+#include "toolkit/front/ProgramEnd.h"
 #include "toolkit/front/SessionBus.h"
 
 #include <QDBusConnection>
@@ -63,7 +64,12 @@ SingleInstance::SingleInstance()
     SessionBus::connect([this](QDBusConnection &bus) { claim(bus); });
     // An ending program will not show its window again: a start meanwhile is refused at once
     // and gets the name, rather than waiting on this one.
-    SessionBus::atEnd([this](QDBusConnection &bus) { release(bus); });
+    atProgramEnd([this] {
+        if (SessionBus::ready()) {
+            QDBusConnection bus = QDBusConnection::sessionBus();
+            release(bus);
+        }
+    });
 }
 
 void SingleInstance::claim(QDBusConnection &bus)

@@ -2,7 +2,7 @@
 # Helpers for journeys of the real program; sourced inside with-desktop.sh.
 E2E_DIR=$(dirname "${BASH_SOURCE[0]}")
 source "$E2E_DIR/../window/lib.sh"
-# PROGRAM_TITLE, DESKTOP_ID, WINDOW_SIZE and OWN_FILE_TONE, from the build.
+# PROGRAM_TITLE, PROGRAM_COMMAND, DESKTOP_ID, WINDOW_SIZE and OWN_FILE_TONE, from the build.
 # shellcheck source=../../scripts/identity.sh.in
 source "${IDENTITY:?IDENTITY names the generated/identity.sh of a build: ctest sets it}"
 

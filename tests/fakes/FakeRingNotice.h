@@ -14,7 +14,9 @@ public:
         up = true;
     }
     void withdraw() override { up = false; }
+    void tellMissed(const QString &reminder, const QString &due) override { missed << reminder + u'|' + due; }
 
     QStringList posted;
+    QStringList missed; // reminder|due
     bool up = false;
 };

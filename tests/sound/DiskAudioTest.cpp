@@ -635,7 +635,11 @@ TEST(NoAudioDevice, EveryRoutineIsHarmlessAndQuick)
         FakeWindowHost window;
         FakeNotifyArea notifyArea;
         FakeRingNotice ringNotice;
-        AlarmMain alarm({clock, dialogs, window, audio, atm, notifyArea, ringNotice, QString(), {}, QLocale::c()});
+        FakeAlarmKeeper keeper;
+        FakeSuspendHold suspendHold;
+        const AlarmServices services{clock,      dialogs, window,      audio,     atm, notifyArea,
+                                     ringNotice, keeper,  suspendHold, QString(), {},  QLocale::c()};
+        AlarmMain alarm(services);
 
         QTemporaryDir dir;
         const QString fine = writeFile(dir, QStringLiteral("fine.wav"), sineWave(1.0));

@@ -3,8 +3,8 @@
 AlarmHarness::AlarmHarness(QDateTime start, QLocale locale, AudioOut *realAudio)
     : clock(std::move(start))
     , output(realAudio ? *realAudio : audio)
-    , alarm({clock, dialogs, window, output, atm, notifyArea, ringNotice, QStringLiteral("/opt/meridane"),
-             [this] { ++infoRequests; }, std::move(locale),
+    , alarm({clock, dialogs, window, output, atm, notifyArea, ringNotice, keeper, suspendHold,
+             QStringLiteral("/opt/meridane"), [this] { ++infoRequests; }, std::move(locale),
              [this, real = realAudio != nullptr](const std::function<bool()> &done) {
                  if (waitWhilePlaying)
                      waitWhilePlaying(done);

@@ -3,6 +3,7 @@
 #include "FakeAudioOut.h"
 #include "QtPrinters.h"
 #include "FakeClock.h"
+#include "FakeKeeping.h"
 #include "FakeNotifyArea.h"
 #include "FakeRingNotice.h"
 #include "FakeWindowHost.h"
@@ -40,6 +41,8 @@ struct AlarmHarness
     modATM atm{resources, output};
     FakeNotifyArea notifyArea;
     FakeRingNotice ringNotice;
+    FakeAlarmKeeper keeper;
+    FakeSuspendHold suspendHold;
     AlarmMain alarm;
 
     // A click as the window delivers it: an error that escapes is shown in an error box.

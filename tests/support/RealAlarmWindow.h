@@ -9,6 +9,8 @@
 struct RealAlarmWindow : AlarmProgram
 {
     RealAlarmWindow();
+    // Each test starts afresh: what it left armed is not kept for the next one's start.
+    ~RealAlarmWindow() { alarm.Form_Unload(); }
 
     template<typename W = QWidget>
     W *widget(const char *name)

@@ -65,6 +65,8 @@ unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS PULSE_SERVER WAYLAND_DISPLAY Q
   SDL_AUDIODRIVER SDL_DISKAUDIOFILE LC_ALL LANGUAGE SESSION_MANAGER
 export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# What a program keeps for its next start (an armed alarm, an autostart entry) stays here.
+export XDG_STATE_HOME="$WORK/state" XDG_CONFIG_HOME="$WORK/config"
 
 # Tests run side by side, each on a display of its own: pick a free number, and make sure the
 # server that answers there is ours (its lock file names it), not one that won a race for it.

@@ -1,7 +1,7 @@
 #include "toolkit/front/QtWindowHost.h"
 
 #include "toolkit/front/QtMenu.h"
-#include "toolkit/front/SessionBus.h"
+#include "toolkit/front/ProgramEnd.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -181,7 +181,7 @@ void QtWindowHost::endProgram()
     // sits in the connection's buffer: send it, or the tray keeps the icon until the process is gone.
     if (QGuiApplication::instance())
         QGuiApplication::sync();
-    flushSessionBus();
+    finishProgram();
     std::fflush(nullptr);
     std::_Exit(0);
 }

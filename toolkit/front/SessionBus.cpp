@@ -97,7 +97,6 @@ bool daemonAnswered = false;
 bool settled = false;
 std::atomic<bool> connected{false};
 std::vector<Waiting> waiting; // made and read on the window thread, moved across under the mutex
-std::vector<std::function<void(QDBusConnection &)>> endings; // the window thread's alone
 
 void settle(bool isConnected)
 {
@@ -185,18 +184,11 @@ void SessionBus::whenSettled(QObject *context, std::function<void()> then)
     then();
 }
 
-void SessionBus::atEnd(std::function<void(QDBusConnection &bus)> send)
-{
-    endings.push_back(std::move(send));
-}
-
 void flushSessionBus()
 {
     if (!SessionBus::ready())
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
-    for (const auto &send : std::exchange(endings, {}))
-        send(bus);
     const QString dbus = QStringLiteral("org.freedesktop.DBus");
     bus.call(QDBusMessage::createMethodCall(dbus, QStringLiteral("/org/freedesktop/DBus"), dbus,
                                             QStringLiteral("GetId")),

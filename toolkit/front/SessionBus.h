@@ -28,9 +28,6 @@ void beforeWindows();
 // known already, starting the connection if it is not started); ready() tells which. Not run if
 // context has gone by then.
 void whenSettled(QObject *context, std::function<void()> then);
-// Runs send on the window thread as the program ends, before flushSessionBus sends what was
-// asked; for what this process must tell the bus however it ends.
-void atEnd(std::function<void(QDBusConnection &bus)> send);
 
 } // namespace SessionBus
 

@@ -1,0 +1,100 @@
+// The armed alarm across an end the user did not choose, and across sleep: kept for the next
+// start, automatic suspend held off, taken up again at a start or a wake.
+#include "alarm/AlarmMain.h"
+
+#include "alarm/AlarmKeeper.h"
+#include "alarm/RingNotice.h"
+#include "sound/AudioOut.h"
+#include "toolkit/Clock.h"
+#include "toolkit/DateText.h"
+#include "toolkit/SuspendHold.h"
+
+void AlarmMain::SyncKept()
+{
+    if (state.alarmArmed == FlagTrue) {
+        if (m_kept == state.alarm)
+            return;
+        m_kept = state.alarm;
+        m_services.keeper.keep(state.alarm);
+        const QString reminder = state.alarm.reminderText.trimmed();
+        const QString due = QStringLiteral("Alarm at %1").arg(dueTimeText(state.alarm));
+        const bool written = !reminder.isEmpty() && reminder != ReminderPlaceholder.trimmed();
+        m_services.suspendHold.hold(written ? due + QStringLiteral(": ") + reminder : due);
+    } else if (m_kept) {
+        m_kept.reset();
+        m_services.keeper.forget();
+        m_services.suspendHold.release();
+    }
+}
+
+void AlarmMain::RestoreAlarm(const Alarm &kept)
+{
+    // Armed since the start: the user's alarm stands, and has replaced the kept one.
+    if (state.alarmArmed == FlagTrue)
+        return;
+    const qint64 now = m_services.clock.now().toSecsSinceEpoch();
+    if (resumption(kept, now).kind == Resumption::Missed) {
+        const QDateTime due = QDateTime::fromSecsSinceEpoch(dueMoment(kept));
+        m_services.ringNotice.tellMissed(RingNoticeText(kept),
+                                         DateText::dayMonthYearTime(m_services.locale, FloatDates::fromDateTime(due)));
+        m_kept = kept;
+        SyncKept();
+        return;
+    }
+    state.alarm = kept;
+    ShowMode();
+    ShowCriteria();
+    Label7.text = u' ' + kept.reminderText + u' ';
+    for (int i = 0; i < ToneCatalogue::Count; ++i)
+        Label12[i].bold = i == kept.toneIndex;
+    // Counting on as if the program had never stopped: from the answer, by the wall clock.
+    state.alarmArmed = FlagTrue;
+    // Its seconds count from the start of the answer's second, in step with the wall clock.
+    state.armedAtElapsedMs =
+        m_services.clock.elapsedMs() - (now - kept.armedAtMoment) * 1000 - m_services.clock.msIntoSecond();
+    state.counters = Counters{kept.mode == AlarmMode::DateTime ? kept.targetMoment - kept.armedAtMoment
+                                                               : qint64(kept.durationSeconds),
+                              now - kept.armedAtMoment, std::nullopt, false};
+    ShowCounters();
+    m_services.audio.prepare();
+    if (kept.mode == AlarmMode::DateTime)
+        FinishDateTime();
+    else
+        FinishDuration();
+    TickOnWholeSeconds();
+    SyncKept();
+}
+
+void AlarmMain::ShowCriteria()
+{
+    if (state.alarm.mode == AlarmMode::Duration) {
+        const qint32 seconds = state.alarm.durationSeconds;
+        Text2[0].text = QString::number(seconds / 3600);
+        Text2[1].text = QString::number(seconds / 60 % 60);
+        Text2[2].text = QString::number(seconds % 60);
+        return;
+    }
+    const QDate date = FloatDates::datePart(state.alarm.targetDateTime);
+    const QTime time = FloatDates::timePart(state.alarm.targetDateTime);
+    Text1[0].text = QString::number(time.hour());
+    Text1[1].text = QString::number(time.minute());
+    Text1[2].text = QString::number(time.second());
+    Combo2[0].selectText(QString::number(date.day()));
+    Combo2[1].listIndex = date.month() - 1;
+    Combo2[2].selectText(QString::number(date.year()));
+}
+
+void AlarmMain::Woken()
+{
+    // The ticks' timers count no time while the machine sleeps: without this, the ring would
+    // wait for the next tick after the wake.
+    Timer1_Timer();
+    Timer3_Timer();
+}
+
+void AlarmMain::Form_Unload()
+{
+    if (m_kept)
+        m_services.keeper.forget();
+    m_kept.reset();
+}
