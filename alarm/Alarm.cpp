@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -60,6 +61,11 @@ std::optional<FloatDate> floatDate(const QString &text)
     bool ok = false;
     const double value = text.toDouble(&ok);
     return ok && std::isfinite(value) ? std::optional<FloatDate>(value) : std::nullopt;
+}
+
+QString timeOfDay(qint64 moment)
+{
+    return QDateTime::fromSecsSinceEpoch(moment).toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace
@@ -119,16 +125,9 @@ qint64 dueMoment(const Alarm &alarm)
     return alarm.mode == AlarmMode::DateTime ? alarm.targetMoment : alarm.armedAtMoment + alarm.durationSeconds;
 }
 
-namespace {
-QString timeOfDay(qint64 moment)
+QString alarmAtText(const Alarm &alarm)
 {
-    return QDateTime::fromSecsSinceEpoch(moment).toString(QStringLiteral("HH:mm:ss"));
-}
-} // namespace
-
-QString dueTimeText(const Alarm &alarm)
-{
-    return timeOfDay(dueMoment(alarm));
+    return QStringLiteral("Alarm at ") + timeOfDay(dueMoment(alarm));
 }
 
 Resumption resumption(const Alarm &kept, qint64 now)

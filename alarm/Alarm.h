@@ -16,7 +16,7 @@ struct Alarm
     qint32 durationSeconds = 0;
     FloatDate targetDateTime = 0; // the target as the lists and boxes gave it, local wall clock
     qint64 targetMoment = 0;      // the instant it is due (seconds since 1970 UTC); 0 in a duration
-    qint64 armedAtMoment = 0;     // the instant of the answer to the summary
+    qint64 armedAtMoment = 0;     // the instant it was armed: the summary's Yes, or a snooze
     qint16 toneIndex = 0;
     QString userWavePath;
     QString reminderText;
@@ -24,10 +24,13 @@ struct Alarm
     bool operator==(const Alarm &) const = default;
 };
 
+// How long the ring's notification puts the alarm off for.
+constexpr qint32 SnoozeSeconds = 600;
+
 // The instant the alarm is due: its target, or for a duration its answer plus its seconds on the
 // wall clock.
 qint64 dueMoment(const Alarm &alarm);
-QString dueTimeText(const Alarm &alarm); // "15:04:10", local
+QString alarmAtText(const Alarm &alarm); // "Alarm at 15:04:10", local
 
 // How a start takes up an alarm an earlier run kept: counting on towards its own instant,
 // ringing at once when it fell due while nothing ran, or, due longer ago than a ring still

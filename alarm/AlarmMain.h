@@ -124,7 +124,7 @@ public:
     // The notification's "Snooze 10 minutes": the ring stops as at Stop, and the same reminder and
     // tone are armed at once as a duration of SnoozeSeconds, without the summary.
     void SnoozeRing();
-    static constexpr qint32 SnoozeSeconds = 600;
+    void StopRing(); // Stop's work on the ring and the counters; what is kept follows apart
 
     // --- the alarm across sleep and ends (alarm/Keeping.cpp) ---
     // Takes up an alarm an earlier run kept, unless one is armed already.
@@ -151,6 +151,7 @@ private:
     void EndRing(); // the ring is over: its notification goes with it
     // The reminder as typed; with none, when the alarm is due.
     static QString RingNoticeText(const Alarm &alarm);
+    static QString WrittenReminder(const Alarm &alarm); // trimmed; empty when none was written
 
     bool m_ringing = false; // the alarm armed last has rung at least once
     // The armed alarm is kept, and suspend held off, exactly while one is armed.

@@ -66,9 +66,9 @@ void AlarmMain::Timer3_Timer()
         // sound the user cannot hear, still reaches them.
         // Late (the machine slept through it, or nothing ran): the notification says by how much.
         const qint64 late = -*state.counters.remaining;
-        const QString text = late < 2
-            ? RingNoticeText(state.alarm)
-            : RingNoticeText(state.alarm) + u'\n' + lateText(m_services.clock.now().toSecsSinceEpoch() - late, late);
+        QString text = RingNoticeText(state.alarm);
+        if (late >= 2)
+            text += u'\n' + lateText(m_services.clock.now().toSecsSinceEpoch() - late, late);
         skipOnFailure([&] { m_services.ringNotice.post(text); });
     }
     skipOnFailure([&] {
@@ -85,16 +85,27 @@ void AlarmMain::Timer3_Timer()
         [&] { m_services.window.show(ringStarts ? WindowHost::Showing::Alert : WindowHost::Showing::Reveal); });
 }
 
-QString AlarmMain::RingNoticeText(const Alarm &alarm)
+QString AlarmMain::WrittenReminder(const Alarm &alarm)
 {
     const QString reminder = alarm.reminderText.trimmed();
-    if (!reminder.isEmpty() && reminder != ReminderPlaceholder.trimmed())
+    return reminder == ReminderPlaceholder.trimmed() ? QString() : reminder;
+}
+
+QString AlarmMain::RingNoticeText(const Alarm &alarm)
+{
+    if (!WrittenReminder(alarm).isEmpty())
         return alarm.reminderText;
     // No reminder written: the click-to-write hint would mean nothing in a notification.
-    return QStringLiteral("Alarm at %1").arg(dueTimeText(alarm));
+    return alarmAtText(alarm);
 }
 
 void AlarmMain::Stopp_Click()
+{
+    StopRing();
+    SyncKept();
+}
+
+void AlarmMain::StopRing()
 {
     Timer3.setInterval(0);
     Timer1.setInterval(0);
@@ -103,21 +114,15 @@ void AlarmMain::Stopp_Click()
     ShowCounters();
     state.alarmArmed = FlagFalse;
     EndRing();
-    SyncKept();
 }
 
 void AlarmMain::SnoozeRing()
 {
-    Stopp_Click();
-    if (state.alarm.mode != AlarmMode::Duration) {
-        state.alarm.mode = AlarmMode::Duration;
-        ShowMode();
-    }
-    // The duration boxes say what counts, so the window shows the alarm it holds.
-    Text2[0].text = QStringLiteral("0");
-    Text2[1].text = QString::number(SnoozeSeconds / 60);
-    Text2[2].text = QStringLiteral("0");
+    StopRing();
+    state.alarm.mode = AlarmMode::Duration;
+    ShowMode();
     AdoptDuration(SnoozeSeconds);
+    ShowCriteria(); // the duration boxes say what counts
     RecordAnswer(MsgBox::Yes);
     FinishDuration();
     SyncKept();

@@ -16,10 +16,9 @@ void AlarmMain::SyncKept()
             return;
         m_kept = state.alarm;
         m_services.keeper.keep(state.alarm);
-        const QString reminder = state.alarm.reminderText.trimmed();
-        const QString due = QStringLiteral("Alarm at %1").arg(dueTimeText(state.alarm));
-        const bool written = !reminder.isEmpty() && reminder != ReminderPlaceholder.trimmed();
-        m_services.suspendHold.hold(written ? due + QStringLiteral(": ") + reminder : due);
+        const QString reminder = WrittenReminder(state.alarm);
+        const QString due = alarmAtText(state.alarm);
+        m_services.suspendHold.hold(reminder.isEmpty() ? due : due + QStringLiteral(": ") + reminder);
     } else if (m_kept) {
         m_kept.reset();
         m_services.keeper.forget();
@@ -37,8 +36,7 @@ void AlarmMain::RestoreAlarm(const Alarm &kept)
         const QDateTime due = QDateTime::fromSecsSinceEpoch(dueMoment(kept));
         m_services.ringNotice.tellMissed(RingNoticeText(kept),
                                          DateText::dayMonthYearTime(m_services.locale, FloatDates::fromDateTime(due)));
-        m_kept = kept;
-        SyncKept();
+        m_services.keeper.forget();
         return;
     }
     state.alarm = kept;
@@ -52,16 +50,15 @@ void AlarmMain::RestoreAlarm(const Alarm &kept)
     // Its seconds count from the start of the answer's second, in step with the wall clock.
     state.armedAtElapsedMs =
         m_services.clock.elapsedMs() - (now - kept.armedAtMoment) * 1000 - m_services.clock.msIntoSecond();
-    state.counters = Counters{kept.mode == AlarmMode::DateTime ? kept.targetMoment - kept.armedAtMoment
-                                                               : qint64(kept.durationSeconds),
-                              now - kept.armedAtMoment, std::nullopt, false};
-    ShowCounters();
+    state.counters = Counters{kept.durationSeconds, now - kept.armedAtMoment, std::nullopt, false};
     m_services.audio.prepare();
-    if (kept.mode == AlarmMode::DateTime)
-        FinishDateTime();
-    else
+    if (kept.mode == AlarmMode::DateTime) {
+        FinishDateTime(); // its seconds set count from the answer to the target
+    } else {
+        ShowCounters();
         FinishDuration();
-    TickOnWholeSeconds();
+        TickOnWholeSeconds();
+    }
     SyncKept();
 }
 
@@ -94,7 +91,6 @@ void AlarmMain::Woken()
 
 void AlarmMain::Form_Unload()
 {
-    if (m_kept)
+    if (std::exchange(m_kept, std::nullopt))
         m_services.keeper.forget();
-    m_kept.reset();
 }

@@ -8,8 +8,9 @@ class RingNotice
 {
 public:
     virtual ~RingNotice() = default;
-    // Posts the ring's notification, the reminder as typed for its text; never waits.
-    virtual void post(const QString &reminder) = 0;
+    // Posts the ring's notification with this text (the reminder, or when the alarm was due, and
+    // how late it rings if it is); never waits.
+    virtual void post(const QString &text) = 0;
     // Takes it back, if it is up; never waits.
     virtual void withdraw() = 0;
     // Tells of an alarm that fell due while nothing ran, too long ago to ring: a notification

@@ -2,7 +2,6 @@
 // program.
 #include "alarm/AlarmMain.h"
 
-#include "toolkit/Clock.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/UserError.h"
 #include "toolkit/WindowHost.h"

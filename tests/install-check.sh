@@ -12,9 +12,9 @@ cmake --install "$1" --prefix "$prefix" >/dev/null
 source "$1/generated/identity.sh"
 id=$DESKTOP_ID
 libdir=$(sed -n 's/^CMAKE_INSTALL_LIBDIR:[A-Z]*=//p' "$1/CMakeCache.txt")
-for f in bin/meridane-chimewell "$libdir/meridane-chimewell/libchimewell-sound.so" share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+for f in bin/$PROGRAM_COMMAND "$libdir/$PROGRAM_COMMAND/libchimewell-sound.so" share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/256x256/apps/$id.png \
-         share/doc/meridane-chimewell/copyright share/doc/meridane-chimewell/changelog.gz share/man/man1/meridane-chimewell.1.gz; do
+         share/doc/$PROGRAM_COMMAND/copyright share/doc/$PROGRAM_COMMAND/changelog.gz share/man/man1/$PROGRAM_COMMAND.1.gz; do
   [ -e "$prefix/$f" ] || { echo "FAIL: $f is not installed" >&2; exit 1; }
 done
 [ "$(identify -format '%wx%h' "$prefix/share/icons/hicolor/32x32/apps/$id.png")" = 32x32 ]
@@ -30,7 +30,7 @@ version=$(sed -n 's/^project([^ ]* VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")
 IFS=. read -r major minor patch <<<"$version"
 shown=$(printf '%d.%02d.%04d' "$major" "$minor" "$patch")
 holds "$prefix/share/metainfo/$id.metainfo.xml" "<release version=\"$version\"" "the metadata is not at $version"
-zcat "$prefix/share/doc/meridane-chimewell/changelog.gz" | head -n1 | grep -q "($version)" || { echo "FAIL: the changelog is not at $version" >&2; exit 1; }
+zcat "$prefix/share/doc/$PROGRAM_COMMAND/changelog.gz" | head -n1 | grep -q "($version)" || { echo "FAIL: the changelog is not at $version" >&2; exit 1; }
 for key in FileVersion ProductVersion; do
   holds "$generated/version.rc" "VALUE \"$key\", \"$shown\"" "$key is not $shown"
 done

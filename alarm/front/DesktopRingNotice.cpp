@@ -1,5 +1,7 @@
 #include "alarm/front/DesktopRingNotice.h"
 
+#include "alarm/Alarm.h"
+
 #include "toolkit/AppInfo.h"
 #include "toolkit/front/ActivationToken.h"
 #include "toolkit/front/Pictures.h"
@@ -115,7 +117,8 @@ void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answer
     const QString title = QString::fromLatin1(AppInfo::Title);
     // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
     const QString body = text.toHtmlEscaped();
-    QStringList actions{StopAction, QStringLiteral("Stop"), SnoozeAction, QStringLiteral("Snooze 10 minutes")};
+    QStringList actions{StopAction, QStringLiteral("Stop"), SnoozeAction,
+                        QStringLiteral("Snooze %1 minutes").arg(SnoozeSeconds / 60)};
     if (answerClick)
         actions = QStringList{OpenAction, QStringLiteral("Show")} + actions;
     constexpr int Critical = 2; // it stays until acted on

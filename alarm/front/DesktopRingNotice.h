@@ -20,7 +20,7 @@ public:
     using Act = std::function<void()>;
     // Gets the activation token of the user's click, where the daemon sent one (Wayland).
     using Open = std::function<void(const QString &activationToken)>;
-    // stop and snooze: the notification's "Stop" and "Snooze 10 minutes"; open: a click on the
+    // stop and snooze: the notification's "Stop" and "Snooze 10 minutes" (SnoozeSeconds); open: a click on the
     // notification itself.
     DesktopRingNotice(Act stop, Act snooze, Open open);
 

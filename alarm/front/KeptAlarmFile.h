@@ -8,7 +8,8 @@
 // The kept alarm as a file in the user's state folder ($XDG_STATE_HOME/<command>/alarm), with
 // an autostart entry beside the desktop's ($XDG_CONFIG_HOME/autostart/<desktop id>.desktop) so
 // that the next login starts the program to take it up. Both are written whole or not at all,
-// on a thread of their own: a home on a storage that stops answering holds only that thread.
+// on a thread of their own: a home on a storage that stops answering holds only that thread, and
+// the program's end for as long as settle is given.
 class KeptAlarmFile : public AlarmKeeper
 {
 public:

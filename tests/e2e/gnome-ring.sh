@@ -9,7 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/gnome-lib.sh"
 need_sound_server
-program=$WORK/prefix/bin/meridane-chimewell
+program=$WORK/prefix/bin/$PROGRAM_COMMAND
 [ -x "$program" ] || fail "nothing installed: run with DESKTOP_INSTALL=$(dirname "$1")"
 
 start_app "$program"

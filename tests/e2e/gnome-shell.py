@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """Reads and drives the test desktop's GNOME Shell through its Eval (DESKTOP_SESSION=gnome).
 
-  gnome-shell.py eval JS              the expression's value, as JSON
   gnome-shell.py ready                exit 0 once the shell has finished starting
   gnome-shell.py settle               leaves the overview, drops the shell's own notices,
                                       attaches the virtual keyboard and pointer; exit 0 once
@@ -16,7 +15,6 @@
   gnome-shell.py activate PID         gives the focus to PID's window, as a click on it would
   gnome-shell.py launch-token ID      a startup token of the shell's launch context for the
                                       desktop entry ID, as a start from the dash carries
-  gnome-shell.py knows ID             exit 0 when the shell knows the desktop entry ID
   gnome-shell.py screenshot FILE      the whole screen, as PNG
 
 The input goes through virtual devices the shell creates on its own seat: mutter offers no
@@ -121,8 +119,6 @@ global.create_app_launch_context(global.display.get_current_time_roundtrip(), -1
   .get_startup_notify_id(imports.gi.Gio.DesktopAppInfo.new(%s), [])
 """
 
-KNOWS = "imports.gi.Shell.AppSystem.get_default().lookup_app(%s) !== null"
-
 
 def keyval(name):
     named = {'Return': 0xff0d, 'Tab': 0xff09, 'BackSpace': 0xff08, 'Escape': 0xff1b,
@@ -152,9 +148,7 @@ def lines(values):
 
 
 def main(command, *args):
-    if command == 'eval':
-        print(json.dumps(shell(args[0])))
-    elif command == 'ready':
+    if command == 'ready':
         return 0 if shell('Main.layoutManager._startingUp') is False else 1
     elif command == 'settle':
         return 0 if shell(SETTLE) else 1
@@ -172,8 +166,6 @@ def main(command, *args):
         return 0 if shell(ACTIVATE % int(args[0])) else 1
     elif command == 'launch-token':
         print(shell(LAUNCH_TOKEN % json.dumps(args[0])))
-    elif command == 'knows':
-        return 0 if shell(KNOWS % json.dumps(args[0])) else 1
     elif command == 'screenshot':
         ok, _ = call('org.gnome.Shell.Screenshot', '/org/gnome/Shell/Screenshot',
                      'org.gnome.Shell.Screenshot', 'Screenshot',

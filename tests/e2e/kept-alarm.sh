@@ -7,17 +7,13 @@
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 need_sound_server
-kept="$XDG_STATE_HOME/$PROGRAM_COMMAND/alarm"
 autostart="$XDG_CONFIG_HOME/autostart/$DESKTOP_ID.desktop"
-is_kept() { [ -s "$kept" ] && [ -s "$autostart" ]; }
-nothing_kept() { [ ! -e "$kept" ] && [ ! -e "$autostart" ]; }
-kept_value() { sed -n "s/^$1 //p" "$kept"; }
+is_kept() { [ -s "$KEPT" ] && [ -s "$autostart" ]; }
+nothing_kept() { [ ! -e "$KEPT" ] && [ ! -e "$autostart" ]; }
 killed() { kill -s "$1" "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; }
-armed_for() { # seconds: arms a duration; sets DUE, its second, from what was kept
-  type_into Text2_2 "$1"
-  arm
-  wait_for 3 is_kept || fail "the armed alarm was not kept with an autostart entry"
-  DUE=$(( $(kept_value armed-at) + $(kept_value seconds) ))
+armed_for() { # seconds: a kept alarm, with its autostart entry
+  armed_kept_for "$1"
+  wait_for 3 is_kept || fail "the armed alarm was kept without an autostart entry"
 }
 
 start_app "$1"
@@ -79,9 +75,9 @@ nothing_kept || fail "the missed alarm is still kept"
 killed TERM
 echo "ok: missed by 16 minutes, it was told and stayed silent"
 
-printf 'Meridane Chimewell alarm 9\nmode=duration\n' >"$kept"
+printf 'Meridane Chimewell alarm 9\nmode=duration\n' >"$KEPT"
 start_app "$1"
-wait_for 3 test -e "$kept.damaged" || fail "the damaged kept file was not moved aside"
+wait_for 3 test -e "$KEPT.damaged" || fail "the damaged kept file was not moved aside"
 sleep 1
 still_alive || fail "a damaged kept file ended the program"
 icon_docked && fail "a damaged kept file armed an alarm"

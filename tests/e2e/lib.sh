@@ -12,7 +12,7 @@ source "${IDENTITY:?IDENTITY names the generated/identity.sh of a build: ctest s
 declare -A CONTROL=(
   [OK]="push button|Press after setting alarm criteria|1" [Stopp]="push button|Stop Alarm Sound|1"
   [Orr]="push button|Toggle between Duration AND Time Set|1" [Label7]="label|~This is your Reminder Text|1"
-  [ImgHide]="image|Hide this screen|1" [Label19]="label|Hide|1" [Image5]="image|Hide|1"
+  [ImgHide]="image|Hide this screen|1" [Label19]="label|Hide|1"
   [Label20]="label|Exit|1" [Exitz]="label|Exit|2" [Picture1]="image|Exit|1"
   [Text2_0]="text|Duration hours|1" [Text2_1]="text|Duration minutes|1" [Text2_2]="text|Duration seconds|1"
   [Text1_0]="text|Alarm time hours|1" [Text1_1]="text|Alarm time minutes|1" [Text1_2]="text|Alarm time seconds|1"
@@ -153,6 +153,18 @@ arm() {
   wait_box
   ARMED_AT=$(now)
   answer_box Return
+}
+
+# Where the program keeps its armed alarm; one of its lines ("armed-at", "seconds", …).
+KEPT="$XDG_STATE_HOME/$PROGRAM_COMMAND/alarm"
+kept_value() { sed -n "s/^$1 //p" "$KEPT"; }
+# Arms a duration of $1 seconds and waits until it is kept; sets DUE, the second it is due.
+armed_kept_for() {
+  rm -f "$KEPT"
+  type_into Text2_2 "$1"
+  arm
+  wait_for 3 test -s "$KEPT" || fail "the armed alarm was not kept"
+  DUE=$(( $(kept_value armed-at) + $(kept_value seconds) ))
 }
 
 # The largest sample the program has sent to the sound device so far (0 to 1).

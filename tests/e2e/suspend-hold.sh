@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 start_system_bus
 inhibitors() {
-  dbus-send --bus="$GNOME_SYSTEM_BUS" --print-reply --dest=org.freedesktop.login1 /org/freedesktop/login1 \
+  dbus-send --bus="$SYSTEM_BUS" --print-reply --dest=org.freedesktop.login1 /org/freedesktop/login1 \
     org.freedesktop.login1.Manager.ListInhibitors
 }
 logged() { grep -q -- "$2" "$WORK/$1.log" 2>/dev/null; }
@@ -20,18 +20,13 @@ method() { # name in out code: added to the mock made last
   dbus-send --session --print-reply --dest="${MOCK[0]}" "${MOCK[1]}" org.freedesktop.DBus.Mock.AddMethod \
     string: "string:$1" "string:$2" "string:$3" "string:$4" >/dev/null
 }
-kept="$XDG_STATE_HOME/$PROGRAM_COMMAND/alarm"
-armed_for() { # seconds; sets DUE, the due time as the hold's reason gives it, from the kept alarm
-  rm -f "$kept"
-  type_into Text2_2 "$1"
-  arm
-  wait_for 3 test -s "$kept" || fail "the armed alarm was not kept"
-  DUE=$(date -d "@$(( $(sed -n 's/^armed-at //p' "$kept") + $1 ))" +%H:%M:%S)
+armed_until() { # seconds; sets DUE, the due time as the hold's reason gives it
+  armed_kept_for "$1"
+  DUE=$(date -d "@$DUE" +%H:%M:%S)
 }
 
-start_app env DBUS_SYSTEM_BUS_ADDRESS="$GNOME_SYSTEM_BUS" "$1"
-armed_for 600
-wait_for 3 has_output inhibitors || fail "logind was not asked"
+start_app env DBUS_SYSTEM_BUS_ADDRESS="$SYSTEM_BUS" "$1"
+armed_until 600
 held_by_logind() { inhibitors | grep -q "Alarm at $DUE"; }
 wait_for 3 held_by_logind || fail "no lock held at logind for $DUE: $(inhibitors)"
 for field in '"idle"' "\"$PROGRAM_TITLE\"" '"block"'; do
@@ -44,7 +39,7 @@ echo "ok: logind held an idle lock for the alarm at $DUE until Stop"
 mock org.freedesktop.PowerManagement /org/freedesktop/PowerManagement/Inhibit org.freedesktop.PowerManagement.Inhibit
 method Inhibit ss u "ret = 7"
 method UnInhibit u "" ""
-armed_for 600
+armed_until 600
 wait_for 3 logged org.freedesktop.PowerManagement "Inhibit \"$PROGRAM_TITLE\" \"Alarm at $DUE\"" \
   || fail "PowerManagement was not asked: $(cat "$WORK/org.freedesktop.PowerManagement.log")"
 held_by_logind && fail "logind was asked beside PowerManagement"
@@ -55,7 +50,7 @@ echo "ok: PowerManagement held the lock when there"
 mock org.gnome.SessionManager /org/gnome/SessionManager org.gnome.SessionManager
 method Inhibit susu u "ret = 9"
 method Uninhibit u "" ""
-armed_for 600
+armed_until 600
 wait_for 3 logged org.gnome.SessionManager "Inhibit \"$PROGRAM_TITLE\" 0 \"Alarm at $DUE\" 4" \
   || fail "the session manager was not asked for suspend (4): $(cat "$WORK/org.gnome.SessionManager.log")"
 [ "$(grep -c " Inhibit " "$WORK/org.freedesktop.PowerManagement.log")" = 1 ] || fail "PowerManagement was asked beside it"

@@ -68,7 +68,7 @@ arm() {
   wait_for 5 not box_shown || fail "the summary did not close"
 }
 
-# A terminal to type into, shown (sway) or shown with the focus (GNOME).
+# A terminal to type into, shown, and with the focus.
 terminal_focused() { [ "$(windows_of "$TERMINAL_PID" | jq -r .focused)" = true ]; }
 terminal_shown() { has_output windows_of "$TERMINAL_PID"; }
 start_terminal() { start_foot terminal_shown; }

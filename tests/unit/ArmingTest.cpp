@@ -237,6 +237,12 @@ TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
     };
     const QString badTime =
         QStringLiteral(" is not a time of day: hours run from 0 to 23, minutes and seconds from 0 to 59.");
+    const auto tenOn = [](const char *day, int month, const char *year) {
+        return [=](AlarmHarness &h) {
+            setTime(h, 10, 0, 0);
+            setDate(h, day, month, year);
+        };
+    };
     const Case cases[] = {
         {"no number", [](AlarmHarness &h) { h.alarm.Text2[0].text = QStringLiteral("abc"); },
          QStringLiteral("The hours of the duration: \"abc\" is not a number.")},
@@ -248,25 +254,13 @@ TEST(ArmingRefusals, EntriesThatCannotBeReadAreRefusedWithWhatIsWrong)
         {"box overflow", [](AlarmHarness &h) { h.alarm.Text2[1].text = QStringLiteral("99999999999"); },
          QStringLiteral("The minutes of the duration: \"99999999999\" is out of range: whole numbers run from "
                         "-2147483648 to 2147483647.")},
-        {"31 February",
-         [](AlarmHarness &h) {
-             setTime(h, 10, 0, 0);
-             setDate(h, "31", 1, "2027");
-         },
+        {"31 February", tenOn("31", 1, "2027"),
          QStringLiteral(
              "The alarm date and time cannot be set: 31 February 2027 does not exist: February 2027 has 28 days.")},
-        {"30 February",
-         [](AlarmHarness &h) {
-             setTime(h, 10, 0, 0);
-             setDate(h, "30", 1, "2028");
-         },
+        {"30 February", tenOn("30", 1, "2028"),
          QStringLiteral(
              "The alarm date and time cannot be set: 30 February 2028 does not exist: February 2028 has 29 days.")},
-        {"29 February of a common year",
-         [](AlarmHarness &h) {
-             setTime(h, 10, 0, 0);
-             setDate(h, "29", 1, "2027");
-         },
+        {"29 February of a common year", tenOn("29", 1, "2027"),
          QStringLiteral(
              "The alarm date and time cannot be set: 29 February 2027 does not exist: February 2027 has 28 days.")},
         {"minute 90", [](AlarmHarness &h) { setTime(h, 10, 90, 0); },

@@ -114,7 +114,7 @@ TEST_F(Countdown, SnoozeStopsTheRingAndRingsTheSameReminderAndToneTenMinutesOn)
     EXPECT_EQ(h.dialogs.messages.size(), boxes) << "a summary was shown";
     EXPECT_EQ(h.alarm.state.alarmArmed, FlagTrue);
     EXPECT_EQ(h.alarm.state.alarm.mode, AlarmMode::Duration);
-    EXPECT_TRUE(h.alarm.Label4.enabled && !h.alarm.Label3.enabled) << "the window shows the date mode";
+    EXPECT_TRUE(h.alarm.Label4.enabled && !h.alarm.Label3.enabled) << "the window does not show the duration mode";
     EXPECT_EQ(h.alarm.Text2[0].text + u':' + h.alarm.Text2[1].text + u':' + h.alarm.Text2[2].text,
               QStringLiteral("0:10:0"));
     EXPECT_EQ(h.alarm.Label10.text + u'|' + h.alarm.Label11.text, QStringLiteral(" 600 |0"));

@@ -1,4 +1,5 @@
 #include "AlarmHarness.h"
+#include "sound/ToneCatalogue.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,9 @@ TEST(LoadMonths, MonthNamesInTheUsersLanguage)
 TEST(FormLoad, SetsTheDefaultsShowsTodayAndTheWindow)
 {
     AlarmHarness h(at(2026, 12, 7, 9, 5, 7));
+    EXPECT_EQ(h.alarm.Label16.text, QStringLiteral("Date"));
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 0);
+
     h.alarm.Form_Load();
     EXPECT_EQ(h.alarm.state.alarm.reminderText, QStringLiteral("Click to write a Reminder message")); // no blanks
     EXPECT_EQ(h.alarm.Label7.text, QStringLiteral(" Click to write a Reminder message "));
@@ -76,6 +80,11 @@ TEST(FormLoad, SetsTheDefaultsShowsTodayAndTheWindow)
     EXPECT_EQ(h.alarm.Label16.text, QStringLiteral("07 December 2026"));
     EXPECT_TRUE(h.window.visible);
     EXPECT_EQ(h.window.state, WindowState::Normal);
+    // The clock digits wait for the first tick.
+    EXPECT_EQ(h.alarm.Label2[0].text, QStringLiteral("23"));
+    EXPECT_EQ(h.alarm.state.alarmArmed, FlagFalse);
+    EXPECT_EQ(h.alarm.state.alarm.durationSeconds, 0);
+    EXPECT_EQ(h.alarm.state.alarm.targetDateTime, 0.0);
 }
 
 TEST(FormLoad, TheWindowIsDrawnFromAnUnsetDurationAlarm)
@@ -97,6 +106,22 @@ TEST(FormLoad, TheWindowIsDrawnFromAnUnsetDurationAlarm)
     }
     // The counters' words stand without blanks until a first Stop.
     EXPECT_EQ(a.Label10.text + u'|' + a.Label11.text + u'|' + a.Label6[2].text, QStringLiteral(" 0 |Passed|Remaining"));
+    EXPECT_EQ(a.Text2[0].text + a.Text2[1].text + a.Text2[2].text, QStringLiteral("0010"));
+    for (const TextBox &t : a.Text1)
+        EXPECT_EQ(t.text, QStringLiteral("0"));
+    EXPECT_EQ(a.Label8.text, QStringLiteral(" 0 "));
+    EXPECT_FALSE(a.Label8.visible);
+    EXPECT_EQ(a.Label7.foreColor, Colors::White);
+    EXPECT_EQ(a.Label7.backColor, Colors::Black);
+
+    EXPECT_EQ(a.Timer1.interval, 500);
+    EXPECT_EQ(a.Timer2.interval, 500);
+    EXPECT_EQ(a.Timer3.interval, 0);
+    EXPECT_EQ(a.Timer4.interval, 1000);
+    for (int i = 0; i < int(a.Label12.size()); ++i) {
+        EXPECT_EQ(a.Label12[i].bold, i == 4) << i;
+        EXPECT_EQ(a.Label12[i].text, ToneCatalogue::caption(i)) << i;
+    }
 }
 
 TEST(FormLoad, TooltipsAndCaptionsAreSpelledAsTheUserSeesThem)

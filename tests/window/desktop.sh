@@ -15,7 +15,6 @@ trap 'echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: $BASH_COMMAND (status $?)"
 exec {pause_pipe}<>"$WORK/pause"
 pause() { read -r -t "$1" -u "$pause_pipe" _ || true; }
 
-# Polls every 50 ms, for up to $2 seconds, until the command in $1 succeeds.
 # desktop_wait SECONDS COMMAND [ARGS...]: runs the command every 50 ms until it succeeds, for
 # at most the seconds given. The command is run, not evaluated: what must be read afresh at each
 # try is read inside a function, and the checks below say the common ones.
@@ -100,6 +99,19 @@ CONF
 start_session_bus() {
   start_bus session
   export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/session-bus"
+}
+
+# A system bus of the test's own, with python-dbusmock's logind on it; its address in SYSTEM_BUS.
+start_system_bus() {
+  start_bus system
+  SYSTEM_BUS="unix:path=$WORK/system-bus"
+  DBUS_SYSTEM_BUS_ADDRESS=$SYSTEM_BUS /usr/bin/python3 -m dbusmock --system --template logind \
+    >>"$WORK/logind.log" 2>&1 &
+  remember_part logind $!
+  # Asked as bus_name_owned asks the session bus: a client sees no difference.
+  login1_owned() { DBUS_SESSION_BUS_ADDRESS=$SYSTEM_BUS bus_name_owned org.freedesktop.login1; }
+  desktop_wait 10 login1_owned \
+    || desktop_die "logind's stand-in did not start: $(cat "$WORK/logind.log")"
 }
 
 bus_name_owned() {

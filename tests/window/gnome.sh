@@ -47,19 +47,6 @@ function disable() {}
 JS
 }
 
-# The system bus, only for logind's stand-in.
-start_system_bus() {
-  start_bus system
-  GNOME_SYSTEM_BUS="unix:path=$WORK/system-bus"
-  DBUS_SYSTEM_BUS_ADDRESS=$GNOME_SYSTEM_BUS /usr/bin/python3 -m dbusmock --system --template logind \
-    >>"$WORK/logind.log" 2>&1 &
-  remember_part logind $!
-  # Asked as bus_name_owned asks the session bus: a client sees no difference.
-  login1_owned() { DBUS_SESSION_BUS_ADDRESS=$GNOME_SYSTEM_BUS bus_name_owned org.freedesktop.login1; }
-  desktop_wait 10 login1_owned \
-    || desktop_die "logind's stand-in did not start: $(cat "$WORK/logind.log")"
-}
-
 # The shell's services the session bus may start: its notification service (which owns
 # org.freedesktop.Notifications for it), without the systemd unit it names first.
 gnome_bus_services() {
@@ -84,7 +71,7 @@ start_gnome_shell() {
     XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
   # exec all along: the part is the shell itself, leader of its own session.
   (cd "$dir/home" && exec env HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" XDG_DATA_HOME="$dir/data" \
-    GSETTINGS_BACKEND=keyfile DBUS_SYSTEM_BUS_ADDRESS="$GNOME_SYSTEM_BUS" \
+    GSETTINGS_BACKEND=keyfile DBUS_SYSTEM_BUS_ADDRESS="$SYSTEM_BUS" \
     setsid unshare --net gnome-shell --wayland --headless --no-x11 --virtual-monitor 1024x768) \
     >>"$WORK/gnome-shell.log" 2>&1 </dev/null &
   remember_part shell $!

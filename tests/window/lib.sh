@@ -4,7 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Polls (every 50 ms, up to $2 seconds) until the command in $1 succeeds.
+# wait_for SECONDS COMMAND [ARGS...]: desktop_wait's poll.
 wait_for() { desktop_wait "$@"; }
 
 # Starts the program in the background; sets APP_PID and APP_WINDOW.

@@ -42,6 +42,7 @@ public:
         : m_woken(std::move(woken))
     {
     }
+    ~Worker() override { letGo(); }
 
     void take(const QString &reason)
     {
@@ -49,11 +50,17 @@ public:
         listenForWake();
         const QStringList names = sessionNames();
         const QString program = QString::fromLatin1(AppInfo::Title);
-        if (names.contains(QStringLiteral("org.gnome.SessionManager")) && holdBySessionManager(program, reason))
+        const QString gnome = QStringLiteral("org.gnome.SessionManager");
+        if (names.contains(gnome)
+            && holdByCookie(gnome, QStringLiteral("/org/gnome/SessionManager"), gnome, QStringLiteral("Uninhibit"),
+                            {program, uint(0), reason, SuspendFlag}))
             return;
         if (names.contains(QStringLiteral("org.freedesktop.portal.Desktop")) && holdByPortal(reason))
             return;
-        if (names.contains(QStringLiteral("org.freedesktop.PowerManagement")) && holdByPowerManagement(program, reason))
+        const QString power = QStringLiteral("org.freedesktop.PowerManagement");
+        if (names.contains(power)
+            && holdByCookie(power, QStringLiteral("/org/freedesktop/PowerManagement/Inhibit"),
+                            power + QStringLiteral(".Inhibit"), QStringLiteral("UnInhibit"), {program, reason}))
             return;
         holdByLogind(program, reason);
     }
@@ -82,18 +89,16 @@ private:
         return answered(reply) ? reply.arguments().constFirst().toStringList() : QStringList();
     }
 
-    bool holdBySessionManager(const QString &program, const QString &reason)
+    // The session manager and PowerManagement: a number for the lock, given back to end it.
+    bool holdByCookie(const QString &service, const QString &path, const QString &interface, const QString &end,
+                      const QVariantList &arguments)
     {
-        const QString service = QStringLiteral("org.gnome.SessionManager");
-        const QString path = QStringLiteral("/org/gnome/SessionManager");
-        const QDBusMessage reply = callOn(QDBusConnection::sessionBus(), service, path, service,
-                                          QStringLiteral("Inhibit"), {program, uint(0), reason, SuspendFlag});
+        const QDBusMessage reply =
+            callOn(QDBusConnection::sessionBus(), service, path, interface, QStringLiteral("Inhibit"), arguments);
         if (!answered(reply))
             return false;
         const uint cookie = reply.arguments().constFirst().toUInt();
-        m_letGo = [=] {
-            callOn(QDBusConnection::sessionBus(), service, path, service, QStringLiteral("Uninhibit"), {cookie});
-        };
+        m_letGo = [=] { callOn(QDBusConnection::sessionBus(), service, path, interface, end, {cookie}); };
         return true;
     }
 
@@ -111,22 +116,6 @@ private:
         m_letGo = [=] {
             callOn(QDBusConnection::sessionBus(), QStringLiteral("org.freedesktop.portal.Desktop"), request,
                    QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Close"), {});
-        };
-        return true;
-    }
-
-    bool holdByPowerManagement(const QString &program, const QString &reason)
-    {
-        const QString service = QStringLiteral("org.freedesktop.PowerManagement");
-        const QString path = QStringLiteral("/org/freedesktop/PowerManagement/Inhibit");
-        const QString interface = QStringLiteral("org.freedesktop.PowerManagement.Inhibit");
-        const QDBusMessage reply = callOn(QDBusConnection::sessionBus(), service, path, interface,
-                                          QStringLiteral("Inhibit"), {program, reason});
-        if (!answered(reply))
-            return false;
-        const uint cookie = reply.arguments().constFirst().toUInt();
-        m_letGo = [=] {
-            callOn(QDBusConnection::sessionBus(), service, path, interface, QStringLiteral("UnInhibit"), {cookie});
         };
         return true;
     }

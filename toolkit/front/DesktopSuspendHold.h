@@ -4,8 +4,6 @@
 
 #include <functional>
 
-class QThread;
-
 // Holds off automatic suspend through the first of these the desktop offers: the GNOME session
 // manager, the desktop portal, the freedesktop PowerManagement service (KDE Plasma, Xfce), and
 // else logind on the system bus, whose idle lock lasts as long as its descriptor is open. While
@@ -21,9 +19,8 @@ public:
     void hold(const QString &reason) override;
     void release() override;
 
-    class Worker;
-
 private:
+    class Worker;
     std::function<void()> m_woken;
     Worker *m_worker = nullptr; // made at the first hold, on its own thread
 };

@@ -66,7 +66,7 @@ std::optional<WaylandLibrary> loadedWaylandLibrary()
 
 // GNOME's extension as far as it is used here, at its version 1: gtk_shell1.get_gtk_surface
 // (request 0) and gtk_surface1.set_modal (request 1). The events (the shell's capabilities, the
-// surface's tiled states) are left undispatched on a queue of their own.
+// surface's tiled states) have no listener: they come on a queue of their own and are dropped.
 extern const wl_interface gtkSurfaceInterface;
 const wl_interface *gtkSurfaceArguments[] = {&gtkSurfaceInterface, nullptr}; // and the wl_surface's, once loaded
 const wl_interface *untypedArguments[] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
