@@ -26,11 +26,13 @@ void AlarmMain::Label12_Click(int Index)
                 Label12[previouslyBold].bold = true;
             break;
         }
-        return;
+    } else {
+        Label12[Index].bold = true;
+        state.alarm.toneIndex = static_cast<qint16>(Index);
+        PlayToneAndFlash();
     }
-    Label12[Index].bold = true;
-    state.alarm.toneIndex = static_cast<qint16>(Index);
-    PlayToneAndFlash();
+    // An armed alarm rings with the tone chosen now: the kept one too, after a crash.
+    SyncKept();
 }
 
 AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
@@ -68,4 +70,5 @@ void AlarmMain::Label7_Click()
         return;
     state.alarm.reminderText = typed->isEmpty() ? ReminderPlaceholder : *typed;
     Label7.text = u' ' + state.alarm.reminderText + u' ';
+    SyncKept(); // the kept alarm, and the reason the suspend hold gives, say it too
 }

@@ -22,6 +22,7 @@ killed TERM
 is_kept || fail "SIGTERM did not keep the alarm"
 start_app "$1"
 wait_for 3 icon_docked || fail "the start after SIGTERM did not take up the alarm"
+screenshot kept-alarm-taken-up
 killed KILL
 start_app "$1"
 first=$(heard_first_after "$DUE" $(( DUE - $(date +%s) + 3 )))

@@ -59,6 +59,13 @@ TEST_F(Keeping, TheArmedAlarmIsKeptAndSuspendHeldExactlyWhileArmed)
     h.click([&] { h.alarm.OK_Click(); });
     EXPECT_EQ(h.keeper.kept->durationSeconds, 250);
 
+    // A tone or reminder changed while armed is what rings, and so what is kept.
+    h.click([&] { h.alarm.Label12_Click(2); });
+    h.dialogs.inputAnswers = {QStringLiteral("Tea now")};
+    h.click([&] { h.alarm.Label7_Click(); });
+    EXPECT_EQ(h.keeper.kept->toneIndex, 2);
+    EXPECT_EQ(h.suspendHold.held, QStringLiteral("Alarm at 15:04:10: Tea now"));
+
     h.alarm.Form_Terminate(); // a signal's end keeps it
     EXPECT_TRUE(h.keeper.kept);
     h.click([&] { h.alarm.Stopp_Click(); });
