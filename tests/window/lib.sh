@@ -12,14 +12,17 @@ start_app() {
   "$@" >"$WORK/app.log" 2>&1 &
   APP_PID=$!
   # The alarm window's caption is a blank, where its boxes have the title and the icon (docked
-  # at once for an alarm taken up) none. A search fails when a window (another program's,
-  # ending) goes while it looks: look again.
-  app_window_found() {
-    APP_WINDOW=$(xdotool search --onlyvisible --pid "$APP_PID" --name '^ $' | head -n1) && [ -n "$APP_WINDOW" ]
-  }
-  wait_for 15 app_window_found || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
+  # at once for an alarm taken up) another; a window the manager does not take (a tooltip under
+  # the pointer) may show beside it. A search fails when a window (another program's, ending)
+  # goes while it looks: look again.
+  app_windows() { xdotool search --onlyvisible --pid "$APP_PID" --name '^ $'; }
+  wait_for 15 has_output app_windows || { cat "$WORK/app.log" >&2; fail "the program showed no window"; }
   # Placed and framed by the window manager before anyone clicks on it.
-  wait_for 5 output_is Normal wm_state || fail "the window manager did not take the window (WM_STATE $(wm_state))"
+  app_window_taken() {
+    for APP_WINDOW in $(app_windows); do [ "$(wm_state)" = Normal ] && return 0; done
+    return 1
+  }
+  wait_for 5 app_window_taken || fail "the window manager did not take the window (WM_STATE $(wm_state))"
 }
 
 # A window's place on screen and its size, in X, Y, WIDTH and HEIGHT. xwininfo's absolute
