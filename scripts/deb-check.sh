@@ -33,8 +33,7 @@ source "$top/tests/e2e/lib.sh"
 start_app "$1"
 arm
 wait_for 5 icon_docked || fail "the icon did not dock"
-click_icon 3
-sleep 0.5
+open_icon_menu
 xdotool key Up Return
 expect_exit "Close the Alarm Program"
 echo "ok: the installed program ran, armed, and closed through its menu"

@@ -15,9 +15,8 @@ click_icon 1
 sleep 1
 window_shown || fail "a single click on the XEmbed icon toggled the window"
 windows_before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
-click_icon 3
-wait_for 3 more_windows_than "$windows_before" || fail "the right click showed no menu"
-sleep 0.8
+open_icon_menu
+sleep 0.3 # a second menu, drawn by the host come late, has had 0.8 s to show
 menus=$(( $(xdotool search --onlyvisible --pid "$APP_PID" | wc -l) - windows_before ))
 screenshot late-sni-host-menu
 [ "$menus" = 1 ] || fail "the right click showed $menus menus"

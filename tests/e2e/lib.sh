@@ -145,6 +145,22 @@ click_icon() { # button [repeat]
   geometry_of "$panel"
   xdotool mousemove $((X + WIDTH - 12)) $((Y + HEIGHT / 2)) click --repeat "${2:-1}" --delay 80 "$1"
 }
+# A menu takes the keyboard a moment after it shows (later on a busy machine); keys sent sooner
+# reach the window under it. A user reads a menu before choosing from it.
+MENU_READ_SECONDS=0.5
+# The docked icon's menu, read. The icon and the window are windows of the program too: the menu
+# is one more. A right click the busy desktop lost is made again, as a user would.
+open_icon_menu() {
+  local before attempt
+  before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
+  for attempt in 1 2 3; do
+    click_icon 3
+    wait_for 3 more_windows_than "$before" && break
+    [ "$attempt" = 3 ] && fail "three right clicks on the icon showed no menu"
+    echo "the right click showed no menu at attempt $attempt" >&2
+  done
+  sleep "$MENU_READ_SECONDS"
+}
 
 # Arms the default (or current) criteria: OK, then Yes in the summary. ARMED_AT is the moment
 # just before Yes was pressed: nothing counts from earlier.

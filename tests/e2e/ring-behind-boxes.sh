@@ -43,13 +43,7 @@ wait_box
 [[ "$BOX_TEXT" == *"Message :  kept while it rang "* ]] || fail "what was typed behind the ring was lost: $BOX_TEXT"
 answer_box Escape
 
-open_menu() { # the window and the icon docked in the tray are windows of the program too
-  local before
-  before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
-  click_icon 3
-  wait_for 3 more_windows_than "$before" || fail "the right click showed no menu"
-}
-ring_behind "the icon's pop-up menu" open_menu
+ring_behind "the icon's pop-up menu" open_icon_menu
 xdotool key Escape
 stop_and_hush
 

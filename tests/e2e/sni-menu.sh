@@ -19,7 +19,7 @@ bar_only=$(host_menu_open)
 open_host_menu() {
   xdotool mousemove "$icon_x" "$icon_y" click 3
   wait_for 3 host_windows_more_than "$bar_only" || fail "the right click showed no menu"
-  sleep 0.2
+  sleep "$MENU_READ_SECONDS"
 }
 wait_for 5 host_windows_more_than 0 || fail "the host's bar is not on screen"
 open_host_menu
