@@ -153,7 +153,8 @@ private:
     static QString RingNoticeText(const Alarm &alarm);
     static QString WrittenReminder(const Alarm &alarm); // trimmed; empty when none was written
 
-    bool m_ringing = false; // the alarm armed last has rung at least once
+    bool m_ringing = false;         // the alarm armed last has rung at least once
+    bool m_askingIconShown = false; // Hide waits for the notification area's answer
     // The armed alarm is kept, and suspend held off, exactly while one is armed.
     void SyncKept();
     std::optional<Alarm> m_kept; // what the keeper holds

@@ -68,14 +68,21 @@ void AlarmMain::ImgHide_Click()
                                       MsgBox::Critical | MsgBox::OkOnly);
         return;
     }
-    // Only the icon can bring a hidden window back: without one it stays.
-    if (!m_services.notifyArea.iconShown()) {
+    // Only the icon can bring a hidden window back: without one it stays. The tray host may take
+    // a moment to answer; clicks meanwhile ask nothing more, so one click gives one box at most.
+    if (m_askingIconShown)
+        return;
+    m_askingIconShown = true;
+    m_services.notifyArea.askIconShown([this](bool shown) {
+        m_askingIconShown = false;
+        if (shown) {
+            m_services.window.hide();
+            return;
+        }
         m_services.dialogs.messageBox(QStringLiteral("The window cannot be hidden now: there is no icon in the "
                                                      "notification area to bring it back."),
                                       MsgBox::Critical | MsgBox::OkOnly);
-        return;
-    }
-    m_services.window.hide();
+    });
 }
 
 void AlarmMain::Label19_Click()

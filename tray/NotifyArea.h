@@ -2,6 +2,8 @@
 
 #include "tray/TrayIconRecord.h"
 
+#include <functional>
+
 // The desktop's notification area, taking the icon record as the platform's call does.
 class NotifyArea
 {
@@ -19,6 +21,8 @@ public:
     // Adds, changes or removes the record's icon. Add fails for an icon already there;
     // modify and delete fail for one that was never added.
     virtual bool notify(Command command, const TrayIconRecord &record) = 0;
-    // An icon is added and a notification area is there to show it, now.
-    virtual bool iconShown() const = 0;
+    // Answers whether an icon is added and a notification area is there to show it. The answer
+    // may come later, once a tray host has answered over the bus; a host that does not answer in
+    // half a second counts as none. An area destroyed meanwhile never answers.
+    virtual void askIconShown(std::function<void(bool shown)> answer) = 0;
 };

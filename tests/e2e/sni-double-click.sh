@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # On a StatusNotifierItem host the host's primary action stands for the double-click: a
 # double-click on the icon hides the window and the next shows it, also where the host activates
-# the item at every click (as KDE Plasma does: two activations 100 ms apart). Run with DESKTOP_TRAY=sni.
+# the item at every click (as KDE Plasma does: two activations 100 ms apart). Hide hides the
+# window while the host is there, and is refused once it is gone. Run with DESKTOP_TRAY=sni.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 [ "$DESKTOP_TRAY" = sni ] || fail "run with DESKTOP_TRAY=sni"
@@ -27,8 +28,15 @@ sleep 1
 window_shown && fail "the second activation of a double-click showed the window again"
 activate_sni_item
 wait_for 3 window_shown || fail "a single activation later did not show the window"
-click Stopp
 echo "ok: two activations of one double-click toggle the window once; a single one toggles it"
+
+click ImgHide
+wait_for 3 not viewable || fail "Hide did not hide the window with the host there"
+sleep 1 # the last activation is long past: this one is no double-click's second
+activate_sni_item
+wait_for 3 window_shown || fail "the host's icon did not bring back the window Hide hid"
+click Stopp
+echo "ok: Hide, answered by the host, hides the window"
 
 # The StatusNotifierItem host gone and an XEmbed tray there instead: the icon, made for the
 # host, shows nowhere, and nothing could bring a hidden window back.

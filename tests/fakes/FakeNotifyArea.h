@@ -17,9 +17,13 @@ public:
     };
 
     bool notify(Command command, const TrayIconRecord &record) override;
-    bool iconShown() const override { return icon.has_value() && present; }
+    // Answered at once, unless a test holds the answers back to give them itself.
+    void askIconShown(std::function<void(bool)> answer) override;
+    void answerHeldQuestions();
 
     std::optional<TrayIconRecord> icon; // the icon as the desktop shows it: what the flags let through
     bool present = true;                // a notification area is on the desktop
+    bool holdAnswers = false;
+    QList<std::function<void(bool)>> heldQuestions;
     QList<Call> calls;
 };

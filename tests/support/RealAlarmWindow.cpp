@@ -69,6 +69,14 @@ bool runEventsUntil(int ms, const std::function<bool()> &done)
     return met || !done;
 }
 
+std::optional<bool> iconShown(RealAlarmWindow &w)
+{
+    std::optional<bool> shown;
+    w.notifyArea.askIconShown([&](bool answer) { shown = answer; });
+    runEventsUntil(1000, [&] { return shown.has_value(); });
+    return shown;
+}
+
 QString screenshotPath(const char *name)
 {
     // Run by hand, a test keeps its pictures in the build folder too, never where it was started.

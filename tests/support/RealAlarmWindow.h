@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 struct RealAlarmWindow : AlarmProgram
 {
@@ -21,6 +22,9 @@ struct RealAlarmWindow : AlarmProgram
 
 // Runs the event loop for ms milliseconds, or until done() holds; true if it did.
 bool runEventsUntil(int ms, const std::function<bool()> &done = {});
+// The notification area's answer to whether the icon shows, waited for in the event loop a
+// second at most: nothing when it did not answer.
+std::optional<bool> iconShown(RealAlarmWindow &w);
 QString screenshotPath(const char *name);
 // A real click by the X server's pointer on the middle of a widget.
 void clickWithMouse(QWidget *widget, int button = 1);

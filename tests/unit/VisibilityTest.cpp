@@ -72,6 +72,24 @@ TEST_F(Visibility, HidingIsRefusedWhenNoIconCouldBringTheWindowBack)
     EXPECT_FALSE(h.window.visible);
 }
 
+TEST_F(Visibility, HideWaitsForTheTrayHostsAnswerAndAsksItOnce)
+{
+    arm();
+    h.notifyArea.holdAnswers = true;
+    for (const bool hostThere : {true, false}) {
+        h.window.visible = true;
+        h.notifyArea.present = hostThere;
+        const qsizetype boxes = h.dialogs.messages.size();
+        h.click([&] { h.alarm.ImgHide_Click(); });
+        h.click([&] { h.alarm.Image5_Click(); });
+        EXPECT_TRUE(h.window.visible) << "hidden before the host answered";
+        EXPECT_EQ(h.notifyArea.heldQuestions.size(), 1) << "a second click asked again";
+        h.notifyArea.answerHeldQuestions();
+        EXPECT_EQ(h.window.visible, !hostThere);
+        EXPECT_EQ(h.dialogs.messages.size(), boxes + (hostThere ? 0 : 1));
+    }
+}
+
 TEST_F(Visibility, ADateAlarmWhoseMomentHasPassedCannotHide)
 {
     h.click([&] { h.alarm.Orr_Click(); });

@@ -125,7 +125,7 @@ TEST(ArmingOnTheDesktop, NoCancelAndClosingTheBoxArmNothing)
         EXPECT_EQ(w->widget<QLabel>("Label10")->text(), QStringLiteral(" 1 "));
     }
     runEventsUntil(2500);
-    EXPECT_FALSE(w->notifyArea.iconShown());
+    EXPECT_EQ(iconShown(*w), false);
     EXPECT_FALSE(w->notifyArea.trayIcon()->isVisible());
     EXPECT_EQ(w->widget<QLabel>("Label7")->palette().color(QPalette::Window), Qt::black) << "something rang";
 }

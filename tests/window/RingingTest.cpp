@@ -40,7 +40,7 @@ TEST(RingingOnTheDesktop, DocksBlinksRingsAndStopsOnAClick)
     ASSERT_TRUE(runEventsUntil(5000, [&] { return icon->geometry().width() > 0 && icon->geometry().y() >= panelTop; }))
         << "the icon did not dock";
     runEventsUntil(200);
-    EXPECT_TRUE(w->notifyArea.iconShown());
+    EXPECT_EQ(iconShown(*w), true);
     EXPECT_EQ(icon->toolTip(), QStringLiteral("Alarm Setting duration : 3 sec\nRight Click to check status."));
 
     // The icon changes every half second: over 1.6 s, sampled ten times a second, it shows two faces.

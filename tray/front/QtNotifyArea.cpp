@@ -104,13 +104,6 @@ void QtNotifyArea::attachHostMenu()
     m_icon->setContextMenu(m_hostMenu.get());
 }
 
-bool QtNotifyArea::statusNotifierHostPresent()
-{
-    // Given half a second at most.
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(hostQuestion(), QDBus::Block, 500);
-    return hostRegistered(reply);
-}
-
 void QtNotifyArea::report(int message)
 {
     if (m_mouseMessages)
@@ -192,12 +185,18 @@ void QtNotifyArea::show(const TrayIconRecord &record)
     }
 }
 
-bool QtNotifyArea::iconShown() const
+void QtNotifyArea::askIconShown(std::function<void(bool)> answer)
 {
     if (!m_added || !m_icon)
-        return false;
-    // A StatusNotifierItem shows only while a host draws it; Qt's own question is content with
+        return answer(false);
+    if (!m_statusNotifierItem)
+        return answer(QSystemTrayIcon::isSystemTrayAvailable());
+    // A StatusNotifierItem shows only while a host draws it. Qt's own question is content with
     // the watcher, and without one falls back to asking about an XEmbed tray, which cannot show
-    // this icon.
-    return m_statusNotifierItem ? statusNotifierHostPresent() : QSystemTrayIcon::isSystemTrayAvailable();
+    // this icon. Some watchers drop a gone host without a signal: asked afresh each time.
+    auto *asked = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion(), 500), this);
+    connect(asked, &QDBusPendingCallWatcher::finished, this, [answer = std::move(answer)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        answer(hostRegistered(w->reply()));
+    });
 }

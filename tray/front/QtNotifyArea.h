@@ -38,7 +38,7 @@ public:
     void setHostMenu(std::vector<const MenuItem *> items, MenuChoice chosen);
 
     bool notify(Command command, const TrayIconRecord &record) override;
-    bool iconShown() const override;
+    void askIconShown(std::function<void(bool)> answer) override;
 
     // The icon; for tests that look at it or act on it as a host would. Nothing until the
     // session bus and the StatusNotifierItem watcher (if any) have answered.
@@ -51,7 +51,6 @@ private:
     void show(const TrayIconRecord &record);
     void report(int message);
     void activated(int reason);
-    static bool statusNotifierHostPresent();
 
     IconSource m_icons;
     MouseMessages m_mouseMessages;
