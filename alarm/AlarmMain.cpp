@@ -40,6 +40,14 @@ AlarmMain::AlarmMain(AlarmServices services)
     initialiseControls();
 }
 
+void AlarmMain::Answered(const std::function<void()> &handler)
+{
+    if (m_services.whenAnswered)
+        m_services.whenAnswered(handler);
+    else
+        handler();
+}
+
 void AlarmMain::initialiseControls()
 {
     initialiseTimeControls();

@@ -40,6 +40,10 @@ struct AlarmServices
     // Waits while the own file plays (the dispatcher's rule lets Stop and the exits through).
     // Without one, a file is not waited for.
     WaitWhilePlaying waitWhilePlaying = {};
+    // Runs a late answer to a question a handler asked (the tray host, an own file's check) as
+    // an event of the window's: behind a box, and after a sound playing to its end. Without one,
+    // at once.
+    std::function<void(const std::function<void()> &)> whenAnswered = {};
 };
 
 // The alarm window: its state record, its controls as plain fields named as the controls
@@ -161,8 +165,11 @@ private:
     void ShowCriteria();         // the boxes and lists say what the alarm holds
     void OpenProgramInfo();
 
-    enum class OwnWave { Chosen, Cancelled, Unplayable, DialogFailed };
-    OwnWave ChooseOwnWave();
+    // Chooses the own file in the dialog; it becomes the tone once its check says it plays.
+    void ChooseOwnWave(int previouslyBold);
+    void KeepToneChoice(int previouslyBold); // nothing was chosen: the selection stays as it was
+    quint64 m_toneChoices = 0;               // a check's answer counts only if no tone was chosen since
+    void Answered(const std::function<void()> &handler);
 
     // Seconds of the duration boxes, h × 3600 + m × 60 + s; throws on text or overflow.
     qint32 DurationRule() const;

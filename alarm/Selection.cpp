@@ -13,29 +13,19 @@ void AlarmMain::Label12_Click(int Index)
             previouslyBold = i;
         Label12[i].bold = false;
     }
-
+    ++m_toneChoices;
     if (Index >= ToneCatalogue::OwnFile) {
-        switch (ChooseOwnWave()) {
-        case OwnWave::Chosen:
-        case OwnWave::DialogFailed: PlayWaveAndFlash(); break;
-        case OwnWave::Cancelled:
-        case OwnWave::Unplayable:
-            // Nothing was chosen: the selection stays exactly as it was, without a preview.
-            Label12[ToneCatalogue::OwnFile].bold = false;
-            if (previouslyBold >= 0)
-                Label12[previouslyBold].bold = true;
-            break;
-        }
-    } else {
-        Label12[Index].bold = true;
-        state.alarm.toneIndex = static_cast<qint16>(Index);
-        PlayToneAndFlash();
+        ChooseOwnWave(previouslyBold);
+        return;
     }
+    Label12[Index].bold = true;
+    state.alarm.toneIndex = static_cast<qint16>(Index);
+    PlayToneAndFlash();
     // An armed alarm rings with the tone chosen now: the kept one too, after a crash.
     SyncKept();
 }
 
-AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
+void AlarmMain::ChooseOwnWave(int previouslyBold)
 {
     Label12[ToneCatalogue::OwnFile].bold = true;
     std::optional<QString> chosen;
@@ -44,21 +34,41 @@ AlarmMain::OwnWave AlarmMain::ChooseOwnWave()
                                              QStringLiteral("*.wav"));
     } catch (const DialogError &e) {
         m_services.dialogs.messageBox(QString::number(e.number) + e.description, MsgBox::OkOnly);
-        return OwnWave::DialogFailed;
+        PlayWaveAndFlash();
+        return;
     }
-    if (!chosen)
-        return OwnWave::Cancelled;
+    if (!chosen) {
+        KeepToneChoice(previouslyBold);
+        return;
+    }
     // Decoded as the ring will decode it, so a file accepted here is a file that sounds.
-    if (!m_services.audio.canPlayFile(*chosen)) {
-        m_services.dialogs.messageBox(QStringLiteral(
-                                          "The file \"%1\" cannot be played: it is not a wave file that can be opened.")
-                                          .arg(*chosen),
-                                      MsgBox::Critical | MsgBox::OkOnly);
-        return OwnWave::Unplayable;
-    }
-    state.alarm.userWavePath = *chosen;
-    state.alarm.toneIndex = ToneCatalogue::OwnFile;
-    return OwnWave::Chosen;
+    const quint64 choice = m_toneChoices;
+    m_services.audio.checkFile(*chosen, [this, choice, previouslyBold, path = *chosen](bool playable) {
+        Answered([this, choice, previouslyBold, path, playable] {
+            if (choice != m_toneChoices) // another tone was chosen meanwhile
+                return;
+            if (!playable) {
+                m_services.dialogs
+                    .messageBox(QStringLiteral(
+                                    "The file \"%1\" cannot be played: it is not a wave file that can be opened.")
+                                    .arg(path),
+                                MsgBox::Critical | MsgBox::OkOnly);
+                KeepToneChoice(previouslyBold);
+                return;
+            }
+            state.alarm.userWavePath = path;
+            state.alarm.toneIndex = ToneCatalogue::OwnFile;
+            PlayWaveAndFlash();
+            SyncKept();
+        });
+    });
+}
+
+void AlarmMain::KeepToneChoice(int previouslyBold)
+{
+    Label12[ToneCatalogue::OwnFile].bold = false;
+    if (previouslyBold >= 0)
+        Label12[previouslyBold].bold = true;
 }
 
 void AlarmMain::Label7_Click()

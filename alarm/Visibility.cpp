@@ -74,14 +74,16 @@ void AlarmMain::ImgHide_Click()
         return;
     m_askingIconShown = true;
     m_services.notifyArea.askIconShown([this](bool shown) {
-        m_askingIconShown = false;
-        if (shown) {
-            m_services.window.hide();
-            return;
-        }
-        m_services.dialogs.messageBox(QStringLiteral("The window cannot be hidden now: there is no icon in the "
-                                                     "notification area to bring it back."),
-                                      MsgBox::Critical | MsgBox::OkOnly);
+        Answered([this, shown] {
+            m_askingIconShown = false;
+            if (shown) {
+                m_services.window.hide();
+                return;
+            }
+            m_services.dialogs.messageBox(QStringLiteral("The window cannot be hidden now: there is no icon in the "
+                                                         "notification area to bring it back."),
+                                          MsgBox::Critical | MsgBox::OkOnly);
+        });
     });
 }
 

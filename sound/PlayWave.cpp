@@ -3,15 +3,6 @@
 #include "sound/AudioOut.h"
 #include "toolkit/Clock.h"
 
-namespace {
-
-// A file not sounding this long after its start sits on a storage that does not answer (or
-// reads slower than it plays): the ring goes on without it. (One that stops answering mid-way
-// is found by the output, as unplayable.)
-constexpr qint64 FileStartsWithinMs = 1000;
-
-} // namespace
-
 bool PlayWave(AudioOut &audio, const Clock &clock, const QString &WaveFile, const WaitWhilePlaying &waitWhilePlaying)
 {
     // A file that cannot be opened plays nothing and says nothing; nothing stays open either way.
@@ -20,7 +11,9 @@ bool PlayWave(AudioOut &audio, const Clock &clock, const QString &WaveFile, cons
     const qint64 started = clock.elapsedMs();
     const auto done = [&] {
         switch (audio.filePlay()) {
-        case AudioOut::FilePlay::Opening: return clock.elapsedMs() - started >= FileStartsWithinMs;
+        // Not sounding yet: the ring goes on without a file whose storage does not answer. (One
+        // that stops answering mid-way is found by the output, as unplayable.)
+        case AudioOut::FilePlay::Opening: return clock.elapsedMs() - started >= AudioOut::StorageAnswersWithinMs;
         case AudioOut::FilePlay::Sounding: return false;
         case AudioOut::FilePlay::Ended:
         case AudioOut::FilePlay::Unplayable: break;

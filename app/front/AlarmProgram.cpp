@@ -20,7 +20,8 @@ AlarmProgram::AlarmProgram()
     , suspendHold([this] { window.run(Dispatcher::Kind::Tick, [this] { alarm.Woken(); }); })
     , alarm({clock, dialogs, host, audio, atm, notifyArea, ringNotice, keeper, suspendHold,
              QCoreApplication::applicationDirPath(), [this] { programInfo.show(); }, QLocale::system(),
-             [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); }})
+             [this](const std::function<bool()> &done) { dispatcher.waitWhilePlaying(done); },
+             [this](const std::function<void()> &answered) { window.run(Dispatcher::Kind::Tick, answered); }})
     , dispatcher([this](const QString &message) { dialogs.messageBox(message, MsgBox::Critical); })
     , programInfo(dispatcher)
 {

@@ -1,5 +1,7 @@
 #include "sound/front/FileFeed.h"
 
+#include "sound/AudioOut.h"
+
 #include <chrono>
 #include <thread>
 
@@ -13,8 +15,6 @@ constexpr std::size_t AheadSamples = 2 * DeviceFormat::Rate * DeviceFormat::Chan
 constexpr std::size_t PieceSamples = 8192;
 // When the buffer is full, the reader rests while the mixer plays a quarter of it.
 constexpr auto RestWhenFull = 500ms;
-// A reader that has given nothing for this long, with nothing left to hear, is stuck.
-constexpr qint64 StalledAfterMs = 1000;
 
 qint64 steadyMs()
 {
@@ -79,7 +79,7 @@ void FileFeed::readAll(DecodedStream &stream)
 
 bool FileFeed::stalled() const
 {
-    return m_opened && !m_readAll && m_ring.empty() && steadyMs() - m_lastReadMs > StalledAfterMs;
+    return m_opened && !m_readAll && m_ring.empty() && steadyMs() - m_lastReadMs > AudioOut::StorageAnswersWithinMs;
 }
 
 std::size_t FileFeed::take(qint16 *out, std::size_t count)

@@ -1,5 +1,9 @@
 #include "sound/front/SdlAudioOut.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -223,10 +227,48 @@ void SdlAudioOut::stop()
         false);
 }
 
-bool SdlAudioOut::canPlayFile(const QString &path)
+// A file's check: its path, and its answer once its thread has one.
+struct SdlAudioOut::FileCheck
 {
-    const std::shared_ptr<SoundModule> module = soundModule();
-    return module && module->openStream(path, nullptr) != nullptr;
+    enum Verdict { Pending, Playable, Unplayable };
+    explicit FileCheck(const QString &checked)
+        : path(checked)
+    {
+    }
+    const QString path;
+    std::atomic<int> verdict{Pending};
+};
+
+void SdlAudioOut::checkFile(const QString &path, std::function<void(bool)> answer, std::unique_ptr<QIODevice> data)
+{
+    // A check still held up by this file's storage: another would stick beside it.
+    if (const std::shared_ptr<FileCheck> last = m_lastCheck.lock();
+        last && last->path == path && last->verdict == FileCheck::Pending)
+        return answer(false);
+    auto check = std::make_shared<FileCheck>(path);
+    m_lastCheck = check;
+    // The thread holds the check until it ends: an open or a read that never returns harms nobody.
+    std::thread([check, data = std::move(data)]() mutable {
+        const std::shared_ptr<SoundModule> module = soundModule();
+        const bool playable = module && module->openStream(check->path, std::move(data)) != nullptr;
+        if (module)
+            module->threadEnds();
+        check->verdict = playable ? FileCheck::Playable : FileCheck::Unplayable;
+    }).detach();
+    // The answer is looked for from the window thread: nothing is posted to an output gone meanwhile.
+    auto *look = new QTimer(&m_windowSide);
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(look, &QTimer::timeout, look, [look, check, since, answer = std::move(answer)] {
+        const int verdict = check->verdict;
+        if (verdict == FileCheck::Pending && since.elapsed() < StorageAnswersWithinMs)
+            return;
+        // Stopped first: the answer may open a box, whose event loop would run this again.
+        look->stop();
+        look->deleteLater();
+        answer(verdict == FileCheck::Playable);
+    });
+    look->start(10);
 }
 
 bool SdlAudioOut::startFile(const QString &path, std::unique_ptr<QIODevice> data)

@@ -31,12 +31,17 @@ public:
 
     void playInBackground(const QByteArray &wave) override;
     void stop() override;
-    bool canPlayFile(const QString &path) override;
+    void checkFile(const QString &path, std::function<void(bool)> answer) override
+    {
+        checkFile(path, std::move(answer), nullptr);
+    }
     bool startFile(const QString &path) override { return startFile(path, nullptr); }
     FilePlay filePlay() override;
     // Loads the sound module on the sound thread, not the window's.
     void prepare() override;
 
+    // Checks the file at path with its data read through the device given in its place.
+    void checkFile(const QString &path, std::function<void(bool)> answer, std::unique_ptr<QIODevice> data);
     // Plays the file at path with its data read through the device given in its place.
     bool startFile(const QString &path, std::unique_ptr<QIODevice> data);
     // Opens the device and waits for it, for callers that may wait (a benchmark, a test);
@@ -61,5 +66,7 @@ private:
     std::thread m_thread;
     std::shared_ptr<FileFeed> m_file;   // the file last started, until it has ended
     std::weak_ptr<FileFeed> m_lastFile; // the file last started, while its reader runs
+    struct FileCheck;
+    std::weak_ptr<FileCheck> m_lastCheck; // the file checked last, while its check runs
     std::chrono::milliseconds m_grace;
 };

@@ -14,7 +14,9 @@ class FakeAudioOut : public AudioOut
 public:
     void playInBackground(const QByteArray &wave) override;
     void stop() override;
-    bool canPlayFile(const QString &path) override;
+    // Answered at once, unless a test holds the answers back to give them itself.
+    void checkFile(const QString &path, std::function<void(bool)> answer) override;
+    void answerHeldChecks();
     bool startFile(const QString &path) override;
     FilePlay filePlay() override { return fileOpening ? FilePlay::Opening : FilePlay::Ended; }
     void prepare() override { ++prepares; }
@@ -28,4 +30,9 @@ public:
     bool deviceAvailable = true;
     bool fileOpensNever = false; // as on a storage that stopped answering: a file started stays in its open
     bool fileOpening = false;
+    bool holdChecks = false;
+    QList<std::function<void()>> heldChecks;
+
+private:
+    bool playable(const QString &path) const;
 };

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <future>
+#include <optional>
 #include <malloc.h>
 #include <pthread.h>
 #include <thread>
@@ -69,6 +70,26 @@ protected:
     {
         return PlayWave(*m_audio, m_harness->clock, path,
                         [this](const std::function<bool()> &done) { m_harness->dispatcher.waitWhilePlaying(done); });
+    }
+
+    // The output's answer to a file's check, waited for in the event loop three seconds at most:
+    // nothing when none came.
+    std::optional<bool> checked(const QString &path, std::unique_ptr<QIODevice> data = nullptr)
+    {
+        int argc = 1;
+        char name[] = "check";
+        char *argv[] = {name};
+        std::optional<QCoreApplication> app;
+        if (!QCoreApplication::instance())
+            app.emplace(argc, argv);
+        std::optional<bool> answer;
+        m_audio->checkFile(
+            path, [&](bool playable) { answer = playable; }, std::move(data));
+        QElapsedTimer waited;
+        waited.start();
+        while (!answer && waited.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return answer;
     }
 
     // Closes the device, so every sample is in the file, and gives them.
@@ -370,7 +391,7 @@ TEST_F(DiskAudio, OwnFilesOfAnyRateAndLengthPlayInBoundedMemoryAndStopAtOnce)
     const qint64 idle = residentBytes();
     for (const QString &path : {slowPath, hourPath}) {
         SCOPED_TRACE(path.toStdString());
-        ASSERT_TRUE(m_audio->canPlayFile(path));
+        ASSERT_EQ(checked(path), true);
         ASSERT_TRUE(m_audio->startFile(path));
         ASSERT_TRUE(waitForOutput(1.5));
         EXPECT_EQ(m_audio->filePlay(), AudioOut::FilePlay::Sounding);
@@ -405,7 +426,7 @@ TEST_F(DiskAudio, OnlyFilesTheDecoderCanPlayAreAccepted)
     for (const auto &[name, bytes] : refused) {
         const QString path = writeFile(QStringLiteral("%1.wav").arg(QString::fromLatin1(name)), bytes);
         ASSERT_TRUE(isWholeWaveFile(bytes)) << name << ": the test's file is not a whole wave file";
-        EXPECT_FALSE(m_audio->canPlayFile(path)) << name;
+        EXPECT_EQ(checked(path), false) << name;
         ASSERT_TRUE(m_audio->startFile(path)) << name;
         EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() != AudioOut::FilePlay::Opening; })) << name;
         EXPECT_EQ(m_audio->filePlay(), AudioOut::FilePlay::Unplayable) << name;
@@ -414,9 +435,9 @@ TEST_F(DiskAudio, OnlyFilesTheDecoderCanPlayAreAccepted)
     for (qint16 id : {101, 105}) { // MS ADPCM stereo, 8-bit PCM
         const QString path =
             writeFile(QStringLiteral("tone %1.wav").arg(id), resources.load(id, QStringLiteral("WAVE")));
-        EXPECT_TRUE(m_audio->canPlayFile(path)) << id;
+        EXPECT_EQ(checked(path), true) << id;
     }
-    EXPECT_TRUE(m_audio->canPlayFile(writeFile(QStringLiteral("sine.wav"), sineWave(0.2))));
+    EXPECT_EQ(checked(writeFile(QStringLiteral("sine.wav"), sineWave(0.2))), true);
     EXPECT_FALSE(heard().any) << "checking a file sounded";
 }
 
@@ -510,9 +531,23 @@ TEST_F(DiskAudio, AFileOnAStorageThatStopsAnsweringHoldsNothingUpAndPilesNothing
     ASSERT_TRUE(m_audio->startFile(near));
     EXPECT_TRUE(waitUntil([&] { return m_audio->filePlay() == AudioOut::FilePlay::Sounding; }));
 
-    // The storage answers again: the reader ends.
+    // Chosen while its storage does not answer: the check gives up after a second, and another
+    // check of it is refused at once, with no thread beside the stuck one.
+    std::promise<void> checkAnswers;
+    timer.restart();
+    EXPECT_EQ(checked(path, std::make_unique<StalledFile>(path, checkAnswers.get_future().share())), false);
+    EXPECT_GE(timer.elapsed(), AudioOut::StorageAnswersWithinMs);
+    EXPECT_LT(timer.elapsed(), AudioOut::StorageAnswersWithinMs + 300);
+    const int withStuckCheck = threadCount();
+    timer.restart();
+    EXPECT_EQ(checked(path), false) << "a check was started beside the stuck one";
+    EXPECT_LT(timer.elapsed(), 100);
+    EXPECT_EQ(threadCount(), withStuckCheck);
+
+    // The storage answers again: the reader and the check end.
     m_audio->stop();
     answer.set_value();
+    checkAnswers.set_value();
     EXPECT_TRUE(waitUntil([&] { return threadCount() == threadsBefore; })) << "the reader outlived its file";
 
     // A file whose storage stops answering mid-way is given up once nothing of it is left to hear.

@@ -111,6 +111,32 @@ TEST_F(Selection, AFileThatCannotBePlayedIsSaidSoAndChangesNothing)
     EXPECT_EQ(h.alarm.Label7.backColor, Colors::Black);
 }
 
+TEST_F(Selection, AToneChosenWhileAFilesCheckIsOutWinsOverItsLateAnswer)
+{
+    const QString path = writeFile(QStringLiteral("slow storage.wav"), sineWave(0.1));
+    h.audio.holdChecks = true;
+    h.dialogs.fileAnswers = {path};
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
+    EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty()) << "taken before its check answered";
+    h.click([&] { h.alarm.Label12_Click(2); });
+    h.audio.answerHeldChecks();
+    EXPECT_EQ(boldTones(), QList<int>{2});
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 2);
+    EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty());
+    EXPECT_TRUE(h.audio.files.isEmpty());
+
+    // Unanswered, it goes the way of a file that cannot be played; answered, the file is the tone.
+    for (const bool playable : {false, true}) {
+        h.audio.undecodable = playable ? QSet<QString>{} : QSet<QString>{path};
+        h.dialogs.fileAnswers = {path};
+        h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
+        EXPECT_EQ(boldTones(), QList<int>{7}) << "the entry is marked while its check is out";
+        h.audio.answerHeldChecks();
+        EXPECT_EQ(boldTones(), QList<int>{playable ? 7 : 2});
+        EXPECT_EQ(h.audio.files.size(), playable ? 1 : 0);
+    }
+}
+
 TEST_F(Selection, ADialogThatFailsReportsItsNumberAndDescriptionRunTogether)
 {
     h.dialogs.fileError = DialogError{32755, QStringLiteral("The file dialog could not be opened")};
