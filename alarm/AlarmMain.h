@@ -166,9 +166,9 @@ private:
     void OpenProgramInfo();
 
     // Chooses the own file in the dialog; it becomes the tone once its check says it plays.
-    void ChooseOwnWave(int previouslyBold);
-    void KeepToneChoice(int previouslyBold); // nothing was chosen: the selection stays as it was
-    quint64 m_toneChoices = 0;               // a check's answer counts only if no tone was chosen since
+    void ChooseOwnWave();
+    void MarkTone(int index);  // the tone list marks this tone alone
+    quint64 m_toneChoices = 0; // a check's answer counts only if no tone was chosen since
     void Answered(const std::function<void()> &handler);
 
     // Seconds of the duration boxes, h × 3600 + m × 60 + s; throws on text or overflow.

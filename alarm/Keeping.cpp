@@ -43,8 +43,8 @@ void AlarmMain::RestoreAlarm(const Alarm &kept)
     ShowMode();
     ShowCriteria();
     Label7.text = u' ' + kept.reminderText + u' ';
-    for (int i = 0; i < ToneCatalogue::Count; ++i)
-        Label12[i].bold = i == kept.toneIndex;
+    ++m_toneChoices; // a file's check still out answers for a choice the kept alarm replaced
+    MarkTone(kept.toneIndex);
     // Counting on as if the program had never stopped: from the answer, by the wall clock.
     state.alarmArmed = FlagTrue;
     // Its seconds count from the start of the answer's second, in step with the wall clock.

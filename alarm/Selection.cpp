@@ -7,27 +7,21 @@
 
 void AlarmMain::Label12_Click(int Index)
 {
-    int previouslyBold = -1;
-    for (int i = 0; i < ToneCatalogue::Count; ++i) {
-        if (Label12[i].bold && previouslyBold < 0)
-            previouslyBold = i;
-        Label12[i].bold = false;
-    }
-    ++m_toneChoices;
+    ++m_toneChoices; // a file's check still out answers for a choice no longer the last
     if (Index >= ToneCatalogue::OwnFile) {
-        ChooseOwnWave(previouslyBold);
+        ChooseOwnWave();
         return;
     }
-    Label12[Index].bold = true;
     state.alarm.toneIndex = static_cast<qint16>(Index);
+    MarkTone(Index);
     PlayToneAndFlash();
     // An armed alarm rings with the tone chosen now: the kept one too, after a crash.
     SyncKept();
 }
 
-void AlarmMain::ChooseOwnWave(int previouslyBold)
+void AlarmMain::ChooseOwnWave()
 {
-    Label12[ToneCatalogue::OwnFile].bold = true;
+    MarkTone(ToneCatalogue::OwnFile); // while the dialog and the file's check are out
     std::optional<QString> chosen;
     try {
         chosen = m_services.dialogs.openFile(m_services.programFolder, QStringLiteral("*.wav (Only wave files)"),
@@ -37,15 +31,16 @@ void AlarmMain::ChooseOwnWave(int previouslyBold)
         PlayWaveAndFlash();
         return;
     }
+    // Nothing chosen: the selection stays exactly as it was, without a preview.
     if (!chosen) {
-        KeepToneChoice(previouslyBold);
+        MarkTone(state.alarm.toneIndex);
         return;
     }
     // Decoded as the ring will decode it, so a file accepted here is a file that sounds.
     const quint64 choice = m_toneChoices;
-    m_services.audio.checkFile(*chosen, [this, choice, previouslyBold, path = *chosen](bool playable) {
-        Answered([this, choice, previouslyBold, path, playable] {
-            if (choice != m_toneChoices) // another tone was chosen meanwhile
+    m_services.audio.checkFile(*chosen, [this, choice, path = *chosen](bool playable) {
+        Answered([this, choice, path, playable] {
+            if (choice != m_toneChoices)
                 return;
             if (!playable) {
                 m_services.dialogs
@@ -53,22 +48,22 @@ void AlarmMain::ChooseOwnWave(int previouslyBold)
                                     "The file \"%1\" cannot be played: it is not a wave file that can be opened.")
                                     .arg(path),
                                 MsgBox::Critical | MsgBox::OkOnly);
-                KeepToneChoice(previouslyBold);
+                MarkTone(state.alarm.toneIndex);
                 return;
             }
             state.alarm.userWavePath = path;
             state.alarm.toneIndex = ToneCatalogue::OwnFile;
+            MarkTone(ToneCatalogue::OwnFile);
             PlayWaveAndFlash();
             SyncKept();
         });
     });
 }
 
-void AlarmMain::KeepToneChoice(int previouslyBold)
+void AlarmMain::MarkTone(int index)
 {
-    Label12[ToneCatalogue::OwnFile].bold = false;
-    if (previouslyBold >= 0)
-        Label12[previouslyBold].bold = true;
+    for (int i = 0; i < ToneCatalogue::Count; ++i)
+        Label12[i].bold = i == index;
 }
 
 void AlarmMain::Label7_Click()

@@ -76,6 +76,8 @@ void AlarmMain::ImgHide_Click()
     m_services.notifyArea.askIconShown([this](bool shown) {
         Answered([this, shown] {
             m_askingIconShown = false;
+            if (!m_services.window.isVisible()) // hidden meanwhile, by the icon or the menu
+                return;
             if (shown) {
                 m_services.window.hide();
                 return;

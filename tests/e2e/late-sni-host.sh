@@ -16,7 +16,7 @@ sleep 1
 window_shown || fail "a single click on the XEmbed icon toggled the window"
 windows_before=$(xdotool search --onlyvisible --pid "$APP_PID" | wc -l)
 open_icon_menu
-sleep 0.3 # a second menu, drawn by the host come late, has had 0.8 s to show
+sleep 0.8 # time for a second menu, drawn by the host come late, to show
 menus=$(( $(xdotool search --onlyvisible --pid "$APP_PID" | wc -l) - windows_before ))
 screenshot late-sni-host-menu
 [ "$menus" = 1 ] || fail "the right click showed $menus menus"

@@ -17,6 +17,7 @@ ring_behind() { # what command...
   yes_at=$ARMED_AT
   wait_for 5 icon_docked || fail "the icon did not dock"
   "$@"
+  between "$yes_at" "$(now)" "$(plus "$yes_at" 3)" || fail "behind $what: it opened only after the alarm was due"
   first=$(heard_first_after "$yes_at" 8)
   [ -n "$first" ] || fail "behind $what: the alarm was not heard"
   between "$(plus "$yes_at" 3)" "$first" "$(plus "$yes_at" 4)" \

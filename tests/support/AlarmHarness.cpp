@@ -10,7 +10,8 @@ AlarmHarness::AlarmHarness(QDateTime start, QLocale locale, AudioOut *realAudio)
                      waitWhilePlaying(done);
                  else if (real)
                      dispatcher.waitWhilePlaying(done);
-             }})
+             },
+             [this](const std::function<void()> &answered) { dispatcher.run(Dispatcher::Kind::Tick, answered); }})
 {
 }
 

@@ -125,7 +125,15 @@ TEST_F(Selection, AToneChosenWhileAFilesCheckIsOutWinsOverItsLateAnswer)
     EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty());
     EXPECT_TRUE(h.audio.files.isEmpty());
 
-    // Unanswered, it goes the way of a file that cannot be played; answered, the file is the tone.
+    // The dialog opened again and cancelled while the check is out: the list marks the tone in force.
+    h.dialogs.fileAnswers = {path, std::nullopt};
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
+    h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
+    h.audio.answerHeldChecks();
+    EXPECT_EQ(boldTones(), QList<int>{2});
+    EXPECT_EQ(h.alarm.state.alarm.toneIndex, 2);
+
+    // A file that cannot be played is refused when its answer comes; one that plays becomes the tone.
     for (const bool playable : {false, true}) {
         h.audio.undecodable = playable ? QSet<QString>{} : QSet<QString>{path};
         h.dialogs.fileAnswers = {path};
