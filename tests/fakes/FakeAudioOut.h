@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldAnswers.h"
 #include "sound/AudioOut.h"
 
 #include <QList>
@@ -14,9 +15,10 @@ class FakeAudioOut : public AudioOut
 public:
     void playInBackground(const QByteArray &wave) override;
     void stop() override;
-    // Answered at once, unless a test holds the answers back to give them itself.
-    void checkFile(const QString &path, std::function<void(bool)> answer) override;
-    void answerHeldChecks();
+    void checkFile(const QString &path, std::function<void(bool)> answer) override
+    {
+        checks.give([answer = std::move(answer), playable = this->playable(path)] { answer(playable); });
+    }
     bool startFile(const QString &path) override;
     FilePlay filePlay() override { return fileOpening ? FilePlay::Opening : FilePlay::Ended; }
     void prepare() override { ++prepares; }
@@ -30,8 +32,7 @@ public:
     bool deviceAvailable = true;
     bool fileOpensNever = false; // as on a storage that stopped answering: a file started stays in its open
     bool fileOpening = false;
-    bool holdChecks = false;
-    QList<std::function<void()>> heldChecks;
+    HeldAnswers checks;
 
 private:
     bool playable(const QString &path) const;

@@ -44,18 +44,3 @@ bool FakeNotifyArea::notify(Command command, const TrayIconRecord &record)
     calls.append({command, record, ok});
     return ok;
 }
-
-void FakeNotifyArea::askIconShown(std::function<void(bool)> answer)
-{
-    if (holdAnswers)
-        heldQuestions.append(std::move(answer));
-    else
-        answer(icon.has_value() && present);
-}
-
-void FakeNotifyArea::answerHeldQuestions()
-{
-    const auto questions = std::exchange(heldQuestions, {});
-    for (const auto &answer : questions)
-        answer(icon.has_value() && present);
-}

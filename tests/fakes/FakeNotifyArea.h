@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldAnswers.h"
 #include "tray/NotifyArea.h"
 
 #include <QList>
@@ -17,13 +18,13 @@ public:
     };
 
     bool notify(Command command, const TrayIconRecord &record) override;
-    // Answered at once, unless a test holds the answers back to give them itself.
-    void askIconShown(std::function<void(bool)> answer) override;
-    void answerHeldQuestions();
+    void askIconShown(std::function<void(bool)> answer) override
+    {
+        answers.give([answer = std::move(answer), shown = icon.has_value() && present] { answer(shown); });
+    }
 
     std::optional<TrayIconRecord> icon; // the icon as the desktop shows it: what the flags let through
     bool present = true;                // a notification area is on the desktop
-    bool holdAnswers = false;
-    QList<std::function<void(bool)>> heldQuestions;
+    HeldAnswers answers;
     QList<Call> calls;
 };

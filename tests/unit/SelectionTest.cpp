@@ -114,12 +114,12 @@ TEST_F(Selection, AFileThatCannotBePlayedIsSaidSoAndChangesNothing)
 TEST_F(Selection, AToneChosenWhileAFilesCheckIsOutWinsOverItsLateAnswer)
 {
     const QString path = writeFile(QStringLiteral("slow storage.wav"), sineWave(0.1));
-    h.audio.holdChecks = true;
+    h.audio.checks.hold = true;
     h.dialogs.fileAnswers = {path};
     h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty()) << "taken before its check answered";
     h.click([&] { h.alarm.Label12_Click(2); });
-    h.audio.answerHeldChecks();
+    h.audio.checks.giveHeld();
     EXPECT_EQ(boldTones(), QList<int>{2});
     EXPECT_EQ(h.alarm.state.alarm.toneIndex, 2);
     EXPECT_TRUE(h.alarm.state.alarm.userWavePath.isEmpty());
@@ -129,7 +129,7 @@ TEST_F(Selection, AToneChosenWhileAFilesCheckIsOutWinsOverItsLateAnswer)
     h.dialogs.fileAnswers = {path, std::nullopt};
     h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
     h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
-    h.audio.answerHeldChecks();
+    h.audio.checks.giveHeld();
     EXPECT_EQ(boldTones(), QList<int>{2});
     EXPECT_EQ(h.alarm.state.alarm.toneIndex, 2);
 
@@ -139,7 +139,7 @@ TEST_F(Selection, AToneChosenWhileAFilesCheckIsOutWinsOverItsLateAnswer)
         h.dialogs.fileAnswers = {path};
         h.click([&] { h.alarm.Label12_Click(ToneCatalogue::OwnFile); });
         EXPECT_EQ(boldTones(), QList<int>{7}) << "the entry is marked while its check is out";
-        h.audio.answerHeldChecks();
+        h.audio.checks.giveHeld();
         EXPECT_EQ(boldTones(), QList<int>{playable ? 7 : 2});
         EXPECT_EQ(h.audio.files.size(), playable ? 1 : 0);
     }

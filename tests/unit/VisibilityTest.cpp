@@ -75,7 +75,7 @@ TEST_F(Visibility, HidingIsRefusedWhenNoIconCouldBringTheWindowBack)
 TEST_F(Visibility, HideWaitsForTheTrayHostsAnswerAndAsksItOnce)
 {
     arm();
-    h.notifyArea.holdAnswers = true;
+    h.notifyArea.answers.hold = true;
     for (const bool hostThere : {true, false}) {
         h.window.visible = true;
         h.notifyArea.present = hostThere;
@@ -83,8 +83,8 @@ TEST_F(Visibility, HideWaitsForTheTrayHostsAnswerAndAsksItOnce)
         h.click([&] { h.alarm.ImgHide_Click(); });
         h.click([&] { h.alarm.Image5_Click(); });
         EXPECT_TRUE(h.window.visible) << "hidden before the host answered";
-        EXPECT_EQ(h.notifyArea.heldQuestions.size(), 1) << "a second click asked again";
-        h.notifyArea.answerHeldQuestions();
+        EXPECT_EQ(h.notifyArea.answers.held.size(), 1) << "a second click asked again";
+        h.notifyArea.answers.giveHeld();
         EXPECT_EQ(h.window.visible, !hostThere);
         EXPECT_EQ(h.dialogs.messages.size(), boxes + (hostThere ? 0 : 1));
     }
