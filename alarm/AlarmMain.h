@@ -128,7 +128,6 @@ public:
     // The notification's "Snooze 10 minutes": the ring stops as at Stop, and the same reminder and
     // tone are armed at once as a duration of SnoozeSeconds, without the summary.
     void SnoozeRing();
-    void StopRing(); // Stop's work on the ring and the counters; what is kept follows apart
 
     // --- the alarm across sleep and ends (alarm/Keeping.cpp) ---
     // Takes up an alarm an earlier run kept, unless one is armed already.
@@ -139,6 +138,7 @@ public:
     void Form_Unload();
 
 private:
+    void StopRing();                 // Stop's work on the ring and the counters; what is kept follows apart
     void initialiseControls();       // the load state of every control (alarm/AlarmMain.cpp)
     void initialiseTimeControls();   // the clock, the duration's and the time's boxes, the date lists
     void initialiseArmingControls(); // the buttons, the counters, the reminder and the timers
@@ -163,6 +163,7 @@ private:
     void SyncKept();
     std::optional<Alarm> m_kept; // what the keeper holds
     void ShowCriteria();         // the boxes and lists say what the alarm holds
+    void ShowReminder();         // the reminder's label says the alarm's reminder
     void OpenProgramInfo();
 
     // Chooses the own file in the dialog; it becomes the tone once its check says it plays.

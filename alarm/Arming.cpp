@@ -134,7 +134,7 @@ void AlarmMain::RecordAnswer(int answer)
         // click on OK, their tick could fall just before the countdown's at each whole second,
         // and the alarm ring half a second late, depending on how long the summary was open.
         Timer1.setInterval(TickMs);
-        Label7.text = u' ' + state.alarm.reminderText + u' ';
+        ShowReminder();
         EndRing();
         m_services.audio.prepare();
     }

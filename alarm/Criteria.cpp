@@ -22,11 +22,11 @@ qint32 entryNumber(const TextBox &box, const QString &entry)
     }
 }
 
-void setTimeBoxesToNow(std::array<TextBox, 3> &boxes, const Clock &clock)
+void setTimeBoxes(std::array<TextBox, 3> &boxes, QTime time)
 {
-    boxes[0].text = QString::number(clock.now().time().hour());
-    boxes[1].text = QString::number(clock.now().time().minute());
-    boxes[2].text = QString::number(clock.now().time().second());
+    boxes[0].text = QString::number(time.hour());
+    boxes[1].text = QString::number(time.minute());
+    boxes[2].text = QString::number(time.second());
 }
 
 } // namespace
@@ -44,9 +44,25 @@ void AlarmMain::Orr_Click()
     } else {
         state.alarm.mode = AlarmMode::Duration;
     }
-    setTimeBoxesToNow(Text1, m_services.clock);
+    setTimeBoxes(Text1, m_services.clock.now().time());
     ShowMode();
     Stopp_Click();
+}
+
+void AlarmMain::ShowCriteria()
+{
+    if (state.alarm.mode == AlarmMode::Duration) {
+        const qint32 seconds = state.alarm.durationSeconds;
+        Text2[0].text = QString::number(seconds / 3600);
+        Text2[1].text = QString::number(seconds / 60 % 60);
+        Text2[2].text = QString::number(seconds % 60);
+        return;
+    }
+    const QDate date = FloatDates::datePart(state.alarm.targetDateTime);
+    setTimeBoxes(Text1, FloatDates::timePart(state.alarm.targetDateTime));
+    Combo2[0].selectText(QString::number(date.day()));
+    Combo2[1].listIndex = date.month() - 1;
+    Combo2[2].selectText(QString::number(date.year()));
 }
 
 void AlarmMain::ShowMode()

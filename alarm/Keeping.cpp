@@ -42,7 +42,7 @@ void AlarmMain::RestoreAlarm(const Alarm &kept)
     state.alarm = kept;
     ShowMode();
     ShowCriteria();
-    Label7.text = u' ' + kept.reminderText + u' ';
+    ShowReminder();
     ++m_toneChoices; // a file's check still out answers for a choice the kept alarm replaced
     MarkTone(kept.toneIndex);
     // Counting on as if the program had never stopped: from the answer, by the wall clock.
@@ -60,25 +60,6 @@ void AlarmMain::RestoreAlarm(const Alarm &kept)
         TickOnWholeSeconds();
     }
     SyncKept();
-}
-
-void AlarmMain::ShowCriteria()
-{
-    if (state.alarm.mode == AlarmMode::Duration) {
-        const qint32 seconds = state.alarm.durationSeconds;
-        Text2[0].text = QString::number(seconds / 3600);
-        Text2[1].text = QString::number(seconds / 60 % 60);
-        Text2[2].text = QString::number(seconds % 60);
-        return;
-    }
-    const QDate date = FloatDates::datePart(state.alarm.targetDateTime);
-    const QTime time = FloatDates::timePart(state.alarm.targetDateTime);
-    Text1[0].text = QString::number(time.hour());
-    Text1[1].text = QString::number(time.minute());
-    Text1[2].text = QString::number(time.second());
-    Combo2[0].selectText(QString::number(date.day()));
-    Combo2[1].listIndex = date.month() - 1;
-    Combo2[2].selectText(QString::number(date.year()));
 }
 
 void AlarmMain::Woken()

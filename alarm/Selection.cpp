@@ -74,6 +74,11 @@ void AlarmMain::Label7_Click()
     if (!typed)
         return;
     state.alarm.reminderText = typed->isEmpty() ? ReminderPlaceholder : *typed;
-    Label7.text = u' ' + state.alarm.reminderText + u' ';
+    ShowReminder();
     SyncKept(); // the kept alarm, and the reason the suspend hold gives, say it too
+}
+
+void AlarmMain::ShowReminder()
+{
+    Label7.text = u' ' + state.alarm.reminderText + u' ';
 }

@@ -114,26 +114,34 @@ void DesktopRingNotice::askDaemon(unsigned thisPost, const QString &reminder)
 void DesktopRingNotice::send(unsigned thisPost, const QString &text, bool answerClick)
 {
     listen();
-    const QString title = QString::fromLatin1(AppInfo::Title);
-    // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
-    const QString body = text.toHtmlEscaped();
     QStringList actions{StopAction, QStringLiteral("Stop"), SnoozeAction,
                         QStringLiteral("Snooze %1 minutes").arg(SnoozeSeconds / 60)};
     if (answerClick)
         actions = QStringList{OpenAction, QStringLiteral("Show")} + actions;
     constexpr int Critical = 2; // it stays until acted on
-    call(QStringLiteral("Notify"), {title, m_id, desktopId(), title, body, actions, hints(Critical), 0},
-         [this, thisPost](QDBusPendingCallWatcher &answer) {
-             const QDBusPendingReply<uint> id = answer;
-             if (!id.isValid())
-                 return;
-             if (thisPost == m_generation) {
-                 m_id = id.value();
-                 m_daemon = id.reply().service();
-             } else {
-                 close(id.value()); // the ring ended while the daemon answered
-             }
-         });
+    notify(m_id, QString::fromLatin1(AppInfo::Title), text, actions, Critical,
+           [this, thisPost](QDBusPendingCallWatcher &answer) {
+               const QDBusPendingReply<uint> id = answer;
+               if (!id.isValid())
+                   return;
+               if (thisPost == m_generation) {
+                   m_id = id.value();
+                   m_daemon = id.reply().service();
+               } else {
+                   close(id.value()); // the ring ended while the daemon answered
+               }
+           });
+}
+
+void DesktopRingNotice::notify(uint replaces, const QString &summary, const QString &text, const QStringList &actions,
+                               int urgency, std::function<void(QDBusPendingCallWatcher &)> done)
+{
+    constexpr int NeverExpires = 0;
+    // Shown as typed: daemons read markup in the text, also some that do not say so (dunst).
+    call(QStringLiteral("Notify"),
+         {QString::fromLatin1(AppInfo::Title), replaces, desktopId(), summary, text.toHtmlEscaped(), actions,
+          hints(urgency), NeverExpires},
+         std::move(done));
 }
 
 QVariantMap DesktopRingNotice::hints(int urgency) const
@@ -154,12 +162,8 @@ void DesktopRingNotice::tellMissed(const QString &reminder, const QString &due)
     SessionBus::whenSettled(this, [this, reminder, due] {
         if (!SessionBus::ready())
             return;
-        const QString title = QString::fromLatin1(AppInfo::Title);
         constexpr int Normal = 1;
-        constexpr int NeverExpires = 0;
-        call(QStringLiteral("Notify"),
-             {title, uint(0), desktopId(), QStringLiteral("Missed: ") + reminder,
-              (QStringLiteral("Due ") + due).toHtmlEscaped(), QStringList(), hints(Normal), NeverExpires});
+        notify(0, QStringLiteral("Missed: ") + reminder, QStringLiteral("Due ") + due, {}, Normal);
     });
 }
 

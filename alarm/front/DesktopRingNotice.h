@@ -40,6 +40,10 @@ private:
     // answerClick: whether the program answers a click on the notification itself.
     void send(unsigned thisPost, const QString &text, bool answerClick);
     QVariantMap hints(int urgency) const;
+    // Posts a notification in the program's name (replacing the one numbered replaces, if any);
+    // the text is shown as typed.
+    void notify(uint replaces, const QString &summary, const QString &text, const QStringList &actions, int urgency,
+                std::function<void(QDBusPendingCallWatcher &)> done = {});
     void listen();
     // The signal is about the notification that is up, and comes from the daemon that showed it.
     bool aboutOurs(uint id, const QDBusMessage &signal) const;

@@ -57,14 +57,20 @@ void QtNotifyArea::askWatcher()
         makeIcon(*s_statusNotifierItems);
         return;
     }
-    auto *answer = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion()), this);
-    connect(answer, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        const QDBusMessage reply = w->reply();
+    askHost(-1, [this](const QDBusMessage &reply) {
         // A watcher that is there but does not answer would hold Qt's question too: ask again.
         if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.NoReply") && !s_statusNotifierItems)
             s_statusNotifierItems = hostRegistered(reply);
         askWatcher();
+    });
+}
+
+void QtNotifyArea::askHost(int timeoutMs, std::function<void(const QDBusMessage &reply)> then)
+{
+    auto *asked = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion(), timeoutMs), this);
+    connect(asked, &QDBusPendingCallWatcher::finished, this, [then = std::move(then)](QDBusPendingCallWatcher *w) {
+        w->deleteLater();
+        then(w->reply());
     });
 }
 
@@ -194,9 +200,5 @@ void QtNotifyArea::askIconShown(std::function<void(bool)> answer)
     // A StatusNotifierItem shows only while a host draws it. Qt's own question is content with
     // the watcher, and without one falls back to asking about an XEmbed tray, which cannot show
     // this icon. Some watchers drop a gone host without a signal: asked afresh each time.
-    auto *asked = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(hostQuestion(), 500), this);
-    connect(asked, &QDBusPendingCallWatcher::finished, this, [answer = std::move(answer)](QDBusPendingCallWatcher *w) {
-        w->deleteLater();
-        answer(hostRegistered(w->reply()));
-    });
+    askHost(500, [answer = std::move(answer)](const QDBusMessage &reply) { answer(hostRegistered(reply)); });
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class QDBusMessage;
 class QMenu;
 class QSystemTrayIcon;
 
@@ -46,6 +47,8 @@ public:
 
 private:
     void askWatcher();
+    // Asks the watcher whether a host is registered, without waiting (-1: as long as the bus allows).
+    void askHost(int timeoutMs, std::function<void(const QDBusMessage &reply)> then);
     void makeIcon(bool statusNotifierItem);
     void attachHostMenu();
     void show(const TrayIconRecord &record);
